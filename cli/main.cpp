@@ -1,0 +1,2 @@
+#include <cstdio>
+int main() { std::puts("usage: hygrana-cli air|calc|plot|render ..."); return 0; }

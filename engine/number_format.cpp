@@ -1,0 +1,177 @@
+#include "engine/number_format.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace hyg {
+
+namespace {
+
+// Mantissa digits (without point) and decimal exponent of |v| rounded to
+// `digits` significant digits.
+void Decompose(double v, int digits, std::string& mantissa, int& exponent) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*E", digits - 1, std::fabs(v));
+    // buf: d.dddddE+xx
+    mantissa.clear();
+    const char* p = buf;
+    for (; *p && *p != 'E'; ++p) {
+        if (std::isdigit(static_cast<unsigned char>(*p))) mantissa.push_back(*p);
+    }
+    exponent = std::atoi(p + 1);
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+}
+
+// General form with the zero before the point (CStr-like).
+std::string General(double v, int digits) {
+    if (v == 0 || !std::isfinite(v)) return v == 0 ? "0" : (std::isnan(v) ? "NaN" : (v > 0 ? "Inf" : "-Inf"));
+    std::string m;
+    int e = 0;
+    Decompose(v, digits, m, e);
+    std::string out = v < 0 ? "-" : "";
+    if (e < -4 || e >= digits) {
+        out += m.substr(0, 1);
+        if (m.size() > 1) out += "." + m.substr(1);
+        char eb[16];
+        std::snprintf(eb, sizeof eb, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
+        return out + eb;
+    }
+    if (e < 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-e - 1), '0') + m;
+    } else if (static_cast<int>(m.size()) <= e + 1) {
+        out += m + std::string(static_cast<std::size_t>(e + 1 - static_cast<int>(m.size())), '0');
+    } else {
+        out += m.substr(0, static_cast<std::size_t>(e + 1)) + "." + m.substr(static_cast<std::size_t>(e + 1));
+    }
+    return out;
+}
+
+} // namespace
+
+std::string FormatNumber(double v, std::string_view pattern) {
+    const std::size_t dot = pattern.find('.');
+    const std::string_view intPat = pattern.substr(0, dot);
+    const std::string_view fracPat = dot == std::string_view::npos ? std::string_view{} : pattern.substr(dot + 1);
+    const bool hasPoint = dot != std::string_view::npos;
+
+    int minInt = 0;
+    for (char c : intPat) minInt += c == '0';
+    const int nFrac = static_cast<int>(fracPat.size());
+    int minFrac = 0;
+    for (int i = 0; i < nFrac; ++i) {
+        if (fracPat[static_cast<std::size_t>(i)] == '0') minFrac = i + 1;
+    }
+
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", nFrac, std::fabs(v));
+    std::string digits(buf);
+    std::string intDigits = digits.substr(0, digits.find('.'));
+    std::string fracDigits = hasPoint && nFrac > 0 ? digits.substr(digits.find('.') + 1) : "";
+
+    bool zero = true;
+    for (char c : digits) {
+        if (c >= '1' && c <= '9') zero = false;
+    }
+    // Integer part: suppress leading zeros down to the '0' placeholders.
+    std::size_t lead = 0;
+    while (lead < intDigits.size() && intDigits[lead] == '0' &&
+           static_cast<int>(intDigits.size() - lead) > minInt) {
+        ++lead;
+    }
+    intDigits = intDigits.substr(lead);
+    while (static_cast<int>(intDigits.size()) < minInt) intDigits.insert(0, "0");
+    // Fraction: suppress trailing zeros of the '#' placeholders.
+    while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0') fracDigits.pop_back();
+
+    std::string out = (v < 0 && !zero) ? "-" : "";
+    out += intDigits;
+    if (hasPoint) out += "." + fracDigits;
+    return out;
+}
+
+std::string GeneralNumber(double v, int digits) { return General(v, digits); }
+
+std::string Str(double v, int digits) {
+    std::string g = General(v, digits);
+    if (g.rfind("0.", 0) == 0) g.erase(0, 1);
+    else if (g.rfind("-0.", 0) == 0) g.erase(1, 1);
+    return v < 0 ? g : " " + g;
+}
+
+std::string PrintNumber(double v, int digits) { return Str(v, digits) + " "; }
+
+std::string DataFileNumber(float value) {
+    const double v = value;
+    if (v == 0) return "0";
+    std::string m;
+    int e = 0;
+    Decompose(v, 7, m, e);
+    std::string out = v < 0 ? "-" : "";
+    if (e < 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-e - 1), '0') + m;
+    } else if (static_cast<int>(m.size()) <= e + 1) {
+        out += m + std::string(static_cast<std::size_t>(e + 1 - static_cast<int>(m.size())), '0');
+    } else {
+        out += m.substr(0, static_cast<std::size_t>(e + 1)) + "." + m.substr(static_cast<std::size_t>(e + 1));
+    }
+    return out;
+}
+
+namespace {
+
+// Length of the longest number at the start of s (after `start`): sign,
+// digits, one point, an exponent with optional sign. 0 when none.
+std::size_t ScanNumber(std::string_view s, std::size_t start) {
+    std::size_t i = start;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        std::size_t ed = 0;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++ed;
+        if (ed > 0) i = j;
+    }
+    return i - start;
+}
+
+double Parse(std::string_view s) {
+    std::string t(s);
+    for (char& c : t) {
+        if (c == 'd' || c == 'D') c = 'E';
+    }
+    const double v = std::strtod(t.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const std::size_t n = ScanNumber(text, i);
+    return n == 0 ? 0.0 : Parse(text.substr(i, n));
+}
+
+bool IsNumeric(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const std::size_t n = ScanNumber(text, i);
+    if (n == 0) return false;
+    std::size_t j = i + n;
+    while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
+    if (j != text.size()) return false;
+    const std::string t(text.substr(i, n));
+    return std::isfinite(std::strtod(t.c_str(), nullptr)) || true;
+}
+
+} // namespace hyg
