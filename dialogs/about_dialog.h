@@ -1,0 +1,22 @@
+// The About box "About Hygrana", and the centring routine every dialog
+// calls when it opens.
+//
+// Controls (object names): aLabel_0..4, Image1, ok_Button.
+#pragma once
+
+#include <QDialog>
+
+namespace hyg {
+
+// Centres a top-level form on its screen (the primary screen when it has
+// none yet), showing the busy pointer while it moves. Call it after the
+// form has its final size, before it is shown.
+void CentreOnScreen(QWidget& form);
+
+class DlgAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit DlgAbout(QWidget* parent = nullptr);
+};
+
+} // namespace hyg
