@@ -1,0 +1,132 @@
+// LayoutChart: the saturation table, the scales, the text unit and the frame
+// of the chart, recomputed from the settings before every drawing.
+#include "chart/chart_settings.h"
+
+#include "engine/basic.h"
+#include "engine/number_format.h"
+#include "engine/psychro.h"
+
+#include <cmath>
+#include <string>
+
+namespace hyg {
+
+namespace {
+
+constexpr double k024 = static_cast<double>(0.24f);   // the single constant 0.24
+constexpr double k0441 = static_cast<double>(0.441f); // the single constant 0.441
+
+// The filled part of the saturation table: indices 1 to 120, -20 to 99 deg C.
+constexpr int kFirstFilled = 1;
+constexpr int kLastFilled = 120;
+constexpr float kLowestTableDryBulb = -20;
+constexpr float kHighestTableDryBulb = 99;
+
+// MaxAbsHum is counted up one g/kgDA per pass; past the 16-bit range the
+// top edge could never be stored in the frame's integer counts.
+constexpr float kTopSearchLimit = 32767;
+
+[[noreturn]] void Refuse(Messenger* messenger, const std::string& text) {
+    if (messenger) messenger->showMessage(text, kTitle, MessageIcon::Exclamation);
+    throw LayoutRefused(text);
+}
+
+void CheckRange(const ChartSettings& s, Messenger* messenger) {
+    if (!std::isfinite(s.MinDryBulb) || !std::isfinite(s.MaxDryBulb)) {
+        Refuse(messenger, "The dry-bulb range of the chart is not a number.");
+    }
+    if (s.MaxDryBulb <= s.MinDryBulb) {
+        Refuse(messenger, "The highest dry-bulb temperature must be above the lowest one.");
+    }
+    if (s.MinDryBulb < kLowestTableDryBulb || s.MaxDryBulb > kHighestTableDryBulb) {
+        Refuse(messenger, "The dry-bulb range of the chart must lie between -20 and 99 deg C.");
+    }
+}
+
+} // namespace
+
+ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
+    ChartSettings& s = chart.settings;
+    SaturationTable& table = chart.table;
+    CheckRange(s, messenger);
+
+    ChartFrame f;
+
+    // 1. The text unit: one two-hundredth of the window's width.
+    s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "LabelUnit");
+
+    // 2. The saturation table, -20 to 99 deg C.
+    table.clear();
+    for (int i = kFirstFilled; i <= kLastFilled; ++i) {
+        table.dryBulb(i) = static_cast<float>(i - 21);
+        table.satAbsHum(i) = Sgl(AirPropertyValue(kSatAbsHum, s.PressureMmHg, table.T(i), 0), "TableSatAbsHum");
+    }
+
+    // 3. Chart size: at most 3500 wide and 2450 high.
+    const double ratio = static_cast<double>(s.VertHorizRatio) / 10;
+    if (s.VertHorizRatio >= 7) {
+        f.ChartHeight = 2450;
+        f.ChartWidth = Sgl(Div(2450, ratio, "ChartWidth"), "ChartWidth");
+    } else {
+        f.ChartWidth = 3500;
+        f.ChartHeight = Sgl(ratio * 3500, "ChartHeight");
+    }
+
+    // 4. Temperatures and their table indices.
+    f.TempCount = CInt(static_cast<double>(s.MaxDryBulb) - s.MinDryBulb + 1, "TempCount");
+    f.IdxMin = CInt(static_cast<double>(s.MinDryBulb) + 21, "IdxMin");
+    f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
+
+    // 5.-7. The transform.
+    const float a = Sgl(k024 * s.MaxDryBulb);
+    const float b = Sgl(k024 * s.MinDryBulb);
+    s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
+    s.OriginX = Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
+    s.OriginY = Sgl((static_cast<double>(s.PlaneYMax) - s.PlaneYMin) / 13, "OriginY");
+    f.BottomY = s.OriginY;
+
+    // 8. Left end: the saturation point at the lowest temperature.
+    f.LeftX = Sgl(static_cast<double>(s.ScaleX) * (s.DiagramType * 0.001 * table.S(f.IdxMin) * k0441 * s.MinDryBulb +
+                                                   k024 * s.MinDryBulb) +
+                      s.OriginX,
+                  "LeftX");
+
+    // 9. Top edge: raise the humidity until the saturation curve meets it
+    // more than one degree-step right of the middle of the chart.
+    const std::int16_t entered = CInt(s.MaxAbsHum, "MaxAbsHum");
+    s.MaxAbsHum = 0;
+    int found = 0; // no index found yet: the interpolation below then reads outside the table
+    for (;;) {
+        for (int i = f.IdxMin; i <= f.IdxMax; ++i) {
+            if (static_cast<float>(table.S(i)) > s.MaxAbsHum) {
+                found = i;
+                break;
+            }
+        }
+        const double t0 = table.T(found - 1), t1 = table.T(found);
+        const double s0 = table.S(found - 1), s1 = table.S(found);
+        f.TopDewPoint = Sgl(t0 + (t1 - t0) * Div(s.MaxAbsHum - s0, s1 - s0, "TopDewPoint"), "TopDewPoint");
+        const float d = Sgl(ChartX(s, f.TopDewPoint, s.MaxAbsHum), "top dew point X");
+        f.TopRightX = Sgl(ChartX(s, s.MaxDryBulb, s.MaxAbsHum) + 1, "TopRightX");
+        const float w = Sgl(static_cast<double>(f.TopRightX) - f.LeftX);
+        const float e = Sgl(static_cast<double>(d) - s.ScaleX - f.LeftX);
+        s.MaxAbsHum = Sgl(static_cast<double>(s.MaxAbsHum) + 1, "MaxAbsHum");
+        if (Sgl(static_cast<double>(w) * 0.5) < e) break;
+        if (s.MaxAbsHum > kTopSearchLimit) throw IntegerOverflowFault("MaxAbsHum of the top edge");
+    }
+
+    // 10. Tell the user when the top edge differs from the value entered.
+    if (CInt(s.MaxAbsHum, "MaxAbsHum") != entered && messenger) {
+        messenger->showMessage("Hum. is " + GeneralNumber(s.MaxAbsHum) + " x1000 on diagram.", kAppTitle,
+                               MessageIcon::None);
+    }
+
+    // 11., 12. Right edge and vertical scale.
+    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * (k024 * s.MaxDryBulb) + s.OriginX + 1, "BottomRightX");
+    s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
+    f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
+    f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");
+    return f;
+}
+
+} // namespace hyg
