@@ -117,6 +117,9 @@ public:
 
     Canvas* canvas() const { return canvas_; }
     const ChartSettings& settings() const { return settings_; }
+    // The point buffer of the polyline families; it keeps its points from
+    // curve to curve for the whole drawing.
+    PointBuffer& pointBuffer() { return buffer_; }
 
 private:
     std::string mode_;
@@ -126,6 +129,7 @@ private:
     Canvas* canvas_ = nullptr;
     std::ostream* out_ = nullptr;
     std::unique_ptr<PlotWriter> writer_;
+    PointBuffer buffer_;
     Rgb foreColor_{};
     int drawStyle_ = kSolid;
     int drawWidth_ = 1;

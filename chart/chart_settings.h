@@ -14,6 +14,13 @@
 
 namespace hyg {
 
+// The single-precision constants of the chart formulas, widened to double:
+// 0.24 (specific heat of dry air), 0.441 (specific heat of vapour) and 597.3
+// (latent heat at 0 deg C), all in kcal units.
+inline constexpr double kF024 = static_cast<double>(0.24f);
+inline constexpr double kF0441 = static_cast<double>(0.441f);
+inline constexpr double kF5973 = static_cast<double>(597.3f);
+
 // A screen colour, 0xRRGGBB.
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;

@@ -1,0 +1,145 @@
+// Enthalpy lines: the oblique scale line in the upper left, then one straight
+// line per value from the bottom (or right) edge across the saturation curve
+// to the scale line, where the value is written along the line.
+#include "chart/chart_driver.h"
+
+#include "engine/basic.h"
+#include "engine/number_format.h"
+#include "engine/units.h"
+
+#include <cmath>
+
+namespace hyg {
+
+namespace {
+
+struct Point {
+    float x = 0;
+    float y = 0;
+};
+
+// A point of the table as remembered by the saturation walk.
+struct SatPoint {
+    double h = 0; // saturation enthalpy, kcal/kgDA
+    double s = 0; // saturation humidity, g/kgDA
+    double t = 0; // dry-bulb temperature, deg C
+};
+
+Point Plane(const ChartSettings& s, double t, double x, const char* where) {
+    return {Sgl(ChartX(s, t, x), where), Sgl(ChartY(s, x), where)};
+}
+
+} // namespace
+
+void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float topY,
+                       float topDewPoint) {
+    const ChartSettings& s = chart.settings;
+    const SaturationTable& tab = chart.table;
+    const double u = s.LabelUnit;
+    const Rgb colour = s.PenColor[7];
+    const double factor = EnthalpyFactor(s.EnthalpyUnit);
+    const int step = EnthalpyStep(s.EnthalpyUnit);
+
+    if (dev.isFile()) dev.PlotLine({"SP7", ETX});
+
+    // The scale line, from the lowest saturation point to the top edge two
+    // degrees left of the top of the saturation curve, and the piece of top
+    // edge that closes the corner.
+    const float s0 = static_cast<float>(tab.S(idxMin));
+    const Point p0 = Plane(s, s.MinDryBulb, s0, "enthalpy scale line");
+    const Point p1 = Plane(s, static_cast<double>(topDewPoint) - 2, s.MaxAbsHum, "enthalpy scale line");
+    const float p2x = Sgl(ChartX(s, topDewPoint, s.MaxAbsHum) + 1, "enthalpy scale line");
+    if (dev.isDraw()) {
+        dev.DrawSegment(p0.x, p0.y, p1.x, p1.y, colour);
+        dev.DrawSegment(p1.x, p1.y, p2x, p1.y, colour);
+    } else if (dev.isFile()) {
+        dev.PlotLine({"PU", F(p0.x), Zone, F(p0.y)});
+        dev.PlotLine({"PD", F(p1.x), Zone, F(p1.y), ETX});
+        dev.PlotLine({"PU", F(p1.x), Zone, F(p1.y)});
+        dev.PlotLine({"PD", F(p2x), Zone, F(p1.y), ETX});
+    }
+    const float m = Sgl(Div(static_cast<double>(p1.y) - p0.y, static_cast<double>(p1.x) - p0.x, "enthalpy scale slope"));
+    const float b = Sgl(p0.y - static_cast<double>(m) * p0.x, "enthalpy scale intercept");
+
+    // Range of values in the display unit.
+    const int first = CInt(Int(Div(kF024 * s.MinDryBulb * factor, step, "first enthalpy") + 1) * step, "first enthalpy");
+    const float hmax = Sgl(kF024 * s.MaxDryBulb + 0.001 * s.MaxAbsHum * (kF5973 + kF0441 * s.MaxDryBulb), "hmax");
+    const int last = CInt(Int(static_cast<double>(hmax) * factor), "last enthalpy");
+    const int mid = CInt(Int((last - first) * 0.5) + first + 2, "middle enthalpy");
+
+    const double hLeft = kF5973 + kF0441 * s.MinDryBulb;  // latent part per g/kgDA at the left edge, x1000
+    const double hRight = kF5973 + kF0441 * s.MaxDryBulb; // the same at the right edge
+    SatPoint low; // the lower neighbour of the saturation walk, kept from value to value
+    for (int v = first; v <= last; v = Add16(v, step, "enthalpy value")) {
+        const float k = Sgl(Div(v, factor, "enthalpy value"), "enthalpy value");
+
+        // Lower end: on the right edge, or on the bottom edge left of it.
+        const float xr = Sgl(Div((k - kF024 * s.MaxDryBulb) * 1000, hRight, "enthalpy right edge"));
+        Point a = Plane(s, s.MaxDryBulb, xr, "enthalpy lower end");
+        const float tb = Sgl(Div(k, kF024, "enthalpy bottom edge"));
+        if (tb < s.MaxDryBulb) a = {Sgl(static_cast<double>(s.ScaleX) * kF024 * tb + s.OriginX), s.OriginY};
+
+        // Upper end: where the value crosses the lowest temperature ...
+        const float xl = Sgl(Div((k - kF024 * s.MinDryBulb) * 1000, hLeft, "enthalpy left edge"));
+        Point bp = Plane(s, s.MinDryBulb, xl, "enthalpy upper end");
+        float xw = xl;
+        auto topEdge = [&]() -> float {
+            return Sgl(Div(k - 0.001 * s.MaxAbsHum * kF5973, kF024 + 0.001 * s.MaxAbsHum * kF0441, "enthalpy top"));
+        };
+        if (s0 < xl) {
+            // ... or, when it meets saturation first, the scale line reached
+            // by extending the line through the saturation crossing.
+            int i = idxMin - 1;
+            double hs = 0;
+            for (; i <= idxMax; ++i) {
+                const double ti = tab.T(i), si = tab.S(i);
+                hs = 0.001 * si * (kF5973 + kF0441 * ti) + kF024 * ti;
+                if (hs > k) break;
+                low = {hs, si, ti};
+            }
+            // With no value above k the walk ends on its lower neighbour and the
+            // interpolation below divides by zero.
+            const double r = Div(k - low.h, hs - low.h, "saturation crossing");
+            const float ts = Sgl(low.t + r * (tab.T(i) - low.t), "saturation crossing");
+            const float xs = Sgl(low.s + r * (tab.S(i) - low.s), "saturation crossing");
+            const Point c = Plane(s, ts, xs, "saturation crossing");
+            xw = xs;
+            const float m2 = Sgl(Div(static_cast<double>(c.y) - a.y, static_cast<double>(c.x) - a.x, "enthalpy slope"));
+            const float b2 = Sgl(a.y - static_cast<double>(m2) * a.x);
+            const double dm = static_cast<double>(m2) - m;
+            bp = {Sgl(Div(static_cast<double>(b) - b2, dm, "scale line crossing")),
+                  Sgl(Div(static_cast<double>(m2) * b - static_cast<double>(m) * b2, dm, "scale line crossing"))};
+            if (bp.y > topY) {
+                xw = s.MaxAbsHum;
+                bp = {Sgl(ChartX(s, topEdge(), s.MaxAbsHum), "enthalpy top"), topY};
+            }
+        }
+        if (xw > s.MaxAbsHum) bp = Plane(s, topEdge(), s.MaxAbsHum, "enthalpy top");
+
+        const float angle = Sgl(std::atan(Div(static_cast<double>(bp.y) - a.y, static_cast<double>(bp.x) - a.x,
+                                              "enthalpy label angle")));
+        if (dev.isDraw()) {
+            dev.DrawSegment(a.x, a.y, bp.x, bp.y, colour);
+        } else if (dev.isFile()) {
+            dev.PlotLine({"PU", F(a.x), Zone, F(a.y)});
+            dev.PlotLine({"PD", F(bp.x), Zone, F(bp.y), ETX});
+        }
+
+        // The value, along its line near the upper end; the middle one also
+        // carries the symbol "h".
+        const float lx = Sgl(bp.x - 3 * u), ly = Sgl(bp.y + u);
+        if (dev.isDraw()) {
+            if (v == mid) dev.DrawLabel(lx - 2.25 * u, ly + 3.75 * u, 0, "h", colour, 1.5 * u, true);
+            dev.DrawLabel(lx, ly, angle, GeneralNumber(v), colour, 0.9 * u, false);
+        } else if (dev.isFile()) {
+            if (v == mid) {
+                dev.PlotLine({"PU", D(lx - 2.25 * u), Zone, D(ly + 3.75 * u), ETX});
+                dev.PlotLine({"LB", "h", ETX});
+            }
+            dev.PlotLine({"PU", F(lx), Zone, F(ly)});
+            dev.PlotLine({"LB", N(v), ETX});
+        }
+    }
+}
+
+} // namespace hyg
