@@ -13,9 +13,6 @@ namespace hyg {
 
 namespace {
 
-constexpr double k024 = static_cast<double>(0.24f);   // the single constant 0.24
-constexpr double k0441 = static_cast<double>(0.441f); // the single constant 0.441
-
 // The filled part of the saturation table: indices 1 to 120, -20 to 99 deg C.
 constexpr int kFirstFilled = 1;
 constexpr int kLastFilled = 120;
@@ -78,16 +75,16 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
 
     // 5.-7. The transform.
-    const float a = Sgl(k024 * s.MaxDryBulb);
-    const float b = Sgl(k024 * s.MinDryBulb);
+    const float a = Sgl(kF024 * s.MaxDryBulb);
+    const float b = Sgl(kF024 * s.MinDryBulb);
     s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
     s.OriginX = Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
     s.OriginY = Sgl((static_cast<double>(s.PlaneYMax) - s.PlaneYMin) / 13, "OriginY");
     f.BottomY = s.OriginY;
 
     // 8. Left end: the saturation point at the lowest temperature.
-    f.LeftX = Sgl(static_cast<double>(s.ScaleX) * (s.DiagramType * 0.001 * table.S(f.IdxMin) * k0441 * s.MinDryBulb +
-                                                   k024 * s.MinDryBulb) +
+    f.LeftX = Sgl(static_cast<double>(s.ScaleX) * (s.DiagramType * 0.001 * table.S(f.IdxMin) * kF0441 * s.MinDryBulb +
+                                                   kF024 * s.MinDryBulb) +
                       s.OriginX,
                   "LeftX");
 
@@ -122,7 +119,7 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     }
 
     // 11., 12. Right edge and vertical scale.
-    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * (k024 * s.MaxDryBulb) + s.OriginX + 1, "BottomRightX");
+    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * (kF024 * s.MaxDryBulb) + s.OriginX + 1, "BottomRightX");
     s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
     f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
     f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");
