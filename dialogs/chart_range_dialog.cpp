@@ -65,10 +65,11 @@ double ItemValue(const RowSpec& row, int k) {
 
 // base - CInt(scale v), brought onto the list: a value off the list (the
 // chart layout replaces the top humidity with a computed one) selects the
-// nearest end; a value that is not a number selects the first item.
+// nearest end (infinities included); a value that is not a number selects
+// the first item.
 int SelectedItem(const RowSpec& row, double v) {
     const double scaled = row.scale * v;
-    if (!std::isfinite(scaled)) return 0;
+    if (std::isnan(scaled)) return 0;
     const double idx = row.base - RoundHalfEven(scaled);
     if (idx < 0) return 0;
     if (idx > row.count - 1) return row.count - 1;

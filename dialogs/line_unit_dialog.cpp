@@ -179,7 +179,7 @@ void DlgLineUnit::loadControls() {
     }
     const double stored = settings_.VertHorizRatio;
     int item = 0;
-    if (std::isfinite(stored)) {
+    if (!std::isnan(stored)) { // infinities go to the nearest end
         const double idx = RoundHalfEven(stored) - kFirstRatio;
         item = idx < 0 ? 0 : (idx > kLastRatio - kFirstRatio ? kLastRatio - kFirstRatio : static_cast<int>(idx));
     }
