@@ -1,0 +1,318 @@
+// Dew-point and wet-bulb searches.
+//
+// Both searches step the trial temperature down from the dry bulb in steps
+// of 1 deg C (each trial rounded to single), stop at the first trial whose
+// vapour pressure is not above the air's, and interpolate linearly between
+// that trial and the one above it. Written out step by step they cost one
+// property evaluation per degree (60 or more for warm, dry air), so the
+// searches here first estimate where the stop will be from an approximate
+// saturation curve, then evaluate the exact trials around that point only.
+// The stop is found by the same comparisons on the same trial values, and
+// the interpolation is the same code, so the result is the very same single
+// as the step-by-step search; DewPointStepwise and WetBulbStepwise keep the
+// step-by-step form for inputs outside the range the estimate covers.
+//
+// Why the shortcut finds the same stop: the trials are 1 deg C apart, and
+// over 1 deg C the saturation pressure always rises (the ice and water
+// curves differ by less than 0.03 % at 0 deg C, far less than one degree's
+// rise), so the dew-point trials fall monotonically. The wet-bulb relation
+// rises monotonically on each side of 0 deg C but jumps upwards when the
+// wet bulb freezes (the latent heat of fusion enters the denominator), so
+// the wet-bulb search treats the trials above 0 and those at or below 0 as
+// two monotonic runs and looks at the last trial above 0 before it looks
+// at the ice run.
+#include "engine/basic.h"
+#include "engine/psychro.h"
+#include "engine/psychro_internal.h"
+
+#include <cmath>
+
+namespace hyg {
+
+namespace {
+
+constexpr double kMolarRatio = 0.622;
+
+// Vapour pressure [atm] of air of humidity x [kg/kgDA] at pAtm [atm].
+float PartialPressure(float pAtm, float x, const char* where) {
+    return Sgl(Div(static_cast<double>(pAtm) * x, x + kMolarRatio, where), where);
+}
+
+// A step that cannot move the trial (|t| of 2^24 or more) would never end.
+float StepDown(float trial, const char* where) {
+    const float next = trial - 1.0f;
+    if (next == trial) throw FloatingPointFault(FloatingPointFault::Kind::Overflow, where);
+    return next;
+}
+
+// Range in which the estimates are used; outside it the step-by-step form runs.
+constexpr float kFastMin = -100.0f;
+constexpr float kFastMax = 200.0f;
+constexpr float kDewFloor = -100.0f;
+
+// Approximate saturation pressure [atm] (Magnus form over water and ice) and
+// its inverse: used only to guess where the exact search will stop.
+constexpr double kMagnusP0 = 6.112 / 1013.25; // atm
+inline double ApproxSatPressure(double t, double& dlnp) {
+    const double a = t > 0.0 ? 17.62 : 22.46;
+    const double b = t > 0.0 ? 243.12 : 272.62;
+    const double d = b + t;
+    dlnp = a * b / (d * d);
+    return kMagnusP0 * std::exp(a * t / d);
+}
+inline double ApproxDewPoint(double pw) {
+    const double l = std::log(pw / kMagnusP0);
+    const double tw = 243.12 * l / (17.62 - l);
+    return tw >= 0.0 ? tw : 272.62 * l / (22.46 - l);
+}
+
+// First index k with ceil semantics: the trial t - k lies at or below `at`.
+inline int StepsTo(double t, double at, int lo) {
+    const double k = std::ceil(t - at);
+    if (!(k >= lo)) return lo;
+    return k > 1000.0 ? 1000 : static_cast<int>(k);
+}
+
+// Steps 4 to 6 of the wet-bulb search: the trial tw where the search stopped
+// with the pressure q, then the bisection and the interpolation. qAt(tw)
+// gives the psychrometer pressure for a trial (clamping it to t as the
+// relation does); `known` holds one already evaluated trial to reuse.
+template <class QAt>
+float WetBulbFinish(float pw, float tw, float q, QAt&& qAt) {
+    if (!(q < pw)) return tw;
+    float th = tw + 1.0f; // the last trial with q above p_w
+    // Bisection towards th while the wet-bulb humidity is clamped to 0. A
+    // midpoint that no longer moves ends it (it would otherwise never end).
+    for (int guard = 0; q == 0.0f && guard < 400; ++guard) {
+        const float mid = Sgl((static_cast<double>(tw) + th) / 2.0, "WetBulb");
+        if (mid == tw) break;
+        tw = mid;
+        q = qAt(tw);
+    }
+    const float qh = qAt(th);
+    if (Sgl(static_cast<double>(qh) - q, "WetBulb") == 0.0f) q = 0.0f;
+    if (qh == q) return th;
+    const float f = Sgl(Div(static_cast<double>(pw) - q, static_cast<double>(qh) - q, "WetBulb"), "WetBulb");
+    return Sgl((1.0 - f) * tw + static_cast<double>(f) * th, "WetBulb");
+}
+
+float DewPointInterpolate(float pw, float td, float p, float ph, float th) {
+    const float f = Sgl(Div(static_cast<double>(pw) - p, static_cast<double>(ph) - p, "DewPoint"), "DewPoint");
+    return Sgl((1.0 - f) * td + static_cast<double>(f) * th, "DewPoint");
+}
+
+} // namespace
+
+namespace detail {
+
+float TrialAfterSteps(float t, int k) {
+    // Whole trials, and any trial that stays at or above 0.5 before its step,
+    // step exactly: t - k needs no rounding there.
+    if (t == std::floor(t) && std::fabs(t) < 8388608.0f) return static_cast<float>(static_cast<double>(t) - k);
+    int exact = 0;
+    if (t >= 0.5f) {
+        exact = static_cast<int>(std::floor(static_cast<double>(t) + 0.5));
+        if (k <= exact) return static_cast<float>(static_cast<double>(t) - k);
+    }
+    float a = static_cast<float>(static_cast<double>(t) - exact);
+    for (int j = exact; j < k; ++j) a = a - 1.0f;
+    return a;
+}
+
+float DewPointStepwise(float pAtm, float t, float x) {
+    const float pw = PartialPressure(pAtm, x, "DewPoint");
+    float td = t;
+    float p = SatPressure(td);
+    if (p == pw) return td;
+    while (p > pw) {
+        td = StepDown(td, "DewPoint");
+        if (td < kDewFloor) return kDewFloor;
+        p = SatPressure(td);
+        if (p == pw) return td;
+    }
+    const float th = td + 1.0f;
+    return DewPointInterpolate(pw, td, p, SatPressure(th), th);
+}
+
+float WetBulbStepwise(float pAtm, float t, float x) {
+    const float pw = PartialPressure(pAtm, x, "WetBulb");
+    auto qAt = [&](float& tw) { return WetBulbVapourPressure(pAtm, t, tw); };
+    float tw = t;
+    float q = qAt(tw);
+    if (q == 0.0f) q = 0.0001f;
+    if (q >= 0.0f) {
+        while (q > pw) {
+            tw = StepDown(tw, "WetBulb");
+            q = qAt(tw);
+            if (q <= 0.0f) break;
+        }
+    }
+    return WetBulbFinish(pw, tw, q, [&](float& v) { return qAt(v); });
+}
+
+} // namespace detail
+
+float DewPoint(float pAtm, float t, float x) {
+    if (!(t >= kFastMin && t <= kFastMax)) return detail::DewPointStepwise(pAtm, t, x);
+    const float pw = PartialPressure(pAtm, x, "DewPoint");
+    // Every trial from t down to the floor has a positive saturation
+    // pressure, so dry air (or a negative humidity) steps to the floor.
+    if (!(pw > 0.0f)) return kDewFloor;
+
+    const float p0 = SatPressure(t);
+    if (p0 == pw) return t;
+    if (p0 < pw) { // supersaturated: no step, extrapolate above t
+        const float th = t + 1.0f;
+        return DewPointInterpolate(pw, t, p0, SatPressure(th), th);
+    }
+    // Last step whose trial is still evaluated (trials below -100 end the search).
+    const int kLast = static_cast<int>(std::floor(static_cast<double>(t) - kDewFloor));
+    auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
+    auto lastIndex = [&](int k) { // the floor may cut one step earlier after rounding
+        while (k >= 1 && trial(k) < kDewFloor) --k;
+        return k;
+    };
+    const int kMax = lastIndex(kLast + 2);
+    if (kMax < 1) return kDewFloor; // the first step already passes the floor
+
+    // First k >= 1 with p_k <= p_w; p_0 > p_w is known.
+    int k = StepsTo(t, ApproxDewPoint(pw), 1);
+    if (k > kMax) k = kMax;
+    float tk = trial(k);
+    float pk = SatPressure(tk);
+    float tAbove = t, pAbove = p0; // trial k - 1 and its pressure, once known
+    if (pk > pw) {
+        do {
+            if (k == kMax) return kDewFloor;
+            ++k;
+            tAbove = tk;
+            pAbove = pk;
+            tk = trial(k);
+            pk = SatPressure(tk);
+        } while (pk > pw);
+    } else {
+        while (k > 1) {
+            const float tp = trial(k - 1);
+            const float pp = SatPressure(tp);
+            if (pp > pw) {
+                tAbove = tp;
+                pAbove = pp;
+                break;
+            }
+            k = k - 1;
+            tk = tp;
+            pk = pp;
+        }
+    }
+    if (pk == pw) return tk;
+    const float th = tk + 1.0f;
+    const float ph = th == tAbove ? pAbove : SatPressure(th);
+    return DewPointInterpolate(pw, tk, pk, ph, th);
+}
+
+float WetBulb(float pAtm, float t, float x) {
+    if (!(t >= kFastMin && t <= kFastMax) || !(pAtm >= 0.01f && pAtm <= 100.0f)) {
+        return detail::WetBulbStepwise(pAtm, t, x);
+    }
+    const float pw = PartialPressure(pAtm, x, "WetBulb");
+    // Dry air and boiling air (p_s at t not below P, where a trial could
+    // meet P = p_s) take the step-by-step form.
+    const float pst = SatPressure(t);
+    if (!(pw > 0.0f) || !(pst < pAtm)) return detail::WetBulbStepwise(pAtm, t, x);
+    const float cpa = DryAirSpecificHeat(Sgl(760.0 * pAtm, "WetBulb"), t);
+    const float q0 = detail::WetBulbVapourPressureFrom(pAtm, t, t, cpa, pst);
+    if (!(q0 > 0.0f)) return detail::WetBulbStepwise(pAtm, t, x);
+    auto qAt = [&](float& tw) {
+        if (tw > t) tw = t;
+        return detail::WetBulbVapourPressureWith(pAtm, t, tw, cpa);
+    };
+    if (q0 <= pw) return WetBulbFinish(pw, t, q0, qAt);
+
+    // Estimate the wet bulb from the approximate saturation curve: Newton
+    // steps on x_s'(tw) - (0.441 x_s' + c_pa)(t - tw) / L(tw) = x.
+    const double P = pAtm, td = t, xd = x;
+    double est = td;
+    for (int it = 0; it < 4; ++it) {
+        double dlnp;
+        const double ps = ApproxSatPressure(est, dlnp);
+        if (!(ps < P)) break;
+        const double xs = 0.622 * ps / (P - ps);
+        const double dxs = 0.622 * P * ps * dlnp / ((P - ps) * (P - ps));
+        const bool ice = est <= 0.0;
+        const double L = 597.3 + 0.441 * td - est + (ice ? 79.7 - 0.5 * est : 0.0);
+        const double g = xs - (0.441 * xs + cpa) * (td - est) / L - xd;
+        const double dg = dxs + (0.441 * xs + cpa) / L;
+        const double step = g / dg;
+        est -= step;
+        if (std::fabs(step) < 0.02) break;
+    }
+    if (!std::isfinite(est) || est < -150.0) return detail::WetBulbStepwise(pAtm, t, x);
+
+    // Trials 0 .. water-1 lie above 0 deg C; from `water` on, at or below.
+    const int water = t > 0.0f ? static_cast<int>(std::ceil(static_cast<double>(t))) : 0;
+    auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
+
+    // Search one monotonic run [lo, hi] for the first k with q_k <= p_w,
+    // knowing q_{lo-1} > p_w. Returns false when every trial of the run is
+    // above p_w (then tAbove/qAbove hold trial hi).
+    int k = 0;
+    float tk = t, qk = q0, tAbove = t, qAbove = q0;
+    auto searchRun = [&](int lo, int hi, int start) {
+        k = start < lo ? lo : (start > hi ? hi : start);
+        tk = trial(k);
+        qk = qAt(tk);
+        if (qk > pw) {
+            do {
+                if (k == hi) {
+                    tAbove = tk;
+                    qAbove = qk;
+                    return false;
+                }
+                ++k;
+                tAbove = tk;
+                qAbove = qk;
+                tk = trial(k);
+                if (tk < -200.0f) return false;
+                qk = qAt(tk);
+            } while (qk > pw);
+            return true;
+        }
+        while (k > lo) {
+            float tp = trial(k - 1);
+            const float qp = qAt(tp);
+            if (qp > pw) {
+                tAbove = tp;
+                qAbove = qp;
+                return true;
+            }
+            --k;
+            tk = tp;
+            qk = qp;
+        }
+        return true; // k == lo: q_{lo-1} > p_w is known
+    };
+
+    constexpr int kOpen = 1 << 20; // the ice run has no end of its own
+    const int start = StepsTo(td, est, 1);
+    bool found = false;
+    if (water >= 2) {
+        if (start <= water - 2) {
+            found = searchRun(1, water - 1, start);
+        } else {
+            // The stop may be the last trial above 0, before the jump.
+            found = searchRun(1, water - 1, water - 1);
+        }
+    }
+    if (!found) {
+        const int lo = water >= 1 ? water : 1;
+        if (!searchRun(lo, kOpen, start)) return detail::WetBulbStepwise(pAtm, t, x);
+    }
+    // The search stopped at trial k with q_k <= p_w (q_k is never negative here).
+    auto qFinish = [&](float& v) {
+        if (v == tAbove && v <= t) return qAbove;
+        return qAt(v);
+    };
+    return WetBulbFinish(pw, tk, qk, qFinish);
+}
+
+} // namespace hyg
