@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -111,8 +113,7 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
         lists_[i]->setObjectName(QString("List_Value_%1").arg(k));
         lists_[i]->setProperty("index", k);
         lists_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
-        lists_[i]->setMinimumWidth(72);
-        lists_[i]->setFixedHeight(lists_[i]->fontMetrics().height() * 9);
+        lists_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Every row shows its chosen value, not only the row with the focus.
         QPalette pal = lists_[i]->palette();
         pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
@@ -139,7 +140,6 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
 
     auto* label1 = new QLabel("To Change a Value, Return Number's Color to Blue from Red after Chenge it!", this);
     label1->setObjectName("Label1");
-    label1->setWordWrap(true);
 
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("Com_OK");
@@ -153,8 +153,8 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(label1, 1);
-    bottom->addSpacing(16);
+    bottom->addWidget(label1);
+    bottom->addStretch(1);
     bottom->addWidget(ok_);
     bottom->addWidget(cancel_);
 
@@ -167,6 +167,22 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
 
     setWindowTitle("Diagram Setting");
     fillLists();
+
+    // Columns as wide as the widest value plus the scroll bar, nine items high.
+    int textWidth = fontMetrics().horizontalAdvance("-0000.000");
+    for (QLabel* unit : units_) textWidth = std::max(textWidth, unit->sizeHint().width());
+    for (QListWidget* list : lists_) {
+        const int frame = 2 * list->frameWidth();
+        list->setFixedSize(textWidth + list->verticalScrollBar()->sizeHint().width() + frame + 8,
+                           list->sizeHintForRow(0) * 9 + frame);
+        list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
+    }
+    const int column = lists_[0]->width();
+    for (QLabel* title : titles_) {
+        title->setFixedWidth(column);
+        title->setMinimumHeight(title->fontMetrics().lineSpacing() * 2);
+    }
+    for (QPushButton* b : {ok_, cancel_}) b->setFixedWidth(std::max(b->sizeHint().width(), column));
     lists_[0]->setFocus();
 
     adjustSize();
@@ -210,7 +226,6 @@ void DlgChartRange::fillLists() {
         list->addItems(items);
         const int selected = SelectedItem(row, values[k]);
         list->setCurrentRow(selected);
-        list->scrollToItem(list->item(selected), QAbstractItemView::PositionAtCenter);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -103,8 +104,7 @@ DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(par
     ratios_ = new QListWidget(this);
     ratios_->setObjectName("List_Value");
     ratios_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ratios_->setFixedWidth(72);
-    ratios_->setFixedHeight(ratios_->fontMetrics().height() * 6);
+    ratios_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette pal = ratios_->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
@@ -125,29 +125,31 @@ DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(par
     });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Left: units above the diagram type. Right: the line families, then the
-    // ratio list beside the buttons.
+    // Left: units, diagram type and the ratio list. Right: the line
+    // families above the buttons.
+    auto* ratioBox = new QHBoxLayout;
+    ratioBox->addSpacing(8);
+    ratioBox->addWidget(ratioTitle_, 0, Qt::AlignTop);
+    ratioBox->addSpacing(8);
+    ratioBox->addWidget(ratios_);
+    ratioBox->addStretch(1);
+
     auto* left = new QVBoxLayout;
     left->addWidget(units);
     left->addWidget(set2);
+    left->addSpacing(6);
+    left->addLayout(ratioBox);
     left->addStretch(1);
 
-    auto* ratioBox = new QVBoxLayout;
-    ratioBox->addWidget(ratioTitle_);
-    ratioBox->addWidget(ratios_);
-    ratioBox->addStretch(1);
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(ratioBox);
-    lower->addStretch(1);
-    lower->addLayout(buttons);
 
     auto* right = new QVBoxLayout;
     right->addWidget(set1);
-    right->addLayout(lower);
+    right->addStretch(1);
+    right->addLayout(buttons);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(14, 12, 14, 12);
@@ -157,6 +159,12 @@ DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(par
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     loadControls();
+    // Six ratios in view, as wide as the widest with the scroll bar.
+    const int frame = 2 * ratios_->frameWidth();
+    ratios_->setFixedSize(fontMetrics().horizontalAdvance("0.00") + ratios_->verticalScrollBar()->sizeHint().width() +
+                              frame + 16,
+                          ratios_->sizeHintForRow(0) * 6 + frame);
+    ratios_->scrollToItem(ratios_->currentItem(), QAbstractItemView::PositionAtCenter);
     adjustSize();
     CentreOnScreen(*this);
 }
@@ -184,7 +192,6 @@ void DlgLineUnit::loadControls() {
         item = idx < 0 ? 0 : (idx > kLastRatio - kFirstRatio ? kLastRatio - kFirstRatio : static_cast<int>(idx));
     }
     ratios_->setCurrentRow(item);
-    ratios_->scrollToItem(ratios_->item(item), QAbstractItemView::PositionAtCenter);
 }
 
 void DlgLineUnit::storeControls() {
