@@ -1,0 +1,52 @@
+// The process data file ("corvane.dat"): the chart settings that define the
+// chart, the dry airflow rate and the state-point list, one comma-separated
+// record per line, CR LF line ends.
+//
+//   1  PlotterP1X,PlotterP2X            7  ShfOriginDryBulb,ShfOriginAbsHum
+//   2  PlotterP1Y,PlotterP2Y            8  MaxMoistureRatio,DryAirflowRate
+//   3  PlaneXMin,PlaneXMax              9  VertHorizRatio,StatePointCount
+//   4  PlaneYMin,PlaneYMax             10  PressureUnit,EnthalpyUnit,DiagramType
+//   5  PressureMmHg,MaxAbsHum          11  LineSwitch(0..3)
+//   6  MinDryBulb,MaxDryBulb           12  LineSwitch(4..7)
+//   then three lines per state: DryBulb,RelHum / 0,0 / 0,0
+//
+// Plain C++ (no window system).
+#pragma once
+
+#include "chart/chart_settings.h"
+#include "engine/state_points.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+namespace hyg {
+
+// Writes the records to `out`. Raises RunTimeFault when the stream fails or
+// the state count is outside 0..6.
+void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointList& states);
+
+// Writes the records to the file `path` (created or replaced). On failure the
+// partial file is removed and RunTimeFault is raised; the caller reports
+// "'Save...'".
+void WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states);
+
+// Reads a data file back into the settings and the state-point list. Every
+// record is checked: the number of lines and of fields, that each field is a
+// number (a whole one for the integer fields), units 1 to 3, diagram type and
+// switches 0 or 1, the values the dialogs can choose (pressure on the list of
+// its unit: 700..1000 mmHg, 90..120 kPa or 0.9..1.2 atm; lowest temperature
+// -20..20, highest 10..60 deg C; top humidity 1..100 g/kgDA; SHF origin
+// 10..30 each; moisture-ratio range 1..21; ratio 3..14), the plane window of
+// the program, plotter points with P2 beyond P1, at most six states with a
+// dry bulb of -15..100 deg C and a relative humidity of 0..100 %, and the
+// reserved lines 0,0.
+//
+// Returns "" on success: the fields are set, Pressure is PressureMmHg in the
+// file's PressureUnit and every StatePointPressure is that pressure (the file
+// does not hold it). Otherwise returns a message naming the line, e.g.
+// "Line 6 of the data file is not valid: ...", and changes nothing.
+std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states);
+std::string ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states);
+
+} // namespace hyg
