@@ -4,6 +4,7 @@
 #include "chart/canvas.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -109,5 +110,42 @@ private:
     double width_;
     double height_;
 };
+
+// The statements of a plot file, split at CR LF (a continued statement
+// shares its line with the next).
+inline std::vector<std::string> HpglLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            if (start < text.size()) out.push_back(text.substr(start));
+            return out;
+        }
+        out.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+inline bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+// The numbers of an HPGL line after its two-letter command ("PU 12.5  30 "),
+// read as written (blanks, zone padding, "," and ETX between them).
+inline std::vector<double> HpglNumbers(const std::string& line) {
+    std::vector<double> out;
+    const char* p = line.c_str() + (line.size() >= 2 ? 2 : line.size());
+    while (*p) {
+        if (*p == ' ' || *p == ',' || *p == '\x03') {
+            ++p;
+            continue;
+        }
+        char* end = nullptr;
+        const double v = std::strtod(p, &end);
+        if (end == p) break;
+        out.push_back(v);
+        p = end;
+    }
+    return out;
+}
 
 } // namespace hyg::test
