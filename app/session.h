@@ -1,0 +1,29 @@
+// The global state of one run of the program: the chart (settings and
+// saturation table), the state-point list of the last process calculation,
+// the window the user worked in last and the last dragged rectangle.
+#pragma once
+
+#include "chart/chart_settings.h"
+#include "engine/state_points.h"
+
+#include <string>
+
+namespace hyg {
+
+// ActiveView values.
+inline constexpr const char* kViewChart = "chart";
+inline constexpr const char* kViewProcess = "Process";
+
+struct Session {
+    Chart chart;
+    StatePointList statePoints;
+    std::string ActiveView = kViewChart;
+    // The last completed left-button drag on the chart, plane units; start
+    // and end are not ordered.
+    float DragStartX = 0;
+    float DragStartY = 0;
+    float DragEndX = 0;
+    float DragEndY = 0;
+};
+
+} // namespace hyg
