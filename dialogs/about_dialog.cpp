@@ -18,7 +18,8 @@ namespace hyg {
 
 void CentreOnScreen(QWidget& form) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QScreen* screen = form.screen();
+    // A dialog not yet shown has no screen of its own: take its owner's.
+    QScreen* screen = form.parentWidget() ? form.parentWidget()->screen() : form.screen();
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->geometry();

@@ -8,8 +8,8 @@
 
 namespace hyg {
 
-// Centres a top-level form on its screen (the primary screen when it has
-// none yet), showing the busy pointer while it moves. Call it after the
+// Centres a top-level form on the screen of its owner (its own screen when
+// it has no owner, else the primary screen), showing the busy pointer while it moves. Call it after the
 // form has its final size, before it is shown.
 void CentreOnScreen(QWidget& form);
 

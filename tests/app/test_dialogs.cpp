@@ -467,8 +467,12 @@ void TestDialogs::dialogsOpenCentred() {
     ChartSettings s;
     DlgChartRange range(s);
     DlgLineUnit lines(s);
-    DlgAbout about;
+    QWidget owner; // a main window off the centre does not pull its dialog along
+    owner.setGeometry(10, 10, 300, 200);
+    owner.show();
+    DlgAbout about(&owner);
     for (QDialog* d : {static_cast<QDialog*>(&range), static_cast<QDialog*>(&lines), static_cast<QDialog*>(&about)}) {
+        d->show();
         const QPoint centre = d->pos() + QPoint(d->width() / 2, d->height() / 2);
         QVERIFY2((centre - screen.center()).manhattanLength() <= 2, qPrintable(d->objectName()));
         QVERIFY(d->isModal());
