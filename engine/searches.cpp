@@ -106,16 +106,38 @@ float DewPointInterpolate(float pw, float td, float p, float ph, float th) {
 namespace detail {
 
 float TrialAfterSteps(float t, int k) {
-    // Whole trials, and any trial that stays at or above 0.5 before its step,
-    // step exactly: t - k needs no rounding there.
-    if (t == std::floor(t) && std::fabs(t) < 8388608.0f) return static_cast<float>(static_cast<double>(t) - k);
-    int exact = 0;
-    if (t >= 0.5f) {
-        exact = static_cast<int>(std::floor(static_cast<double>(t) + 0.5));
-        if (k <= exact) return static_cast<float>(static_cast<double>(t) - k);
+    // Runs of steps that need no rounding are taken at once: a step from a
+    // trial at or above 0.5 is exact, and so is a step that keeps a negative
+    // trial inside its binade (1 is a multiple of its spacing there). Only
+    // the steps that cross into the next binade are taken one at a time.
+    float a = t;
+    int j = 0;
+    while (j < k) {
+        const int left = k - j;
+        if (!(std::fabs(a) < 8388608.0f)) { // 2^23: no exact runs to take
+            a = a - 1.0f;
+            ++j;
+            continue;
+        }
+        int run;
+        if (a >= 0.5f) {
+            run = static_cast<int>(std::floor(static_cast<double>(a) - 0.5)) + 1;
+        } else if (a <= -1.0f) {
+            int e;
+            std::frexp(-a, &e); // -a in [2^(e-1), 2^e)
+            run = static_cast<int>(std::ceil(std::ldexp(1.0, e) + static_cast<double>(a))) - 1;
+        } else {
+            run = 0;
+        }
+        if (run > 0) {
+            const int n = run < left ? run : left;
+            a = static_cast<float>(static_cast<double>(a) - n);
+            j += n;
+        } else {
+            a = a - 1.0f;
+            ++j;
+        }
     }
-    float a = static_cast<float>(static_cast<double>(t) - exact);
-    for (int j = exact; j < k; ++j) a = a - 1.0f;
     return a;
 }
 
@@ -165,29 +187,22 @@ float DewPoint(float pAtm, float t, float x) {
         const float th = t + 1.0f;
         return DewPointInterpolate(pw, t, p0, SatPressure(th), th);
     }
-    // Last step whose trial is still evaluated (trials below -100 end the search).
-    const int kLast = static_cast<int>(std::floor(static_cast<double>(t) - kDewFloor));
+    // First k >= 1 whose trial falls below the floor or whose pressure is
+    // not above p_w; p_0 > p_w is known.
     auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
-    auto lastIndex = [&](int k) { // the floor may cut one step earlier after rounding
-        while (k >= 1 && trial(k) < kDewFloor) --k;
-        return k;
-    };
-    const int kMax = lastIndex(kLast + 2);
-    if (kMax < 1) return kDewFloor; // the first step already passes the floor
-
-    // First k >= 1 with p_k <= p_w; p_0 > p_w is known.
     int k = StepsTo(t, ApproxDewPoint(pw), 1);
-    if (k > kMax) k = kMax;
     float tk = trial(k);
+    while (k > 1 && tk < kDewFloor) tk = trial(--k);
+    if (tk < kDewFloor) return kDewFloor; // the first step already passes the floor
     float pk = SatPressure(tk);
     float tAbove = t, pAbove = p0; // trial k - 1 and its pressure, once known
     if (pk > pw) {
         do {
-            if (k == kMax) return kDewFloor;
-            ++k;
             tAbove = tk;
             pAbove = pk;
-            tk = trial(k);
+            tk = tk - 1.0f;
+            ++k;
+            if (tk < kDewFloor) return kDewFloor;
             pk = SatPressure(tk);
         } while (pk > pw);
     } else {
@@ -271,7 +286,7 @@ float WetBulb(float pAtm, float t, float x) {
                 ++k;
                 tAbove = tk;
                 qAbove = qk;
-                tk = trial(k);
+                tk = tk - 1.0f;
                 if (tk < -200.0f) return false;
                 qk = qAt(tk);
             } while (qk > pw);
