@@ -1,0 +1,51 @@
+// The screen chart ("draw" mode) as a picture: into any QPainter, into a
+// QImage of a given width, or into a PNG, BMP, SVG or PDF file.
+#pragma once
+
+#include "chart/chart_device.h"
+#include "chart/chart_settings.h"
+#include "engine/messages.h"
+
+#include <functional>
+#include <string>
+
+class QImage;
+class QPainter;
+
+namespace hyg {
+
+// Called after the chart when DrawProcessLines is 1 (the process lines).
+using ProcessLineDrawer = std::function<void(ChartDevice&)>;
+
+// Height of the chart picture for a width: 0.7 of it, rounded.
+int ChartImageHeight(int widthPx);
+
+// Lays the chart out and draws it onto `painter`, whose target is taken to
+// be widthPx by heightPx chart pixels: clears to white, stores PictureWidth
+// and PictureHeight (15 twips per pixel), runs LayoutChart (its notice goes
+// to `messenger`) and DrawChart in "draw" mode. Raises LayoutRefused or any
+// other RunTimeFault of the drawing; what was drawn before stays drawn.
+void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
+                const ProcessLineDrawer& processLines = {});
+
+// The chart as an image widthPx wide and ChartImageHeight(widthPx) high on
+// white. Raises RunTimeFault like PaintChart, and for a width below 1 or
+// too large for an image.
+QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger,
+                        const ProcessLineDrawer& processLines = {});
+
+// The file formats of ExportChart, chosen by the file name's extension
+// (case does not matter): .png, .bmp, .svg, .pdf.
+enum class ChartFileFormat { Unknown, Png, Bmp, Svg, Pdf };
+ChartFileFormat ChartFileFormatOf(const std::string& path);
+
+// Draws the chart widthPx wide and writes it to `path` in the format of its
+// extension (PNG and BMP as images, SVG and PDF as vector drawings of the
+// same size, one chart pixel to one point). The file is written only when
+// the drawing succeeded, and atomically: a failure leaves no file behind
+// (an existing file keeps its old content). Raises RunTimeFault on an
+// unknown extension, a drawing fault or a failed write.
+void ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
+                 const ProcessLineDrawer& processLines = {});
+
+} // namespace hyg

@@ -1,0 +1,275 @@
+// The painter canvas and the picture export: primitives land where and in
+// the colour asked for, labels have the requested cell and turn about their
+// corner, the whole chart carries the pen colours, and every export format
+// is written whole or not at all.
+#include "output/image_export.h"
+#include "output/painter_canvas.h"
+
+#include "chart/chart_settings.h"
+#include "engine/fault.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace hyg;
+
+namespace {
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
+
+QImage WhiteImage(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+bool IsWhite(QRgb p) { return qRed(p) > 250 && qGreen(p) > 250 && qBlue(p) > 250; }
+
+// The box of every pixel that is not white.
+QRect Ink(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!IsWhite(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// Pixels close to a pure colour (antialiased edges are left out).
+int CountNear(const QImage& image, Rgb c, int tolerance = 40) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = row[x];
+            if (std::abs(qRed(p) - c.r) <= tolerance && std::abs(qGreen(p) - c.g) <= tolerance &&
+                std::abs(qBlue(p) - c.b) <= tolerance) {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+template <typename Draw>
+QImage Paint(int w, int h, Draw draw) {
+    QImage image = WhiteImage(w, h);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter, w, h);
+    draw(canvas);
+    painter.end();
+    return image;
+}
+
+Chart DefaultChart() {
+    Chart chart;
+    chart.settings = DefaultChartSettings();
+    return chart;
+}
+
+} // namespace
+
+class TestPainterCanvas : public QObject {
+    Q_OBJECT
+
+private slots:
+    void primitivesInTheirColours();
+    void dottedLineLeavesGaps();
+    void pointIsOnePixel();
+    void arcRunsCounterClockwise();
+    void labelCellAndRotation();
+    void labelWidthFollowsTheAverageCharacterWidth();
+    void chartCarriesThePenColours();
+    void monochromeChartIsBlackOnWhite();
+    void exportWritesEveryFormat();
+    void exportFailuresLeaveNoFile();
+};
+
+void TestPainterCanvas::primitivesInTheirColours() {
+    const QImage image = Paint(100, 100, [](Canvas& c) {
+        c.clear();
+        c.line(10, 20.5, 90, 20.5, kRed, kSolid, 1);
+        const PixelPoint pts[] = {{10, 60}, {50, 60}, {50, 90}};
+        c.polyline(pts, 3, kBlue, kSolid, 1);
+        const Rgb fill = kBlue;
+        c.circle(75, 75, 10, kRed, 1, &fill);
+        c.circle(25, 40, 8, kRed, 1, nullptr);
+    });
+    QCOMPARE(image.pixel(50, 20), qRgb(255, 0, 0));
+    QVERIFY(!IsWhite(image.pixel(30, 60)) && qBlue(image.pixel(30, 60)) > 200 && qRed(image.pixel(30, 60)) < 128);
+    QVERIFY(!IsWhite(image.pixel(50, 75)));
+    QCOMPARE(image.pixel(75, 75), qRgb(0, 0, 255));    // filled inside
+    QVERIFY(IsWhite(image.pixel(25, 40)));             // open circle
+    QVERIFY(qRed(image.pixel(17, 40)) > 128 && !IsWhite(image.pixel(17, 40))); // its rim
+}
+
+void TestPainterCanvas::dottedLineLeavesGaps() {
+    const QImage image = Paint(200, 20, [](Canvas& c) { c.line(0, 10.5, 200, 10.5, kBlue, kDot, 1); });
+    int inked = 0;
+    for (int x = 0; x < 200; ++x) inked += !IsWhite(image.pixel(x, 10));
+    QVERIFY2(inked > 40 && inked < 130, qPrintable(QString::number(inked)));
+}
+
+void TestPainterCanvas::pointIsOnePixel() {
+    const QImage image = Paint(20, 20, [](Canvas& c) { c.point(7.4, 11.6, kRed); });
+    QCOMPARE(Ink(image), QRect(7, 11, 1, 1));
+    QCOMPARE(image.pixel(7, 11), qRgb(255, 0, 0));
+}
+
+void TestPainterCanvas::arcRunsCounterClockwise() {
+    // From 0 to pi/2 counter-clockwise on the screen: the upper right quarter.
+    const QImage image = Paint(100, 100, [](Canvas& c) { c.arc(50, 50, 40, 0, 1.5707963, kRed, 1); });
+    const QRect ink = Ink(image);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY2(ink.left() >= 48 && ink.bottom() <= 52, qPrintable(QString("%1 %2").arg(ink.left()).arg(ink.bottom())));
+    QVERIFY(ink.right() >= 88 && ink.top() <= 12);
+    // From 3/2 pi to pi/2 wraps through 0: the right half.
+    const QImage half = Paint(100, 100, [](Canvas& c) { c.arc(50, 50, 40, 4.712389, 1.5707963, kRed, 1); });
+    const QRect r = Ink(half);
+    QVERIFY(r.left() >= 48 && r.top() <= 12 && r.bottom() >= 88);
+}
+
+void TestPainterCanvas::labelCellAndRotation() {
+    FontSpec font;
+    font.height = 30;
+    font.width = 10;
+    font.weight = 550;
+    // Upright: the ink lies inside the cell below and right of the corner.
+    const QImage upright = Paint(200, 200, [&](Canvas& c) { c.text(50, 60, "Hg 25", font, kRed); });
+    const QRect a = Ink(upright);
+    QVERIFY(!a.isEmpty());
+    QVERIFY2(a.top() >= 60 && a.bottom() <= 90 && a.left() >= 50,
+             qPrintable(QString("%1 %2 %3").arg(a.top()).arg(a.bottom()).arg(a.left())));
+    QVERIFY(a.height() >= 18); // "H" and "g" together span most of the cell
+    // A quarter turn counter-clockwise: the text runs upwards from the
+    // corner and its cell lies to the right of it.
+    font.escapement = 900;
+    const QImage turned = Paint(200, 200, [&](Canvas& c) { c.text(50, 150, "Hg 25", font, kRed); });
+    const QRect b = Ink(turned);
+    QVERIFY(!b.isEmpty());
+    QVERIFY2(b.left() >= 50 && b.right() <= 80 && b.bottom() <= 150 && b.height() > b.width(),
+             qPrintable(QString("%1 %2 %3 %4").arg(b.left()).arg(b.right()).arg(b.top()).arg(b.bottom())));
+    QVERIFY(std::abs(b.height() - a.width()) <= 2);
+}
+
+void TestPainterCanvas::labelWidthFollowsTheAverageCharacterWidth() {
+    const std::string text = "Relative Humidity";
+    FontSpec narrow;
+    narrow.height = 24;
+    narrow.width = 6;
+    FontSpec wide = narrow;
+    wide.width = 12;
+    const QRect n = Ink(Paint(400, 60, [&](Canvas& c) { c.text(5, 5, text, narrow, kBlue); }));
+    const QRect w = Ink(Paint(400, 60, [&](Canvas& c) { c.text(5, 5, text, wide, kBlue); }));
+    const double ratio = static_cast<double>(w.width()) / n.width();
+    QVERIFY2(ratio > 1.85 && ratio < 2.15, qPrintable(QString::number(ratio)));
+    QVERIFY(std::abs(w.height() - n.height()) <= 1);
+    // About one average width per character.
+    QVERIFY2(std::abs(n.width() - 6.0 * static_cast<double>(text.size())) < 0.25 * 6 * text.size(),
+             qPrintable(QString::number(n.width())));
+}
+
+void TestPainterCanvas::chartCarriesThePenColours() {
+    Chart chart = DefaultChart();
+    const QImage image = RenderChartImage(chart, 1000, nullptr);
+    QCOMPARE(image.size(), QSize(1000, 700));
+    QCOMPARE(chart.settings.PictureWidth, 15000.0f);
+    QCOMPARE(chart.settings.PictureHeight, 10500.0f);
+    // Every pen of the colour table shows up.
+    const std::pair<const char*, Rgb> pens[] = {
+        {"light red, enthalpy", palette::LightRed},
+        {"light blue, humidity and moisture ratio", palette::LightBlue},
+        {"magenta, relative humidity and SHF", palette::Magenta},
+        {"light green, volume", palette::LightGreen},
+        {"light magenta, wet bulb and partial pressure", palette::LightMagenta},
+        {"black, dry bulb and labels", palette::Black},
+    };
+    for (const auto& [what, colour] : pens) QVERIFY2(CountNear(image, colour) > 200, what);
+    // Nothing is drawn outside the picture's white frame at the corners.
+    QVERIFY(IsWhite(image.pixel(0, 0)));
+    QVERIFY(IsWhite(image.pixel(999, 699)));
+}
+
+void TestPainterCanvas::monochromeChartIsBlackOnWhite() {
+    Chart chart = DefaultChart();
+    chart.settings.ColorMode = 0;
+    chart.settings.PenColor = MonoPenTable();
+    const QImage image = RenderChartImage(chart, 800, nullptr);
+    int coloured = 0, inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+            inked += !IsWhite(p);
+        }
+    }
+    QCOMPARE(coloured, 0);
+    QVERIFY(inked > 10000);
+}
+
+void TestPainterCanvas::exportWritesEveryFormat() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto path = [&](const char* name) { return QDir(dir.path()).filePath(name).toStdString(); };
+
+    Chart chart = DefaultChart();
+    ExportChart(path("chart.png"), chart, 600, nullptr);
+    QImage png(QString::fromStdString(path("chart.png")));
+    QCOMPARE(png.size(), QSize(600, 420));
+
+    ExportChart(path("chart.BMP"), chart, 500, nullptr);
+    QImage bmp(QString::fromStdString(path("chart.BMP")), "BMP");
+    QCOMPARE(bmp.size(), QSize(500, 350));
+
+    ExportChart(path("chart.svg"), chart, 1000, nullptr);
+    QFile svg(QString::fromStdString(path("chart.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll();
+    QVERIFY(svgText.contains("<svg"));
+    QVERIFY(svgText.contains("viewBox=\"0 0 1000 700\""));
+    QVERIFY(svgText.contains("Liberation Serif"));
+
+    ExportChart(path("chart.pdf"), chart, 1000, nullptr);
+    QFile pdf(QString::fromStdString(path("chart.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray pdfBytes = pdf.readAll();
+    QVERIFY(pdfBytes.startsWith("%PDF"));
+    QVERIFY(pdfBytes.contains("/MediaBox [0 0 1000.000000 700.000000]")); // one point per pixel
+}
+
+void TestPainterCanvas::exportFailuresLeaveNoFile() {
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return QDir(dir.path()).filePath(name).toStdString(); };
+    Chart chart = DefaultChart();
+
+    QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("chart.gif"), chart, 600, nullptr));
+    QVERIFY(!QFile::exists(QString::fromStdString(path("chart.gif"))));
+    QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("chart.png"), chart, 0, nullptr));
+    QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("no/such/dir/chart.png"), chart, 600, nullptr));
+
+    // A refused layout keeps the picture that was there before.
+    ExportChart(path("kept.png"), chart, 300, nullptr);
+    const QByteArray before = [&] {
+        QFile f(QString::fromStdString(path("kept.png")));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    Chart bad = DefaultChart();
+    bad.settings.MinDryBulb = 30;
+    bad.settings.MaxDryBulb = 30;
+    QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("kept.png"), bad, 300, nullptr));
+    QFile after(QString::fromStdString(path("kept.png")));
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.png"});
+}
+
+QTEST_MAIN(TestPainterCanvas)
+#include "test_painter_canvas.moc"
