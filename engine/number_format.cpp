@@ -49,6 +49,36 @@ std::string General(double v, int digits) {
     return out;
 }
 
+// |v| (finite, not negative) with n decimals, rounded to nearest with a
+// value exactly half-way rounded away from zero ("%.*f" would round it to
+// even: 0.125 to two decimals gives 0.13 here, not 0.12).
+std::string FixedDigits(double v, int n) {
+    if (!std::isfinite(v)) return "0";
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", n, v);
+    // A tie has an exact decimal expansion ending in the 5 one place further.
+    char wide[400];
+    std::snprintf(wide, sizeof wide, "%.*f", n + 24, v);
+    std::string w(wide);
+    const std::size_t point = w.find('.');
+    const std::size_t tieDigit = point + static_cast<std::size_t>(n) + 1;
+    if (w[tieDigit] != '5' || w.find_first_not_of('0', tieDigit + 1) != std::string::npos) return buf;
+    // Truncate before the 5 and add one unit in the last place.
+    std::string out = w.substr(0, n == 0 ? point : tieDigit);
+    int i = static_cast<int>(out.size()) - 1;
+    for (; i >= 0; --i) {
+        if (out[static_cast<std::size_t>(i)] == '.') continue;
+        if (out[static_cast<std::size_t>(i)] == '9') {
+            out[static_cast<std::size_t>(i)] = '0';
+        } else {
+            ++out[static_cast<std::size_t>(i)];
+            break;
+        }
+    }
+    if (i < 0) out.insert(0, "1");
+    return out;
+}
+
 } // namespace
 
 std::string FormatNumber(double v, std::string_view pattern) {
@@ -65,9 +95,7 @@ std::string FormatNumber(double v, std::string_view pattern) {
         if (fracPat[static_cast<std::size_t>(i)] == '0') minFrac = i + 1;
     }
 
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", nFrac, std::fabs(v));
-    std::string digits(buf);
+    std::string digits = FixedDigits(std::fabs(v), nFrac);
     std::string intDigits = digits.substr(0, digits.find('.'));
     std::string fracDigits = hasPoint && nFrac > 0 ? digits.substr(digits.find('.') + 1) : "";
 
