@@ -48,6 +48,21 @@ void WriteAtomically(const std::string& path, const QByteArray& bytes) {
     }
 }
 
+// Paints the chart; with Keep, a fault of a family ends the drawing and is
+// returned instead of raised (a refused layout is always raised).
+std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
+                         const ProcessLineDrawer& processLines, PartialChart partial) {
+    try {
+        PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
+    } catch (const LayoutRefused&) {
+        throw;
+    } catch (const RunTimeFault& fault) {
+        if (partial == PartialChart::Refuse) throw;
+        return fault.what();
+    }
+    return "";
+}
+
 } // namespace
 
 int ChartImageHeight(int widthPx) { return static_cast<int>(std::lround(widthPx * 0.7)); }
@@ -89,8 +104,8 @@ ChartFileFormat ChartFileFormatOf(const std::string& path) {
     return ChartFileFormat::Unknown;
 }
 
-void ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
-                 const ProcessLineDrawer& processLines) {
+std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
+                        const ProcessLineDrawer& processLines, PartialChart partial) {
     const ChartFileFormat format = ChartFileFormatOf(path);
     if (format == ChartFileFormat::Unknown) {
         throw RunTimeFault("unknown picture format of " + path + " (use .png, .bmp, .svg or .pdf)");
@@ -101,11 +116,28 @@ void ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* 
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    std::string fault;
+
+    // Ends the painter whatever happens inside the drawing.
+    const auto paintOn = [&](QPaintDevice& device) {
+        QPainter painter;
+        if (!painter.begin(&device)) throw RunTimeFault("cannot start the drawing " + path);
+        try {
+            fault = PaintKeeping(painter, chart, widthPx, heightPx, messenger, processLines, partial);
+        } catch (...) {
+            painter.end();
+            throw;
+        }
+        painter.end();
+    };
 
     switch (format) {
     case ChartFileFormat::Png:
     case ChartFileFormat::Bmp: {
-        const QImage image = RenderChartImage(chart, widthPx, messenger, processLines);
+        QImage image(widthPx, heightPx, QImage::Format_RGB32);
+        if (image.isNull()) throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
+        image.fill(Qt::white);
+        paintOn(image);
         if (!image.save(&buffer, format == ChartFileFormat::Png ? "PNG" : "BMP")) {
             throw RunTimeFault("cannot encode the picture " + path);
         }
@@ -117,38 +149,24 @@ void ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* 
         svg.setSize(QSize(widthPx, heightPx));
         svg.setViewBox(QRect(0, 0, widthPx, heightPx));
         svg.setTitle(QStringLiteral("Psychrometric chart"));
-        QPainter painter;
-        if (!painter.begin(&svg)) throw RunTimeFault("cannot start the drawing " + path);
-        try {
-            PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
-        } catch (...) {
-            painter.end();
-            throw;
-        }
-        painter.end();
+        paintOn(svg);
         break;
     }
     case ChartFileFormat::Pdf: {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(72); // one chart pixel to one point
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(widthPx, heightPx), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(widthPx, heightPx), QPageSize::Point, QString(),
+                                                QPageSize::ExactMatch),
                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setTitle(QStringLiteral("Psychrometric chart"));
-        QPainter painter;
-        if (!painter.begin(&pdf)) throw RunTimeFault("cannot start the drawing " + path);
-        try {
-            PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
-        } catch (...) {
-            painter.end();
-            throw;
-        }
-        painter.end();
+        paintOn(pdf);
         break;
     }
     case ChartFileFormat::Unknown: break;
     }
     buffer.close();
     WriteAtomically(path, bytes);
+    return fault;
 }
 
 } // namespace hyg

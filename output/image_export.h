@@ -39,13 +39,21 @@ QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger,
 enum class ChartFileFormat { Unknown, Png, Bmp, Svg, Pdf };
 ChartFileFormat ChartFileFormatOf(const std::string& path);
 
+// What ExportChart does when a family of the chart raises a fault part way
+// through the drawing (the layout itself succeeded).
+enum class PartialChart {
+    Refuse, // write nothing and raise the fault
+    Keep,   // write the chart as far as it was drawn, as the window shows it
+};
+
 // Draws the chart widthPx wide and writes it to `path` in the format of its
 // extension (PNG and BMP as images, SVG and PDF as vector drawings of the
-// same size, one chart pixel to one point). The file is written only when
-// the drawing succeeded, and atomically: a failure leaves no file behind
-// (an existing file keeps its old content). Raises RunTimeFault on an
-// unknown extension, a drawing fault or a failed write.
-void ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
-                 const ProcessLineDrawer& processLines = {});
+// same size, one chart pixel to one point). The file is written atomically:
+// a failure leaves no file behind (an existing file keeps its old content).
+// Raises RunTimeFault on an unknown extension, a refused layout, a failed
+// write, and a drawing fault unless `partial` is Keep. Returns "" for a
+// complete chart, or the fault that ended a kept partial drawing.
+std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
+                        const ProcessLineDrawer& processLines = {}, PartialChart partial = PartialChart::Refuse);
 
 } // namespace hyg

@@ -269,6 +269,19 @@ void TestPainterCanvas::exportFailuresLeaveNoFile() {
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.png"});
+
+    // A family that fails part way: refused by default, kept on request.
+    Chart failing = DefaultChart();
+    failing.settings.DrawProcessLines = 1;
+    const ProcessLineDrawer fails = [](ChartDevice&) {
+        throw FloatingPointFault(FloatingPointFault::Kind::DivisionByZero, "test family");
+    };
+    QVERIFY_THROWS_EXCEPTION(FloatingPointFault, ExportChart(path("partial.png"), failing, 300, nullptr, fails));
+    QVERIFY(!QFile::exists(QString::fromStdString(path("partial.png"))));
+    const std::string fault = ExportChart(path("partial.png"), failing, 300, nullptr, fails, PartialChart::Keep);
+    QCOMPARE(QString::fromStdString(fault), QString("division by zero in test family"));
+    QCOMPARE(QImage(QString::fromStdString(path("partial.png"))).size(), QSize(300, 210));
+    QCOMPARE(ExportChart(path("whole.png"), chart, 300, nullptr, fails, PartialChart::Keep), std::string());
 }
 
 QTEST_MAIN(TestPainterCanvas)
