@@ -1,0 +1,174 @@
+#include "engine/state_solver.h"
+
+#include "engine/basic.h"
+#include "engine/number_format.h"
+#include "engine/psychro.h"
+#include "engine/units.h"
+
+#include <cmath>
+#include <string>
+
+namespace hyg {
+
+namespace {
+
+void CheckCell(int row, int column) {
+    if (row < 0 || row > InputTable::kRows || column < 0 || column > InputTable::kColumns) {
+        throw IndexFault("input table cell (" + std::to_string(row) + ", " + std::to_string(column) + ")");
+    }
+}
+
+// Limits and names of the range messages.
+constexpr float kMinPressureAtm = 0.3f, kMaxPressureAtm = 5.0f;
+constexpr float kPressureLowMmHg = 228.0f, kPressureHighMmHg = 3800.0f; // named in the message
+constexpr float kMinDryBulb = -15.0f, kMaxDryBulb = 100.0f;
+constexpr float kDryBulbHighNamed = 99.9f; // the message names 99.9; 100 itself is accepted
+constexpr float kMinWetBulb = -20.0f;
+const char* const kPressureName = "Atm. Press.";
+const char* const kDryBulbName = "D.B.Temp.";
+const char* const kWetBulbName = "W.B.T.";
+const char* const kRelHumName = "Rel.Hum.";
+
+constexpr const char* kDerivedFormat = "##0.00";
+
+} // namespace
+
+std::string& InputTable::cell(int row, int column) {
+    CheckCell(row, column);
+    return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+const std::string& InputTable::cell(int row, int column) const {
+    CheckCell(row, column);
+    return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+float ReadCell(const std::string& text) {
+    if (!IsNumeric(text)) return kMissing;
+    return Sgl(LeadingNumber(text), "input table cell");
+}
+
+std::string RangeMessageText(float lower, float upper, const std::string& name) {
+    return name + "\r\r" + " The value should be from " + Str(lower) + "  to  " + Str(upper) + " ." + "\r" +
+           "Please change this value.";
+}
+
+void ShowRangeMessage(Messenger* messenger, float lower, float upper, const std::string& name) {
+    if (messenger == nullptr) return;
+    messenger->beep();
+    messenger->showMessage(RangeMessageText(lower, upper, name), kTitle, MessageIcon::Exclamation);
+}
+
+float StatePressureAtm(float pressure, std::int16_t pressureUnit) {
+    return Sgl(Div(pressure, OneAtm(pressureUnit), "state pressure"), "state pressure");
+}
+
+float StatePressureMmHg(float pressure, std::int16_t pressureUnit) {
+    return Sgl(760.0 * StatePressureAtm(pressure, pressureUnit), "state pressure");
+}
+
+std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUnit, AirStates& states,
+                       StateMatrix& input, StatePointList& points, Messenger* messenger) {
+    const int rows = rowCount < InputTable::kRows ? rowCount : InputTable::kRows;
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = 1; j <= InputTable::kColumns; ++j) {
+            input[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = ReadCell(table.cell(i, j));
+        }
+    }
+
+    std::int16_t count = 0;
+    for (int i = 1; i <= rows; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        const float p = input[row][1], t = input[row][2], r = input[row][3], w = input[row][4];
+        states.Valid[row] = 0;
+
+        // No dry bulb, or neither humidity input: left out without a word.
+        const double td = t, rd = r, wd = w;
+        if (std::fabs((td + 999.0) * (wd + 999.0)) + std::fabs((rd + 999.0) * (td + 999.0)) == 0.0) continue;
+
+        states.Pressure[row] = p;
+        const float pAtm = StatePressureAtm(p, pressureUnit);
+        if (!(pAtm >= kMinPressureAtm && pAtm <= kMaxPressureAtm)) {
+            ShowRangeMessage(messenger, kPressureLowMmHg, kPressureHighMmHg, kPressureName);
+            continue;
+        }
+        const float pMmHg = Sgl(760.0 * pAtm, "state pressure");
+
+        states.DryBulb[row] = t;
+        if (!(t >= kMinDryBulb && t <= kMaxDryBulb)) {
+            ShowRangeMessage(messenger, kMinDryBulb, kDryBulbHighNamed, kDryBulbName);
+            continue;
+        }
+
+        states.RelHum[row] = r;
+        states.WetBulb[row] = w;
+        if (r >= 0.0f && r <= 100.0f) {
+            // Relative humidity given (it wins when both are): derive the wet bulb.
+            const float ps = SatPressure(t);
+            const float pw = Sgl(static_cast<double>(ps) * r / 100.0, "input pass");
+            const float xg = Sgl(Div(1000.0 * 0.622 * pw, static_cast<double>(pAtm) - pw, "input pass"), "input pass");
+            states.WetBulb[row] = AirProperty(kWetBulb, pMmHg, t, xg).single;
+            input[row][4] = states.WetBulb[row];
+            table.cell(i, 4) = FormatNumber(states.WetBulb[row], kDerivedFormat);
+        } else if (w >= kMinWetBulb && w <= t) {
+            // Wet bulb given: derive the relative humidity.
+            const float ps = SatPressure(t);
+            float tw = w;
+            const float pw = WetBulbVapourPressure(pAtm, t, tw);
+            states.RelHum[row] = Sgl(Div(100.0 * pw, ps, "input pass"), "input pass");
+            input[row][3] = states.RelHum[row];
+            table.cell(i, 3) = FormatNumber(states.RelHum[row], kDerivedFormat);
+        } else {
+            if (r == kMissing && w == kMissing) continue;
+            if (r == kMissing) {
+                ShowRangeMessage(messenger, kMinWetBulb, t, kWetBulbName);
+            } else {
+                ShowRangeMessage(messenger, 0.0f, 100.0f, kRelHumName);
+            }
+            continue;
+        }
+
+        states.Valid[row] = 1;
+        count = Add16(count, 1, "StatePointCount");
+        const auto n = static_cast<std::size_t>(count);
+        points.dryBulb[n] = t;
+        points.relHum[n] = states.RelHum[row];
+        points.pressure[n] = p;
+    }
+    points.count = count;
+    return count;
+}
+
+void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSystem, StateMatrix& properties) {
+    const float enthalpyFactor = EnthalpyFactor(unitSystem);
+    const float volumeFactor = VolumeFactor(unitSystem);
+    for (std::size_t i = 1; i <= kStateCount; ++i) {
+        if (s.Valid[i] != 1) continue;
+        float pAtm = StatePressureAtm(s.Pressure[i], pressureUnit);
+        const float pMmHg = Sgl(760.0 * pAtm, "property pass");
+        const float t = s.DryBulb[i];
+        s.VapourPressure[i] = WetBulbVapourPressure(pAtm, t, s.WetBulb[i]);
+        const float ps = SatPressure(t);
+        s.AbsHum[i] = HumidityRatio(pAtm, s.VapourPressure[i]);
+        const float xg = Sgl(1000.0 * s.AbsHum[i], "property pass");
+        s.SatAbsHum[i] = HumidityRatio(pAtm, ps);
+        s.SatDegree[i] = Sgl(Div(100.0 * s.AbsHum[i], s.SatAbsHum[i], "property pass"), "property pass");
+        s.Enthalpy[i] = Sgl(static_cast<double>(EnthalpyOf(pMmHg, t, xg)) * enthalpyFactor, "property pass");
+        const float v = Sgl(AirProperty(kSpecVolume, pMmHg, t, xg).dbl, "property pass");
+        s.SpecVolume[i] = Sgl(static_cast<double>(v) * volumeFactor, "property pass");
+        s.Density[i] = Sgl(Div(1.0 + s.AbsHum[i], s.SpecVolume[i], "property pass"), "property pass");
+    }
+    for (std::size_t i = 1; i <= kStateCount; ++i) {
+        if (s.Valid[i] != 1) continue;
+        auto& row = properties[i];
+        row[1] = s.SatDegree[i];
+        row[2] = Sgl(760.0 * s.VapourPressure[i], "property pass");
+        row[3] = s.AbsHum[i];
+        row[4] = s.SatAbsHum[i];
+        row[5] = s.Enthalpy[i];
+        row[6] = s.SpecVolume[i];
+        row[7] = s.Density[i];
+    }
+}
+
+} // namespace hyg
