@@ -7,6 +7,7 @@
 #include "engine/number_format.h"
 #include "engine/units.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hyg {
@@ -24,6 +25,8 @@ struct SatPoint {
     double s = 0; // saturation humidity, g/kgDA
     double t = 0; // dry-bulb temperature, deg C
 };
+
+constexpr int kLastTableIndex = 120; // the last filled entry of the saturation table (99 deg C)
 
 Point Plane(const ChartSettings& s, double t, double x, const char* where) {
     return {Sgl(ChartX(s, t, x), where), Sgl(ChartY(s, x), where)};
@@ -89,16 +92,20 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
         if (s0 < xl) {
             // ... or, when it meets saturation first, the scale line reached
             // by extending the line through the saturation crossing.
-            int i = idxMin - 1;
+            // The walk starts one degree below the chart; table entry 0 holds
+            // no saturation point, so a chart starting at -20 starts at 1.
+            int i = std::max(idxMin - 1, 1);
             double hs = 0;
-            for (; i <= idxMax; ++i) {
+            // A value whose crossing lies beyond the highest temperature (a
+            // narrow chart whose top-right corner is above saturation) goes on
+            // through the filled table; past its end the interpolation below
+            // divides by zero.
+            for (; i <= kLastTableIndex; ++i) {
                 const double ti = tab.T(i), si = tab.S(i);
                 hs = 0.001 * si * (kF5973 + kF0441 * ti) + kF024 * ti;
                 if (hs > k) break;
                 low = {hs, si, ti};
             }
-            // With no value above k the walk ends on its lower neighbour and the
-            // interpolation below divides by zero.
             const double r = Div(k - low.h, hs - low.h, "saturation crossing");
             const float ts = Sgl(low.t + r * (tab.T(i) - low.t), "saturation crossing");
             const float xs = Sgl(low.s + r * (tab.S(i) - low.s), "saturation crossing");

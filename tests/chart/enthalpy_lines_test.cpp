@@ -126,6 +126,34 @@ TEST(EnthalpyLinesFile, LowerEndsOnTheBottomOrTheRightEdge) {
     EXPECT_EQ(onRight, 17);
 }
 
+TEST(EnthalpyLinesFile, ColdAndNarrowCharts) {
+    // A chart from -20 deg C (the walk must not take table entry 0 for a
+    // saturation point) and narrow charts whose top-right corner lies above
+    // saturation (the highest values cross it beyond the right edge).
+    struct Case {
+        float min, max;
+        int first, last;
+    };
+    for (const Case& c : {Case{-20, 20, -4, 9}, Case{0, 10, 1, 7}, Case{10, 20, 3, 13}}) {
+        Chart chart;
+        chart.settings.MinDryBulb = c.min;
+        chart.settings.MaxDryBulb = c.max;
+        const ChartFrame f = LayoutChart(chart, nullptr);
+        const Result r = DrawFile(chart, f);
+        ASSERT_FALSE(r.values.empty()) << c.min;
+        EXPECT_EQ(r.values.front(), c.first) << c.min;
+        EXPECT_EQ(r.values.back(), c.last) << c.min;
+        for (std::size_t k = 5; k < r.lines.size(); ++k) {
+            if (!StartsWith(r.lines[k], "PD")) continue;
+            const auto a = HpglNumbers(r.lines[k - 1]);
+            const auto b = HpglNumbers(r.lines[k]);
+            EXPECT_GE(a[1], f.BottomY - 0.01) << c.min;
+            EXPECT_LE(b[1], f.TopY + 0.01) << c.min;
+            EXPECT_GT(b[1], a[1]) << c.min;
+        }
+    }
+}
+
 TEST(EnthalpyLinesDraw, ColoursAndLabels) {
     for (bool colour : {true, false}) {
         Chart chart;
