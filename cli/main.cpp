@@ -1,2 +1,51 @@
-#include <cstdio>
-int main() { std::puts("usage: hygrana-cli air|calc|plot|render ..."); return 0; }
+// hygrana-cli: the moist-air engine, the process calculation and the chart
+// output without a window, for scripts and tests.
+#include "cli/commands.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: hygrana-cli <command> [arguments]\n"
+    "\n"
+    "commands:\n"
+    "  air [P_mmHg t x_g]   properties of moist air (AirProperty codes 1 to 6);\n"
+    "                       without numbers, one triple per line from standard input\n"
+    "  calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
+    "                       the process calculation of up to six states read from\n"
+    "                       standard input\n"
+    "  plot ...             the chart as an HPGL plot file\n"
+    "  render ...           the chart as an image file\n"
+    "\n"
+    "'hygrana-cli <command> --help' describes a command.\n"
+    "Exit status: 0 done, 1 a calculation fault, 2 bad command line or input.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cout << kUsage;
+        return 0;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        if (command == "air") return hyg::RunAir(args);
+        if (command == "calc") return hyg::RunCalc(args);
+        if (command == "plot") return hyg::RunPlot(args);
+        if (command == "render") return hyg::RunRender(args);
+        if (command == "help" || command == "--help" || command == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        std::cerr << "hygrana-cli: unknown command '" << command << "'\n" << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "hygrana-cli " << command << ": " << e.what() << '\n';
+        return 2;
+    }
+}
