@@ -2,16 +2,7 @@
 //
 // The chart of the default settings, or of the settings of a data file, as
 // an HPGL plot file.
-#if __has_include("cli/commands.h")
 #include "cli/commands.h"
-#else
-#include <string>
-#include <vector>
-namespace hyg {
-int RunPlot(const std::vector<std::string>& args);
-int RunRender(const std::vector<std::string>& args);
-} // namespace hyg
-#endif
 
 #include "app/data_file.h"
 #include "chart/chart_settings.h"
@@ -44,6 +35,13 @@ public:
 int Fail(const std::string& text) {
     std::cerr << "hygrana-cli plot: " << text << '\n';
     return 2;
+}
+
+// A fault raised inside the drawing of a family: status 1, as for any
+// calculation fault; the partial file has been removed.
+int DrawingFault(const RunTimeFault& e) {
+    std::cerr << "hygrana-cli plot: the chart drawing stopped: " << e.what() << "; no plot file written\n";
+    return 1;
 }
 
 // The value of an option given as "--name VALUE" or "--name=VALUE".
@@ -100,12 +98,24 @@ int RunPlot(const std::vector<std::string>& args) {
         else return Fail("unknown paper " + *paper + " (A3, B4 or A4)");
     }
 
+    // A chart without a temperature span is bad input, not a fault of the
+    // drawing: say so before the character sizes divide by it.
+    if (!(chart.settings.MaxDryBulb > chart.settings.MinDryBulb)) {
+        return Fail("the highest dry-bulb temperature must be above the lowest one; no plot file written");
+    }
+
     StderrMessenger messenger;
     try {
         WritePlotFile(*out, chart, &messenger);
     } catch (const LayoutRefused&) {
         // The reason has been shown through the messenger.
         return Fail("no plot file written");
+    } catch (const FloatingPointFault& e) {
+        return DrawingFault(e);
+    } catch (const IndexFault& e) {
+        return DrawingFault(e);
+    } catch (const IntegerOverflowFault& e) {
+        return DrawingFault(e);
     } catch (const RunTimeFault& e) {
         return Fail("cannot write " + *out + ": " + e.what());
     }

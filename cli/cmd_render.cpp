@@ -2,16 +2,7 @@
 //
 // The screen chart as a picture, the same one the window shows, drawn
 // without a display. Needs the Qt build.
-#if __has_include("cli/commands.h")
 #include "cli/commands.h"
-#else
-#include <string>
-#include <vector>
-namespace hyg {
-int RunPlot(const std::vector<std::string>& args);
-int RunRender(const std::vector<std::string>& args);
-} // namespace hyg
-#endif
 
 #include <iostream>
 #include <string>
@@ -60,6 +51,14 @@ public:
 int Fail(const std::string& text) {
     std::cerr << "hygrana-cli render: " << text << '\n';
     return 2;
+}
+
+// A fault raised inside the drawing of a family: status 1, as for any
+// calculation fault, and no picture.
+int DrawingFault(const RunTimeFault& e) {
+    std::cerr << "hygrana-cli render: the chart drawing stopped: " << e.what()
+              << "; no picture written (--partial writes the chart as far as it was drawn)\n";
+    return 1;
 }
 
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
@@ -161,6 +160,12 @@ int RunRender(const std::vector<std::string>& args) {
         }
     } catch (const LayoutRefused&) {
         return Fail("no picture written");
+    } catch (const FloatingPointFault& e) {
+        return DrawingFault(e);
+    } catch (const IndexFault& e) {
+        return DrawingFault(e);
+    } catch (const IntegerOverflowFault& e) {
+        return DrawingFault(e);
     } catch (const RunTimeFault& e) {
         return Fail("cannot write " + *out + ": " + e.what());
     }
