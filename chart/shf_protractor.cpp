@@ -62,7 +62,7 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
     const Rgb pen = s.PenColor[3];
     const double t = 0.75 * c;
 
-    const float X0 = Sgl(s.ScaleX * (static_cast<double>(0.24f) + s.DiagramType * 0.441 * 0.001 * s.ShfOriginAbsHum) *
+    const float X0 = Sgl(s.ScaleX * (kF024 + s.DiagramType * 0.441 * 0.001 * s.ShfOriginAbsHum) *
                              s.ShfOriginDryBulb +
                          s.OriginX,
                          "SHF origin");

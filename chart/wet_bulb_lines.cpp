@@ -11,7 +11,9 @@
 #include "engine/psychro.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace hyg {
 
@@ -21,6 +23,32 @@ namespace {
 double WetBulbAt(const ChartSettings& s, double t, double x) {
     return AirPropertyValue(kWetBulb, s.PressureMmHg, static_cast<float>(t), static_cast<float>(x));
 }
+
+// The wet-bulb temperatures along one edge of the chart by sample number
+// (table index or whole humidity), each computed once: the walks of
+// successive lines go over the same samples again.
+class EdgeSamples {
+public:
+    explicit EdgeSamples(std::function<double(int)> at) : at_(std::move(at)) {}
+    double operator()(int k) {
+        if (k < 0) return at_(k);
+        const auto n = static_cast<std::size_t>(k);
+        if (n >= known_.size()) {
+            known_.resize(n + 1, false);
+            values_.resize(n + 1, 0.0);
+        }
+        if (!known_[n]) {
+            values_[n] = at_(k);
+            known_[n] = true;
+        }
+        return values_[n];
+    }
+
+private:
+    std::function<double(int)> at_;
+    std::vector<bool> known_;
+    std::vector<double> values_;
+};
 
 double Lerp(double a0, double g0, double a1, double g1, double target, const char* where) {
     return a0 + (a1 - a0) * Div(target - g0, g1 - g0, where);
@@ -95,10 +123,15 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
     int j2 = idxMax - 1;
     while (tab.T(j2) > twMax) --j2;
 
-    int leftStart = 0;   // humidity walk along the left edge
+    int leftStart = 0;     // humidity walk along the left edge
     int lowStart = idxMin; // table walk along x = 0.05
     const int leftBound = CInt(tab.S(idxMin));
     const int rightBound = CInt(s.MaxAbsHum);
+
+    EdgeSamples top([&](int i) { return WetBulbAt(s, tab.T(i), s.MaxAbsHum); });
+    EdgeSamples left([&](int x) { return WetBulbAt(s, s.MinDryBulb, x); });
+    EdgeSamples foot([&](int i) { return WetBulbAt(s, tab.T(i), 0.05); });
+    EdgeSamples right([&](int x) { return WetBulbAt(s, s.MaxDryBulb, x); });
 
     for (int j = j1; j <= j2; j = Add16(j, 1, "wet-bulb line index")) {
         const float tw = tab.T(j);
@@ -110,12 +143,11 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
             if (xU > s.MaxAbsHum) {
                 // Leaves through the top edge.
                 int i = j;
-                while (i <= idxMax && WetBulbAt(s, tab.T(i), s.MaxAbsHum) <= tw) ++i;
+                while (i <= idxMax && top(i) <= tw) ++i;
                 if (i > idxMax) {
                     tU = s.MaxDryBulb; // reaches the top edge at the corner
                 } else if (i - 1 >= 1) {
-                    tU = Sgl(Lerp(tab.T(i - 1), WetBulbAt(s, tab.T(i - 1), s.MaxAbsHum), tab.T(i),
-                                  WetBulbAt(s, tab.T(i), s.MaxAbsHum), tw, "wet-bulb top end"));
+                    tU = Sgl(Lerp(tab.T(i - 1), top(i - 1), tab.T(i), top(i), tw, "wet-bulb top end"));
                 } else {
                     tU = tab.T(i);
                 }
@@ -124,16 +156,14 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
         } else {
             // Leaves through the left edge.
             int x = leftStart;
-            while (x <= leftBound && WetBulbAt(s, s.MinDryBulb, x) <= tw) ++x;
+            while (x <= leftBound && left(x) <= tw) ++x;
             if (x > leftBound) {
                 xU = 0;
                 leftStart = leftBound;
             } else {
                 leftStart = x - 1 >= 0 ? x - 1 : 0;
                 // A hit on dry air means the line crosses the edge below the chart.
-                xU = x == 0 ? 0.0f
-                            : Sgl(Lerp(x - 1, WetBulbAt(s, s.MinDryBulb, x - 1), x, WetBulbAt(s, s.MinDryBulb, x),
-                                       tw, "wet-bulb left end"));
+                xU = x == 0 ? 0.0f : Sgl(Lerp(x - 1, left(x - 1), x, left(x), tw, "wet-bulb left end"));
             }
             tU = s.MinDryBulb;
         }
@@ -143,27 +173,23 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
         // there first.
         float lowX = 0, lowY = 0;
         int i = lowStart;
-        while (i <= idxMax && WetBulbAt(s, tab.T(i), 0.05) < tw) ++i;
+        while (i <= idxMax && foot(i) < tw) ++i;
         if (i <= idxMax) {
             float tL = tab.T(i);
-            if (i - 1 >= 1) {
-                tL = Sgl(Lerp(tab.T(i - 1), WetBulbAt(s, tab.T(i - 1), 0.05), tab.T(i), WetBulbAt(s, tab.T(i), 0.05),
-                              tw, "wet-bulb foot"));
-            }
+            if (i - 1 >= 1) tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
             lowStart = i - 1 >= 1 ? i - 1 : 1;
             // The foot's abscissa leaves out the humidity term.
-            lowX = Sgl(s.ScaleX * (static_cast<double>(0.24f) * tL) + s.OriginX, "wet-bulb foot X");
+            lowX = Sgl(s.ScaleX * (kF024 * tL) + s.OriginX, "wet-bulb foot X");
             lowY = Sgl(ChartY(s, 0.05), "wet-bulb foot Y");
         } else {
             lowStart = idxMax;
             int x = 0;
-            while (x <= rightBound && WetBulbAt(s, s.MaxDryBulb, x) <= tw) ++x;
+            while (x <= rightBound && right(x) <= tw) ++x;
             float xL = 0;
             if (x > rightBound) {
                 xL = s.MaxAbsHum; // reaches the right edge at the corner
             } else if (x > 0) {
-                xL = Sgl(Lerp(x - 1, WetBulbAt(s, s.MaxDryBulb, x - 1), x, WetBulbAt(s, s.MaxDryBulb, x), tw,
-                              "wet-bulb right end"));
+                xL = Sgl(Lerp(x - 1, right(x - 1), x, right(x), tw, "wet-bulb right end"));
             }
             lowX = Sgl(ChartX(s, s.MaxDryBulb, xL), "wet-bulb right X");
             lowY = Sgl(ChartY(s, xL), "wet-bulb right Y");
