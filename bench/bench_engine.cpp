@@ -3,6 +3,7 @@
 // the whole spread, so the figure per call is the mean over it; run with
 // --benchmark_repetitions to see the spread between runs on a busy machine.
 #include "engine/psychro.h"
+#include "engine/state_solver.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,5 +49,28 @@ void BM_AirProperty(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * static_cast<long>(states.size()));
 }
 BENCHMARK(BM_AirProperty)->Arg(2)->Arg(5)->Arg(6)->ArgName("code");
+
+} // namespace
+
+namespace {
+
+// The input pass and the property pass of Calculate for six states.
+void BM_InputAndPropertyPass(benchmark::State& st) {
+    const char* rows[6][4] = {{"760", "30", "60", ""},   {"760", "16", "", "15.2"}, {"760", "20", "50", ""},
+                              {"760", "35", "40", ""},   {"760", "-5", "80", ""},   {"760", "24", "", "17"}};
+    hyg::AirStates states;
+    hyg::StateMatrix input{}, properties{};
+    hyg::StatePointList points;
+    for (auto _ : st) {
+        hyg::InputTable table;
+        for (int i = 0; i < 6; ++i) {
+            for (int j = 0; j < 4; ++j) table.cell(i + 1, j + 1) = rows[i][j];
+        }
+        benchmark::DoNotOptimize(hyg::InputPass(table, 6, 1, states, input, points, nullptr));
+        hyg::PropertyPass(states, 1, 1, properties);
+        benchmark::DoNotOptimize(properties);
+    }
+}
+BENCHMARK(BM_InputAndPropertyPass);
 
 } // namespace
