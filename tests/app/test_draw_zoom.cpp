@@ -55,6 +55,7 @@ private slots:
     void resizeKeepsAnEnlargedCanvas();
     void scrollingMovesTheCanvas();
     void readoutUnderThePointer();
+    void drawingErrorsAreNotReported();
 };
 
 void TestDrawZoom::resizePlacesTheViewport() {
@@ -312,6 +313,24 @@ void TestDrawZoom::readoutUnderThePointer() {
     QVERIFY(!readout->text().isEmpty());
     SendMouse(p, QEvent::MouseMove, PixelOf(p, ChartX(s, 12, 20), ChartY(s, 20)), Qt::NoButton, Qt::NoButton);
     QVERIFY(readout->text().isEmpty());
+}
+
+void TestDrawZoom::drawingErrorsAreNotReported() {
+    WindowFixture f;
+    // A refused layout shows its own message once; the command adds none.
+    f.settings().MaxDryBulb = f.settings().MinDryBulb;
+    f.trigger("MnuGraphComDraw");
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QVERIFY(f.dialogs.lastMessage().find("Sorry") == std::string::npos);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    // A changed top humidity gives the notice with the application's title.
+    f.settings().MaxDryBulb = 40;
+    f.settings().MaxAbsHum = 20;
+    f.trigger("MnuGraphComDraw");
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages.back().text, std::string("Hum. is 27 x1000 on diagram."));
+    QCOMPARE(f.dialogs.messages.back().title, std::string("Ventaro"));
+    QCOMPARE(f.settings().DrawCount, 1);
 }
 
 QTEST_MAIN(TestDrawZoom)
