@@ -19,8 +19,9 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
+    // The application title, as message boxes that give no title of their
+    // own would show it; the window keeps its own title.
     QApplication::setApplicationName("Ventaro");
-    QApplication::setApplicationDisplayName("Ventaro");
 
     // A second start brings the first window forward and ends.
     hyg::SingleInstance instance(hyg::SingleInstance::DefaultKey());
