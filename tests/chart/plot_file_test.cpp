@@ -128,14 +128,6 @@ TEST(PlotFile, HeaderAndLastLineOfTheDefaultChart) {
     EXPECT_EQ(lines.back(), "\x03");
 }
 
-TEST(PlotFile, EveryNumberIsFinite) {
-    Chart chart = DefaultChart();
-    const std::string text = Plot(chart);
-    EXPECT_EQ(text.find("NaN"), std::string::npos);
-    EXPECT_EQ(text.find("Inf"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 3), "\x03\r\n");
-}
-
 TEST(PlotFile, PensInDriverOrder) {
     Chart chart = DefaultChart();
     EXPECT_EQ(Pens(PenBlocks(Plot(chart))),
