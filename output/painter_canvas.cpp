@@ -45,8 +45,8 @@ QString FamilyOf(const std::string& face) {
     return QString::fromStdString(face);
 }
 
-// A font made for one FontSpec: the cell height and average character width
-// of the spec, and the ascent that puts the top of the cell at y.
+// A font made for one FontSpec: its cell height and average character width,
+// and the ascent that puts the top of the cell at y.
 struct PreparedFont {
     QFont font;
     double xScale = 1;  // horizontal scale giving the requested average width
@@ -68,24 +68,24 @@ size_t qHash(const FontKey& k, size_t seed = 0) {
 // Size of the probe font whose metrics are scaled to every other size.
 constexpr int kProbePixels = 100;
 
-// Builds the font for a spec. The cell height is ascent plus descent, as for
+// Builds the font a label asks for. The cell height is ascent plus descent, as for
 // a font asked for by a positive cell height; the average character width is
 // met by scaling the glyphs horizontally. Qt sizes fonts in whole pixels, so
 // what is left of the cell height goes into a small vertical scale.
-PreparedFont Prepare(const FontSpec& spec) {
+PreparedFont Prepare(const FontSpec& wanted) {
     PreparedFont p;
-    p.font.setFamily(FamilyOf(spec.face));
+    p.font.setFamily(FamilyOf(wanted.face));
     p.font.setStyleHint(QFont::Serif);
     p.font.setKerning(false);
     p.font.setHintingPreference(QFont::PreferNoHinting);
     // 550 lies between normal and bold; the regular face keeps labels light
     // and the same on every platform.
-    p.font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
-    p.font.setItalic(spec.italic);
+    p.font.setWeight(wanted.weight >= 600 ? QFont::Bold : QFont::Normal);
+    p.font.setItalic(wanted.italic);
     p.font.setPixelSize(kProbePixels);
     const QFontMetricsF probe(p.font);
     const double probeCell = probe.ascent() + probe.descent();
-    const double cell = spec.height > 0 ? spec.height : 1;
+    const double cell = wanted.height > 0 ? wanted.height : 1;
     const double em = probeCell > 0 ? kProbePixels * cell / probeCell : cell;
     const int pixels = std::max(1, static_cast<int>(std::lround(em)));
     p.font.setPixelSize(pixels);
@@ -93,16 +93,16 @@ PreparedFont Prepare(const FontSpec& spec) {
     p.ascent = probe.ascent() * ratio;
     p.yScale = em / pixels;
     const double avg = probe.averageCharWidth() * ratio;
-    if (spec.width > 0 && avg > 0) p.xScale = spec.width / avg;
+    if (wanted.width > 0 && avg > 0) p.xScale = wanted.width / avg;
     return p;
 }
 
 class PainterCanvasFonts {
 public:
-    const PreparedFont& get(const FontSpec& spec) {
-        FontKey key{spec.height, spec.width, spec.weight, spec.italic, spec.face};
+    const PreparedFont& get(const FontSpec& wanted) {
+        FontKey key{wanted.height, wanted.width, wanted.weight, wanted.italic, wanted.face};
         auto it = cache_.find(key);
-        if (it == cache_.end()) it = cache_.insert(key, Prepare(spec));
+        if (it == cache_.end()) it = cache_.insert(key, Prepare(wanted));
         return it.value();
     }
 
@@ -110,7 +110,7 @@ private:
     QHash<FontKey, PreparedFont> cache_;
 };
 
-// One cache for the whole program (fonts depend on the spec only), emptied
+// One cache for the whole program (fonts depend on what is asked for only), emptied
 // when the application object goes so that no font outlives the font
 // database.
 PainterCanvasFonts* gFonts = nullptr;
