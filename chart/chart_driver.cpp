@@ -2,7 +2,7 @@
 // by its switch, then the process lines.
 #include "chart/chart_driver.h"
 
-#include "engine/basic.h"
+#include <cstdint>
 
 namespace hyg {
 
@@ -11,7 +11,9 @@ void DrawChart(ChartDevice& dev, Chart& chart, const ChartFrame& f,
     ChartSettings& s = chart.settings;
     const auto on = [&s](int n) { return s.LineSwitch[static_cast<std::size_t>(n)] == 1; };
 
-    s.DrawCount = Add16(s.DrawCount, 1, "DrawCount");
+    // The count only tells whether anything was drawn yet; it stops at the
+    // largest 16-bit value rather than failing every later drawing.
+    if (s.DrawCount < INT16_MAX) ++s.DrawCount;
     // The last saturation degree drawn (1.0 after a complete run, 0 when the
     // family is switched off).
     float lastSatDegree = 0;
