@@ -1,6 +1,7 @@
 #include "dialogs/chart_range_dialog.h"
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/dialog_buttons.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -141,16 +142,9 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
     auto* label1 = new QLabel("To Change a Value, Return Number's Color to Blue from Red after Chenge it!", this);
     label1->setObjectName("Label1");
 
-    ok_ = new QPushButton("OK", this);
-    ok_->setObjectName("Com_OK");
-    ok_->setDefault(true);
-    cancel_ = new QPushButton("Cancel", this);
-    cancel_->setObjectName("Com_Cancel");
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        storeSelections();
-        accept();
-    });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(*this, [this] { storeSelections(); });
+    ok_ = okCancel.ok;
+    cancel_ = okCancel.cancel;
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(label1);

@@ -1,6 +1,7 @@
 #include "dialogs/line_unit_dialog.h"
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/dialog_buttons.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -114,16 +115,9 @@ DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(par
     });
     ratioTitle_->setBuddy(ratios_);
 
-    ok_ = new QPushButton("OK", this);
-    ok_->setObjectName("Com_OK");
-    ok_->setDefault(true);
-    cancel_ = new QPushButton("Cancel", this);
-    cancel_->setObjectName("Com_Cancel");
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        storeControls();
-        accept();
-    });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancelButtons okCancel = MakeOkCancelButtons(*this, [this] { storeControls(); });
+    ok_ = okCancel.ok;
+    cancel_ = okCancel.cancel;
 
     // Left: units, diagram type and the ratio list. Right: the line
     // families above the buttons.
