@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,7 +15,7 @@
 namespace hyg {
 namespace {
 
-const char* const kDefaultFile =
+const std::string kDefaultFile =
     "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n"
     "1,1,1,1\r\n1,1,1,1\r\n";
 
@@ -43,29 +41,17 @@ std::string WithLine(const std::string& file, int no, const std::string& text) {
     return out;
 }
 
-TEST(DataFileWrite, StartUpSettingsGiveTheTwelveLines) {
+TEST(DataFileWrite, TwelveLinesThenTwoStatesWithTheirReservedLines) {
     EXPECT_EQ(Written(DefaultChartSettings(), StatePointList{}), kDefaultFile);
-}
-
-TEST(DataFileWrite, StatesFollowWithTwoReservedLinesEach) {
     ChartSettings s = DefaultChartSettings();
     s.PressureMmHg = 759.81f;
     s.MaxAbsHum = 27.5f;
     s.DiagramType = 0;
     s.LineSwitch[3] = 0;
-    const std::string text = Written(s, TwoStates());
-    EXPECT_NE(text.find("\r\n759.81,27.5\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\n1,1,0\r\n1,1,1,0\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\n10,2\r\n"), std::string::npos) << text;
-    const std::string tail = "26,50.63\r\n0,0\r\n0,0\r\n15.5,95\r\n0,0\r\n0,0\r\n";
-    ASSERT_GE(text.size(), tail.size());
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-    int lines = 0;
-    for (char c : text) lines += c == '\n';
-    EXPECT_EQ(lines, 18);
-}
+    EXPECT_EQ(Written(s, TwoStates()), "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n759.81,27.5\r\n10,40\r\n"
+                                       "17,17\r\n8,50\r\n10,2\r\n1,1,0\r\n1,1,1,0\r\n1,1,1,1\r\n"
+                                       "26,50.63\r\n0,0\r\n0,0\r\n15.5,95\r\n0,0\r\n0,0\r\n");
 
-TEST(DataFileWrite, FileOnDiskAndUnwritablePath) {
     const auto dir = std::filesystem::temp_directory_path() / "hygrana_data_file_test";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "corvane.dat").string();
@@ -97,125 +83,73 @@ TEST(DataFileRead, RoundTripRestoresSettingsAndStates) {
     StatePointList states;
     std::istringstream in(text);
     ASSERT_EQ(ReadDataFile(in, s, states), "");
-    EXPECT_EQ(s.PlotterP2X, 12500);
-    EXPECT_EQ(s.PlotterP2Y, 8750);
-    EXPECT_EQ(s.PressureUnit, 2);
-    EXPECT_FLOAT_EQ(s.PressureMmHg, 759.81f);
-    EXPECT_NEAR(s.Pressure, 101.3, 0.001); // in the file's pressure unit
-    EXPECT_EQ(s.MinDryBulb, -5);
-    EXPECT_EQ(s.MaxDryBulb, 45);
-    EXPECT_EQ(s.ShfOriginDryBulb, 24);
-    EXPECT_EQ(s.ShfOriginAbsHum, 12);
-    EXPECT_EQ(s.MaxMoistureRatio, 21);
-    EXPECT_EQ(s.DryAirflowRate, 123.25f);
-    EXPECT_EQ(s.VertHorizRatio, 14);
-    EXPECT_EQ(s.EnthalpyUnit, 3);
-    EXPECT_EQ(s.DiagramType, 0);
-    EXPECT_EQ(s.LineSwitch, saved.LineSwitch);
+    EXPECT_EQ(Written(s, states), text); // written again, the file is the same
     EXPECT_EQ(s.ColorMode, 0);
+    EXPECT_NEAR(s.Pressure, 101.3, 0.001); // in the file's pressure unit
     ASSERT_EQ(states.count, 2);
-    EXPECT_EQ(states.dryBulb[1], 26);
-    EXPECT_EQ(states.relHum[1], 50.63f);
-    EXPECT_EQ(states.dryBulb[2], 15.5f);
-    EXPECT_EQ(states.relHum[2], 95);
     EXPECT_NEAR(states.pressure[1], 101.3, 0.001);
     EXPECT_EQ(states.pressure[1], states.pressure[2]);
-    // Written again, the file is the same.
-    EXPECT_EQ(Written(s, states), text);
-}
 
-TEST(DataFileRead, AcceptsLfLineEndsAndTrailingBlankLines) {
-    std::string text = kDefaultFile;
+    // LF line ends and trailing blank lines are accepted.
     std::string lf;
-    for (char c : text) {
+    for (char c : kDefaultFile) {
         if (c != '\r') lf += c;
     }
-    lf += "\n\n";
-    ChartSettings s = DefaultChartSettings();
-    StatePointList states;
-    std::istringstream in(lf);
-    EXPECT_EQ(ReadDataFile(in, s, states), "");
-}
-
-struct BadFile {
-    const char* what;
-    int line;           // the line the message must name (0: no line)
-    std::string text;
-};
-
-class DataFileRefusal : public testing::TestWithParam<BadFile> {};
-
-TEST_P(DataFileRefusal, NamesTheLineAndChangesNothing) {
-    const BadFile& bad = GetParam();
-    ChartSettings s = DefaultChartSettings();
-    s.MinDryBulb = 5, s.PressureUnit = 1, s.LineSwitch[2] = 0;
-    const ChartSettings before = s;
-    StatePointList states = TwoStates();
-    std::istringstream in(bad.text);
-    const std::string message = ReadDataFile(in, s, states);
-    ASSERT_FALSE(message.empty()) << bad.what;
-    if (bad.line > 0) {
-        EXPECT_EQ(message.rfind("Line " + std::to_string(bad.line) + " of the data file is not valid: ", 0), 0u)
-            << bad.what << ": " << message;
-    }
-    EXPECT_EQ(s.MinDryBulb, before.MinDryBulb) << bad.what;
-    EXPECT_EQ(s.PressureMmHg, before.PressureMmHg) << bad.what;
-    EXPECT_EQ(s.LineSwitch, before.LineSwitch) << bad.what;
-    EXPECT_EQ(s.PlotterP2X, before.PlotterP2X) << bad.what;
-    EXPECT_EQ(states.count, 2) << bad.what;
-    EXPECT_EQ(states.dryBulb[1], 26) << bad.what;
-}
-
-const std::string kWithTwoStates = [] {
-    std::ostringstream out;
-    WriteDataFile(out, DefaultChartSettings(), TwoStates());
-    return out.str();
-}();
-
-INSTANTIATE_TEST_SUITE_P(
-    BadFiles, DataFileRefusal,
-    testing::Values(
-        BadFile{"empty file", 0, ""},
-        BadFile{"eleven lines", 12, std::string(kDefaultFile).substr(0, std::string(kDefaultFile).rfind("1,1,1,1"))},
-        BadFile{"a state line missing", 18, kWithTwoStates.substr(0, kWithTwoStates.size() - 5)},
-        BadFile{"a line too many", 13, std::string(kDefaultFile) + "0,0\r\n"},
-        BadFile{"three fields on line 6", 6, WithLine(kDefaultFile, 6, "10,40,1")},
-        BadFile{"text instead of a number", 7, WithLine(kDefaultFile, 7, "17,abc")},
-        BadFile{"empty field", 8, WithLine(kDefaultFile, 8, "8,")},
-        BadFile{"pressure unit 4", 10, WithLine(kDefaultFile, 10, "4,1,1")},
-        BadFile{"diagram type 2", 10, WithLine(kDefaultFile, 10, "1,1,2")},
-        BadFile{"switch 2", 11, WithLine(kDefaultFile, 11, "1,2,1,1")},
-        BadFile{"pressure below the list", 5, WithLine(kDefaultFile, 5, "650,27")},
-        BadFile{"pressure above the list", 5, WithLine(kDefaultFile, 5, "1001,27")},
-        BadFile{"lowest temperature -21", 6, WithLine(kDefaultFile, 6, "-21,40")},
-        BadFile{"top humidity 0", 5, WithLine(kDefaultFile, 5, "760,0")},
-        BadFile{"SHF origin 31", 7, WithLine(kDefaultFile, 7, "31,17")},
-        BadFile{"ratio 2", 9, WithLine(kDefaultFile, 9, "2,0")},
-        BadFile{"seven states", 9, WithLine(kDefaultFile, 9, "10,7")},
-        BadFile{"other plane window", 3, WithLine(kDefaultFile, 3, "-400,4500")},
-        BadFile{"plotter P2 not beyond P1", 1, WithLine(kDefaultFile, 1, "15000,15000")},
-        BadFile{"state dry bulb 120", 13, WithLine(kWithTwoStates, 13, "120,50")},
-        BadFile{"state humidity 101", 16, WithLine(kWithTwoStates, 16, "20,101")},
-        BadFile{"reserved line not 0", 14, WithLine(kWithTwoStates, 14, "0,1")},
-        BadFile{"overflowing number", 8, WithLine(kDefaultFile, 8, "8,1e999")}),
-    [](const testing::TestParamInfo<BadFile>& info) {
-        std::string name;
-        for (const char* p = info.param.what; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-        return name;
-    });
-
-TEST(DataFileRead, PressureListFollowsTheFilesUnit) {
+    std::istringstream lfIn(lf + "\n\n");
+    EXPECT_EQ(ReadDataFile(lfIn, s, states), "");
     // 675.06 mmHg is 90.0 kPa: on the kPa list, not on the mmHg one.
-    ChartSettings s = DefaultChartSettings();
-    StatePointList states;
     std::istringstream kpa(WithLine(WithLine(kDefaultFile, 5, "675.06,27"), 10, "2,1,1"));
     EXPECT_EQ(ReadDataFile(kpa, s, states), "");
     EXPECT_NEAR(s.Pressure, 90.0, 0.01);
-    std::istringstream mmhg(WithLine(kDefaultFile, 5, "675.06,27"));
-    EXPECT_NE(ReadDataFile(mmhg, s, states), "");
 }
 
-TEST(DataFileRead, MissingFileIsRefused) {
+TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
+    const std::string two = Written(DefaultChartSettings(), TwoStates());
+    struct Bad {
+        const char* what;
+        int line; // the line the message must name (0: no line)
+        std::string text;
+    };
+    const Bad cases[] = {
+        {"empty file", 0, ""},
+        {"eleven lines", 12, kDefaultFile.substr(0, kDefaultFile.rfind("1,1,1,1"))},
+        {"a state line missing", 18, two.substr(0, two.size() - 5)},
+        {"a line too many", 13, kDefaultFile + "0,0\r\n"},
+        {"three fields on line 6", 6, WithLine(kDefaultFile, 6, "10,40,1")},
+        {"text instead of a number", 7, WithLine(kDefaultFile, 7, "17,abc")},
+        {"empty field", 8, WithLine(kDefaultFile, 8, "8,")},
+        {"pressure unit 4", 10, WithLine(kDefaultFile, 10, "4,1,1")},
+        {"diagram type 2", 10, WithLine(kDefaultFile, 10, "1,1,2")},
+        {"switch 2", 11, WithLine(kDefaultFile, 11, "1,2,1,1")},
+        {"pressure below the list", 5, WithLine(kDefaultFile, 5, "650,27")},
+        {"pressure above the list", 5, WithLine(kDefaultFile, 5, "1001,27")},
+        {"pressure of the kPa list in mmHg", 5, WithLine(kDefaultFile, 5, "675.06,27")},
+        {"lowest temperature -21", 6, WithLine(kDefaultFile, 6, "-21,40")},
+        {"top humidity 0", 5, WithLine(kDefaultFile, 5, "760,0")},
+        {"SHF origin 31", 7, WithLine(kDefaultFile, 7, "31,17")},
+        {"ratio 2", 9, WithLine(kDefaultFile, 9, "2,0")},
+        {"seven states", 9, WithLine(kDefaultFile, 9, "10,7")},
+        {"other plane window", 3, WithLine(kDefaultFile, 3, "-400,4500")},
+        {"plotter P2 not beyond P1", 1, WithLine(kDefaultFile, 1, "15000,15000")},
+        {"state dry bulb 120", 13, WithLine(two, 13, "120,50")},
+        {"state humidity 101", 16, WithLine(two, 16, "20,101")},
+        {"reserved line not 0", 14, WithLine(two, 14, "0,1")},
+        {"overflowing number", 8, WithLine(kDefaultFile, 8, "8,1e999")},
+    };
+    for (const Bad& bad : cases) {
+        ChartSettings s = DefaultChartSettings();
+        s.MinDryBulb = 5, s.LineSwitch[2] = 0;
+        const std::string before = Written(s, TwoStates());
+        StatePointList states = TwoStates();
+        std::istringstream in(bad.text);
+        const std::string message = ReadDataFile(in, s, states);
+        ASSERT_FALSE(message.empty()) << bad.what;
+        if (bad.line > 0) {
+            EXPECT_EQ(message.rfind("Line " + std::to_string(bad.line) + " of the data file is not valid: ", 0), 0u)
+                << bad.what << ": " << message;
+        }
+        EXPECT_EQ(Written(s, states), before) << bad.what;
+    }
     ChartSettings s = DefaultChartSettings();
     StatePointList states;
     EXPECT_NE(ReadDataFile("/nonexistent/corvane.dat", s, states), "");

@@ -1,10 +1,14 @@
-// A canvas for tests: records every call with its arguments, draws nothing.
+// Test support for the chart: a canvas that records every call, readers of
+// plot-file statements, and a laid-out chart with a runner for each family.
 #pragma once
 
 #include "chart/canvas.h"
+#include "chart/chart_driver.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +23,9 @@ struct CanvasCall {
     std::vector<PixelPoint> points; // polyline
     Rgb colour{};
     int style = 0;
-    int width = 0;
-    bool filled = false;
-    Rgb fill{};
     std::string text;
     FontSpec font;
 
-    // Whether every coordinate of the call is finite.
     bool finite() const {
         return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2) &&
                std::isfinite(r) && std::isfinite(a1) && std::isfinite(a2);
@@ -38,52 +38,26 @@ public:
 
     double width() const override { return width_; }
     double height() const override { return height_; }
-
     void clear() override { calls.push_back({}); }
-
-    void line(double x1, double y1, double x2, double y2, Rgb colour, int style, int width) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Line;
-        c.x1 = x1, c.y1 = y1, c.x2 = x2, c.y2 = y2;
-        c.colour = colour, c.style = style, c.width = width;
-        calls.push_back(std::move(c));
+    void line(double x1, double y1, double x2, double y2, Rgb colour, int style, int) override {
+        CanvasCall& c = add(CanvasCall::Kind::Line, colour, x1, y1);
+        c.x2 = x2, c.y2 = y2, c.style = style;
     }
-
-    void polyline(const PixelPoint* points, int count, Rgb colour, int style, int width) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Polyline;
-        c.points.assign(points, points + count);
-        c.colour = colour, c.style = style, c.width = width;
-        calls.push_back(std::move(c));
+    void polyline(const PixelPoint* points, int count, Rgb colour, int style, int) override {
+        CanvasCall& c = add(CanvasCall::Kind::Polyline, colour);
+        c.points.assign(points, points + count), c.style = style;
     }
-
-    void point(double x, double y, Rgb colour) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Point;
-        c.x1 = x, c.y1 = y, c.colour = colour;
-        calls.push_back(std::move(c));
+    void point(double x, double y, Rgb colour) override { add(CanvasCall::Kind::Point, colour, x, y); }
+    void circle(double cx, double cy, double r, Rgb colour, int, const Rgb*) override {
+        add(CanvasCall::Kind::Circle, colour, cx, cy).r = r;
     }
-
-    void circle(double cx, double cy, double r, Rgb colour, int width, const Rgb* fill) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Circle;
-        c.x1 = cx, c.y1 = cy, c.r = r, c.colour = colour, c.width = width;
-        if (fill) c.filled = true, c.fill = *fill;
-        calls.push_back(std::move(c));
+    void arc(double cx, double cy, double r, double a1, double a2, Rgb colour, int) override {
+        CanvasCall& c = add(CanvasCall::Kind::Arc, colour, cx, cy);
+        c.r = r, c.a1 = a1, c.a2 = a2;
     }
-
-    void arc(double cx, double cy, double r, double a1, double a2, Rgb colour, int width) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Arc;
-        c.x1 = cx, c.y1 = cy, c.r = r, c.a1 = a1, c.a2 = a2, c.colour = colour, c.width = width;
-        calls.push_back(std::move(c));
-    }
-
     void text(int x, int y, const std::string& utf8, const FontSpec& font, Rgb colour) override {
-        CanvasCall c;
-        c.kind = CanvasCall::Kind::Text;
-        c.x1 = x, c.y1 = y, c.text = utf8, c.font = font, c.colour = colour;
-        calls.push_back(std::move(c));
+        CanvasCall& c = add(CanvasCall::Kind::Text, colour, x, y);
+        c.text = utf8, c.font = font;
     }
 
     // The recorded calls of one kind.
@@ -94,12 +68,9 @@ public:
         }
         return out;
     }
-    // The texts written, in order.
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
-        for (const CanvasCall& c : calls) {
-            if (c.kind == CanvasCall::Kind::Text) out.push_back(c.text);
-        }
+        for (const CanvasCall* c : of(CanvasCall::Kind::Text)) out.push_back(c->text);
         return out;
     }
     std::size_t count(CanvasCall::Kind kind) const { return of(kind).size(); }
@@ -107,6 +78,11 @@ public:
     std::vector<CanvasCall> calls;
 
 private:
+    CanvasCall& add(CanvasCall::Kind kind, Rgb colour, double x = 0, double y = 0) {
+        CanvasCall& c = calls.emplace_back();
+        c.kind = kind, c.colour = colour, c.x1 = x, c.y1 = y;
+        return c;
+    }
     double width_;
     double height_;
 };
@@ -116,18 +92,29 @@ private:
 inline std::vector<std::string> HpglLines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            if (start < text.size()) out.push_back(text.substr(start));
-            return out;
-        }
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         out.push_back(text.substr(start, end - start));
-        start = end + 2;
     }
+    if (start < text.size()) out.push_back(text.substr(start));
+    return out;
 }
 
 inline bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+inline std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        if (StartsWith(l, prefix)) out.push_back(l);
+    }
+    return out;
+}
+
+// The texts of the "LB" statements, without "LB" and the ETX.
+inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (const std::string& l : WithPrefix(lines, "LB")) out.push_back(l.substr(2, l.find('\x03') - 2));
+    return out;
+}
 
 // The numbers of an HPGL line after its two-letter command ("PU 12.5  30 "),
 // read as written (blanks, zone padding, "," and ETX between them).
@@ -146,6 +133,62 @@ inline std::vector<double> HpglNumbers(const std::string& line) {
         p = end;
     }
     return out;
+}
+
+// A chart laid out from the start-up settings (with `set` applied), on a
+// canvas of 15 twips per pixel and with the plot text sizes of A3 paper.
+struct Laid {
+    Chart chart;
+    ChartFrame frame;
+    explicit Laid(const std::function<void(ChartSettings&)>& set = nullptr) {
+        ChartSettings& s = chart.settings;
+        s.PictureWidth = 15000, s.PictureHeight = 10500;
+        s.PlotTextSize1 = 20, s.PlotTextSize2 = 0.28f, s.PlotTextSize3 = 0.16f, s.PlotTextSize4 = 0.14f;
+        if (set) set(s);
+        frame = LayoutChart(chart, nullptr);
+    }
+    Laid(float min, float max, std::int16_t type = 1, std::int16_t unit = 1)
+        : Laid([=](ChartSettings& s) { s.MinDryBulb = min, s.MaxDryBulb = max, s.DiagramType = type, s.EnthalpyUnit = unit; }) {}
+};
+
+// The families in the order of their switches; the frame families last.
+enum class Family { RelHum, SatDegree, Volume, WetBulb, PartialPressure, MoistureRatio, Shf, Legend, DryBulb, AbsHum, Enthalpy };
+
+inline void DrawFamily(Family family, ChartDevice& dev, Laid& l) {
+    const ChartFrame& f = l.frame;
+    Chart& c = l.chart;
+    float last = 0;
+    switch (family) {
+    case Family::RelHum: DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax); break;
+    case Family::SatDegree: DrawSatDegreeCurves(dev, c, last, f.TempCount, f.IdxMin, f.IdxMax); break;
+    case Family::Volume: DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY); break;
+    case Family::WetBulb: DrawWetBulbLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX); break;
+    case Family::PartialPressure: DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY); break;
+    case Family::MoistureRatio: DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight); break;
+    case Family::Shf: DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY); break;
+    case Family::Legend: DrawLegend(dev, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY); break;
+    case Family::DryBulb: DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY); break;
+    case Family::AbsHum:
+        DrawAbsHumLines(dev, c, last, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
+        DrawAbsHumScale(dev, c, f.TopRightX, f.BottomY);
+        break;
+    case Family::Enthalpy: DrawEnthalpyLines(dev, c, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint); break;
+    }
+}
+
+// The plot statements of one family, or of the whole chart without one.
+inline std::vector<std::string> FileLines(Laid& l, std::function<void(ChartDevice&)> draw) {
+    std::ostringstream os;
+    ChartDevice dev("file", l.chart.settings, nullptr, &os);
+    draw(dev);
+    return HpglLines(os.str());
+}
+inline std::vector<std::string> FileLines(Laid& l, Family family) {
+    return FileLines(l, [&](ChartDevice& dev) { DrawFamily(family, dev, l); });
+}
+inline void OnCanvas(Laid& l, Family family, RecordingCanvas& canvas) {
+    ChartDevice dev("draw", l.chart.settings, &canvas, nullptr);
+    DrawFamily(family, dev, l);
 }
 
 } // namespace hyg::test
