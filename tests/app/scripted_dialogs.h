@@ -19,25 +19,19 @@ public:
         std::string text;
         std::string title;
         MessageIcon icon;
-    };
-    struct Question {
-        std::string text;
-        std::string title;
-        MessageIcon icon;
-        bool defaultNo;
+        bool defaultNo = false; // questions only
     };
 
-    // --- answers, consumed in order ---------------------------------------
-    // A file name for the next save/open dialog; std::nullopt cancels it.
+    // Answers, consumed in order; std::nullopt cancels a file dialog.
     std::deque<std::optional<std::string>> saveNames;
     std::deque<std::optional<std::string>> openNames;
     std::deque<bool> yesNoAnswers;
     std::deque<bool> printerAnswers;
 
-    // --- what the commands asked and said ---------------------------------
+    // What the commands asked and said.
     std::vector<FileDialogRequest> saveRequests;
     std::vector<FileDialogRequest> openRequests;
-    std::vector<Question> questions;
+    std::vector<Message> questions;
     std::vector<Message> messages;
     int beeps = 0;
     int printerRequests = 0;
@@ -46,48 +40,33 @@ public:
         messages.push_back({text, title, icon});
     }
     void beep() override { ++beeps; }
-
     std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
-        return take(saveNames);
+        return Take(saveNames, std::optional<std::string>());
     }
     std::optional<std::string> askOpenFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
-        return take(openNames);
+        return Take(openNames, std::optional<std::string>());
     }
     bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) override {
         questions.push_back({text, title, icon, defaultNo});
-        if (yesNoAnswers.empty()) return false;
-        bool a = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return a;
+        return Take(yesNoAnswers, false);
     }
     bool askPrinter() override {
         ++printerRequests;
-        if (printerAnswers.empty()) return false;
-        bool a = printerAnswers.front();
-        printerAnswers.pop_front();
-        return a;
+        return Take(printerAnswers, false);
     }
 
     // The text of the last message, or "" when none was shown.
     std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
 
-    void clearRecords() {
-        saveRequests.clear();
-        openRequests.clear();
-        questions.clear();
-        messages.clear();
-        beeps = 0;
-        printerRequests = 0;
-    }
-
 private:
-    static std::optional<std::string> take(std::deque<std::optional<std::string>>& q) {
-        if (q.empty()) return std::nullopt;
-        auto v = q.front();
-        q.pop_front();
-        return v;
+    template <class T>
+    static T Take(std::deque<T>& answers, T none) {
+        if (answers.empty()) return none;
+        T a = std::move(answers.front());
+        answers.pop_front();
+        return a;
     }
 };
 

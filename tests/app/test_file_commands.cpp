@@ -3,6 +3,7 @@
 // the failure messages.
 #include "tests/app/window_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,11 +14,13 @@ namespace {
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-const char* kFailedSave = "Sorry, failed 'Save...' command.";
+QString RequestText(const FileDialogRequest& r) {
+    return QString::fromStdString(r.proposedName + " [" + r.filter + "]") + (r.promptOverwrite ? " overwrite?" : "") +
+           (r.mustExist ? " must exist" : "");
+}
 
 } // namespace
 
@@ -26,13 +29,11 @@ class TestFileCommands : public QObject {
 private slots:
     void init() { QVERIFY(dir_.isValid()); }
     void saveWritesTwelveLines();
-    void saveCancelledIsSilent();
-    void saveFailureIsReported();
     void openLoadsTheFileBack();
     void openRefusesABadFile();
-    void openCancelledChangesNothing();
     void outputWritesThePlotFile();
-    void outputFailuresAreReported();
+    void cancelIsSilent();
+    void failuresAreReported();
 
 private:
     QString path(const char* name) const { return dir_.filePath(name); }
@@ -44,33 +45,10 @@ void TestFileCommands::saveWritesTwelveLines() {
     f.dialogs.saveNames.push_back(path("a.dat").toStdString());
     f.trigger("MnuFileComSave");
     QCOMPARE(f.dialogs.saveRequests.size(), size_t(1));
-    const FileDialogRequest& r = f.dialogs.saveRequests[0];
-    QCOMPARE(r.proposedName, std::string("corvane.dat"));
-    QCOMPARE(r.filter, std::string("Data Files | *.dat"));
-    QVERIFY(r.promptOverwrite);
+    QCOMPARE(RequestText(f.dialogs.saveRequests[0]), QString("corvane.dat [Data Files | *.dat] overwrite?"));
     QVERIFY(f.dialogs.messages.empty());
     QCOMPARE(ReadAll(path("a.dat")), QByteArray("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n"
                                                  "10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n1,1,1,1\r\n1,1,1,1\r\n"));
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-}
-
-void TestFileCommands::saveCancelledIsSilent() {
-    WindowFixture f(QSize(800, 600), false);
-    f.dialogs.saveNames.push_back(std::nullopt);
-    f.trigger("MnuFileComSave");
-    QCOMPARE(f.dialogs.saveRequests.size(), size_t(1));
-    QVERIFY(f.dialogs.messages.empty());
-    QVERIFY(!QFile::exists(path("corvane.dat")));
-}
-
-void TestFileCommands::saveFailureIsReported() {
-    WindowFixture f(QSize(800, 600), false);
-    f.dialogs.saveNames.push_back(path("no/such/folder/a.dat").toStdString());
-    f.trigger("MnuFileComSave");
-    QCOMPARE(f.dialogs.messages.size(), size_t(1));
-    QCOMPARE(f.dialogs.messages[0].text, std::string(kFailedSave));
-    QCOMPARE(f.dialogs.messages[0].title, std::string("Hygrana"));
-    QVERIFY(f.dialogs.messages[0].icon == MessageIcon::Exclamation);
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
@@ -81,26 +59,22 @@ void TestFileCommands::openLoadsTheFileBack() {
         f.settings().MinDryBulb = 5;
         f.settings().DiagramType = 0;
         f.trigger("MnuPaperCom_1");
-        f.session().statePoints.count = 2;
-        f.session().statePoints.dryBulb[1] = 26;
-        f.session().statePoints.relHum[1] = 50;
-        f.session().statePoints.dryBulb[2] = 16;
-        f.session().statePoints.relHum[2] = 90;
+        StatePointList& points = f.session().statePoints;
+        points.count = 2;
+        points.dryBulb[1] = 26, points.relHum[1] = 50;
+        points.dryBulb[2] = 16, points.relHum[2] = 90;
         f.dialogs.saveNames.push_back(file.toStdString());
         f.trigger("MnuFileComSave");
-        QVERIFY(f.dialogs.messages.empty());
     }
     WindowFixture f(QSize(800, 600), false);
     f.dialogs.openNames.push_back(file.toStdString());
     f.trigger("MnuFileComOpen");
     QCOMPARE(f.dialogs.openRequests.size(), size_t(1));
-    const FileDialogRequest& r = f.dialogs.openRequests[0];
-    QCOMPARE(r.filter, std::string("All Files | *.*|Data Files | *.dat"));
-    QVERIFY(r.mustExist);
+    QCOMPARE(RequestText(f.dialogs.openRequests[0]), QString(" [All Files | *.*|Data Files | *.dat] must exist"));
     QVERIFY(f.dialogs.messages.empty());
-    QCOMPARE(f.settings().MinDryBulb, 5.0f);
-    QCOMPARE(f.settings().DiagramType, 0);
-    QCOMPARE(f.settings().PlotterP2X, 12500);
+    QVERIFY(SettingsText(f.settings()).contains("T 5..40 |"));
+    QVERIFY(SettingsText(f.settings()).contains("type 0 |"));
+    QVERIFY(SettingsText(f.settings()).endsWith("plotter 0 0 12500 8750"));
     QCOMPARE(f.session().statePoints.count, 2);
     QCOMPARE(f.session().statePoints.relHum[2], 90.0f);
 }
@@ -111,25 +85,15 @@ void TestFileCommands::openRefusesABadFile() {
     bad.write("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n40,10,3\r\n");
     bad.close();
     WindowFixture f(QSize(800, 600), false);
-    const ChartSettings before = f.settings();
+    const QString before = SettingsText(f.settings());
     f.dialogs.openNames.push_back(path("bad.dat").toStdString());
     f.trigger("MnuFileComOpen");
     QCOMPARE(f.dialogs.messages.size(), size_t(1));
     QVERIFY2(f.dialogs.messages[0].text.find("Line") != std::string::npos, f.dialogs.messages[0].text.c_str());
     QCOMPARE(f.dialogs.messages[0].title, std::string("Hygrana"));
     QVERIFY(f.dialogs.messages[0].icon == MessageIcon::Exclamation);
-    QCOMPARE(f.settings().MinDryBulb, before.MinDryBulb);
-    QCOMPARE(f.settings().MaxDryBulb, before.MaxDryBulb);
-    QCOMPARE(f.settings().PlotterP2X, before.PlotterP2X);
+    QCOMPARE(SettingsText(f.settings()), before);
     QVERIFY(QApplication::overrideCursor() == nullptr);
-}
-
-void TestFileCommands::openCancelledChangesNothing() {
-    WindowFixture f(QSize(800, 600), false);
-    f.dialogs.openNames.push_back(std::nullopt);
-    f.trigger("MnuFileComOpen");
-    QVERIFY(f.dialogs.messages.empty());
-    QCOMPARE(f.settings().MinDryBulb, 10.0f);
 }
 
 void TestFileCommands::outputWritesThePlotFile() {
@@ -137,10 +101,7 @@ void TestFileCommands::outputWritesThePlotFile() {
     f.dialogs.saveNames.push_back(path("c.pgl").toStdString());
     f.trigger("MnuFileComPlot");
     QCOMPARE(f.dialogs.saveRequests.size(), size_t(1));
-    const FileDialogRequest& r = f.dialogs.saveRequests[0];
-    QCOMPARE(r.proposedName, std::string("corvane.pgl"));
-    QCOMPARE(r.filter, std::string("HPGL Files | *.pgl"));
-    QVERIFY(r.promptOverwrite);
+    QCOMPARE(RequestText(f.dialogs.saveRequests[0]), QString("corvane.pgl [HPGL Files | *.pgl] overwrite?"));
     QVERIFY(f.dialogs.messages.empty());
     const QByteArray plot = ReadAll(path("c.pgl"));
     QVERIFY(plot.startsWith("IN\x03\r\nIP 0 , 0 , 15000 , 10500 \x03\r\n"));
@@ -155,23 +116,35 @@ void TestFileCommands::outputWritesThePlotFile() {
     QVERIFY(ReadAll(path("d.pgl")).startsWith("IN\x03\r\nIP 0 , 0 , 12500 , 8750 \x03\r\n"));
 }
 
-void TestFileCommands::outputFailuresAreReported() {
+void TestFileCommands::cancelIsSilent() {
     WindowFixture f(QSize(800, 600), false);
-    f.dialogs.saveNames.push_back(std::nullopt);
-    f.trigger("MnuFileComPlot");
+    const QString before = SettingsText(f.settings());
+    const QStringList files = QDir(dir_.path()).entryList(QDir::Files);
+    for (const char* command : {"MnuFileComSave", "MnuFileComOpen", "MnuFileComPlot"}) f.trigger(command);
+    QCOMPARE(f.dialogs.saveRequests.size() + f.dialogs.openRequests.size(), size_t(3));
     QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(SettingsText(f.settings()), before);
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), files);
+}
 
-    f.dialogs.saveNames.push_back(path("no/folder/e.pgl").toStdString());
+void TestFileCommands::failuresAreReported() {
+    WindowFixture f(QSize(800, 600), false);
+    // A folder that does not exist, for the data file and the plot file;
+    // then equal lowest and highest temperatures, where the character sizes
+    // of the plot divide by 0.
+    f.dialogs.saveNames = {path("no/such/folder/a.dat").toStdString(), path("no/folder/e.pgl").toStdString(),
+                           path("f.pgl").toStdString()};
+    f.trigger("MnuFileComSave");
     f.trigger("MnuFileComPlot");
-    QCOMPARE(f.dialogs.lastMessage(), std::string(kFailedSave));
-
-    // Equal lowest and highest temperature: the character sizes divide by 0.
     f.settings().MaxDryBulb = f.settings().MinDryBulb;
-    f.dialogs.saveNames.push_back(path("f.pgl").toStdString());
     f.trigger("MnuFileComPlot");
-    QCOMPARE(f.dialogs.messages.size(), size_t(2));
-    QCOMPARE(f.dialogs.lastMessage(), std::string(kFailedSave));
-    QVERIFY(f.dialogs.messages.back().icon == MessageIcon::Exclamation);
+    QCOMPARE(f.dialogs.messages.size(), size_t(3));
+    for (const auto& m : f.dialogs.messages) {
+        QCOMPARE(m.text, std::string("Sorry, failed 'Save...' command."));
+        QCOMPARE(m.title, std::string("Hygrana"));
+        QVERIFY(m.icon == MessageIcon::Exclamation);
+    }
+    QVERIFY(!QFile::exists(path("f.pgl")));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "tests/app/scripted_dialogs.h"
+#include "tests/app/settings_text.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -22,7 +23,7 @@ struct WindowFixture {
         window->resize(size);
         if (show) {
             window->show();
-            QTest::qWaitForWindowExposed(window.get());
+            if (!QTest::qWaitForWindowExposed(window.get())) qWarning("the test window was not exposed");
         }
     }
     ChartSettings& settings() { return window->settings(); }
@@ -39,7 +40,6 @@ inline void SendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButto
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
-
 inline void Press(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
     SendMouse(w, QEvent::MouseButtonPress, p, b, b);
 }
@@ -48,6 +48,10 @@ inline void MoveHeld(QWidget* w, QPointF p, Qt::MouseButtons held = Qt::LeftButt
 }
 inline void Release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
     SendMouse(w, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+}
+inline void Click(QWidget* w, QPointF p) {
+    Press(w, p);
+    Release(w, p);
 }
 
 } // namespace hyg::test
