@@ -10,11 +10,7 @@
 
 #ifdef HYGRANA_WITH_QT
 
-#include "app/data_file.h"
-#include "chart/chart_settings.h"
-#include "engine/fault.h"
-#include "engine/messages.h"
-#include "engine/state_points.h"
+#include "cli/chart_options.h"
 #include "output/image_export.h"
 
 #include <QCoreApplication>
@@ -23,7 +19,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 
 namespace hyg {
 
@@ -40,45 +35,6 @@ constexpr long kMinWidth = 200;
 constexpr long kMaxWidth = 5000;
 constexpr int kDefaultWidth = 1000;
 
-class StderrMessenger : public Messenger {
-public:
-    void showMessage(const std::string& text, const std::string& title, MessageIcon) override {
-        std::cerr << "hygrana-cli render: " << (title == kAppTitle ? "note: " : "") << text << '\n';
-    }
-    void beep() override {}
-};
-
-int Fail(const std::string& text) {
-    std::cerr << "hygrana-cli render: " << text << '\n';
-    return 2;
-}
-
-// A fault raised inside the drawing of a family: status 1, as for any
-// calculation fault, and no picture.
-int DrawingFault(const RunTimeFault& e) {
-    std::cerr << "hygrana-cli render: the chart drawing stopped: " << e.what()
-              << "; no picture written (--partial writes the chart as far as it was drawn)\n";
-    return 1;
-}
-
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-               std::optional<std::string>& value, std::string& error) {
-    const std::string& a = args[i];
-    if (a == name) {
-        if (i + 1 >= args.size()) {
-            error = name + " needs a value";
-            return true;
-        }
-        value = args[++i];
-        return true;
-    }
-    if (a.rfind(name + "=", 0) == 0) {
-        value = a.substr(name.size() + 1);
-        return true;
-    }
-    return false;
-}
-
 // The application object the painter needs; off screen unless the caller
 // chose a platform.
 std::unique_ptr<QGuiApplication> EnsureApplication() {
@@ -93,83 +49,44 @@ std::unique_ptr<QGuiApplication> EnsureApplication() {
 } // namespace
 
 int RunRender(const std::vector<std::string>& args) {
-    std::optional<std::string> data, width, out;
-    bool mono = false;
-    bool partial = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (TakeValue(args, i, "--data", data, error) || TakeValue(args, i, "--width", width, error)) {
-            if (!error.empty()) return Fail(error + "\n" + kUsage);
-            continue;
-        }
-        const std::string& a = args[i];
-        if (a == "--mono") {
-            mono = true;
-            continue;
-        }
-        if (a == "--partial") {
-            partial = true;
-            continue;
-        }
-        if (a == "-h" || a == "--help") {
-            std::cout << kUsage << '\n';
-            return 0;
-        }
-        if (a.size() > 1 && a[0] == '-') return Fail("unknown option " + a + "\n" + kUsage);
-        if (out) return Fail(std::string("more than one output file given\n") + kUsage);
-        out = a;
-    }
-    if (!out || out->empty()) return Fail(std::string("no output file given\n") + kUsage);
-    if (ChartFileFormatOf(*out) == ChartFileFormat::Unknown) {
-        return Fail("cannot tell the picture format of " + *out + " (use .png, .bmp, .svg or .pdf)");
+    ChartCommand command("render", kUsage);
+    if (const auto status = command.parse(args, {"--data", "--width"}, {"--mono", "--partial"})) return *status;
+    const std::string& out = command.output();
+    if (ChartFileFormatOf(out) == ChartFileFormat::Unknown) {
+        return command.fail("cannot tell the picture format of " + out + " (use .png, .bmp, .svg or .pdf)");
     }
 
     int widthPx = kDefaultWidth;
-    if (width) {
+    if (const std::optional<std::string>& width = command.value("--width")) {
         errno = 0;
         char* end = nullptr;
         const long w = std::strtol(width->c_str(), &end, 10);
         if (width->empty() || *end != '\0' || errno != 0 || w < kMinWidth || w > kMaxWidth) {
-            return Fail("the width must be a whole number of pixels from " + std::to_string(kMinWidth) + " to " +
-                        std::to_string(kMaxWidth) + ", not " + *width);
+            return command.fail("the width must be a whole number of pixels from " + std::to_string(kMinWidth) +
+                                " to " + std::to_string(kMaxWidth) + ", not " + *width);
         }
         widthPx = static_cast<int>(w);
     }
 
     Chart chart;
-    chart.settings = DefaultChartSettings();
-    StatePointList states;
-    if (data) {
-        const std::string problem = ReadDataFile(*data, chart.settings, states);
-        if (!problem.empty()) return Fail(*data + ": " + problem);
-    }
-    if (mono) {
+    if (const auto status = command.loadChart(chart)) return *status;
+    if (command.on("--mono")) {
         chart.settings.ColorMode = 0;
         chart.settings.PenColor = MonoPenTable();
     }
 
     const auto app = EnsureApplication();
-    StderrMessenger messenger;
-    try {
-        const std::string fault =
-            ExportChart(*out, chart, widthPx, &messenger, {}, partial ? PartialChart::Keep : PartialChart::Refuse);
-        if (!fault.empty()) {
-            std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << fault << "); " << *out
+    const bool partial = command.on("--partial");
+    return command.guard(
+        [&] {
+            const std::string fault =
+                ExportChart(out, chart, widthPx, &command, {}, partial ? PartialChart::Keep : PartialChart::Refuse);
+            if (fault.empty()) return 0;
+            std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << fault << "); " << out
                       << " holds the chart as far as it was drawn\n";
             return 1;
-        }
-    } catch (const LayoutRefused&) {
-        return Fail("no picture written");
-    } catch (const FloatingPointFault& e) {
-        return DrawingFault(e);
-    } catch (const IndexFault& e) {
-        return DrawingFault(e);
-    } catch (const IntegerOverflowFault& e) {
-        return DrawingFault(e);
-    } catch (const RunTimeFault& e) {
-        return Fail("cannot write " + *out + ": " + e.what());
-    }
-    return 0;
+        },
+        "no picture written", " (--partial writes the chart as far as it was drawn)");
 }
 
 } // namespace hyg
