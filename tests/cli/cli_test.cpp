@@ -1,0 +1,280 @@
+// hygrana-cli driven as a script would drive it: air and calc through
+// standard input and output, plot and render with the files they write;
+// their exit status, and that bad input leaves no output behind.
+#include "app/data_file.h"
+#include "chart/chart_settings.h"
+#include "output/plot_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace hyg {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string c; std::getline(in, c, '\t');) cells.push_back(c);
+    if (line.empty() || line.back() == '\t') cells.push_back("");
+    return cells;
+}
+
+std::string PlotOf(ChartSettings s) {
+    Chart chart;
+    chart.settings = s;
+    std::ostringstream out;
+    WritePlotFile(out, chart, nullptr);
+    return out.str();
+}
+
+// Width and height from a PNG header.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto be = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    return {be(16), be(20)};
+}
+
+class Cli : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("hygrana_cli_" + std::to_string(::getpid()) + "_" +
+                                            testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string quoted(const std::string& name) const { return "\"" + path(name) + "\""; }
+
+    // Runs the command line with the arguments (already quoted for the shell).
+    Result run(const std::string& args, const std::string& input = "") const {
+        std::ofstream(path("stdin.txt"), std::ios::binary) << input;
+        const std::string command = std::string("\"") + HYGRANA_CLI + "\" " + args + " < " + quoted("stdin.txt") +
+                                    " > " + quoted("stdout.txt") + " 2> " + quoted("stderr.txt");
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = Read(path("stdout.txt"));
+        r.err = Read(path("stderr.txt"));
+        return r;
+    }
+
+    std::string dataFile(const ChartSettings& s, const std::string& name = "chart.dat") const {
+        WriteDataFile(path(name), s, StatePointList{});
+        return quoted(name);
+    }
+
+    // Expects every command to be refused with status 2 and a message, with
+    // no file of `outputs` written.
+    void expectRefused(const std::vector<std::pair<const char*, std::string>>& cases,
+                       const std::vector<std::string>& outputs = {}) const {
+        for (const auto& [what, args] : cases) {
+            const Result r = run(args, "760\t25\t50\n");
+            EXPECT_EQ(r.status, 2) << what;
+            EXPECT_FALSE(r.err.empty()) << what;
+            EXPECT_TRUE(r.out.empty()) << what;
+            for (const std::string& o : outputs) EXPECT_FALSE(fs::exists(path(o))) << what << ": " << o;
+        }
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(Cli, UsageAndUnknownCommand) {
+    const Result usage = run("");
+    EXPECT_EQ(usage.status, 0);
+    EXPECT_NE(usage.out.find("usage: hygrana-cli"), std::string::npos);
+    const Result unknown = run("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
+    EXPECT_TRUE(unknown.out.empty());
+}
+
+TEST_F(Cli, AirFromArgumentsAndStandardInput) {
+    const Result one = run("air 760 25 10");
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, "20.0665455 17.993782 50.6279526 12.0923424 14.0544186 0.858302294\n");
+    // A fault prints "error" and the next line goes on.
+    const Result many = run("air", "760 25 10\n760 -300 1\n\n760 0 2\n");
+    EXPECT_EQ(many.status, 0);
+    const auto lines = Lines(many.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "error"); // below absolute zero
+    EXPECT_EQ(lines[2].substr(0, lines[2].find(' ', lines[2].find(' ') + 1)), "3.77138543 -2.7879777");
+    const Result fault = run("air 760 -300 1");
+    EXPECT_EQ(fault.status, 1);
+    EXPECT_EQ(fault.out, "error\n");
+
+    expectRefused({{"two numbers", "air 760 25"}, {"text", "air 760 x 10"}, {"four numbers", "air 760 25 10 3"},
+                   {"beyond a single", "air 1e40 25 10"}, {"trailing text", "air 760 25 10abc"}});
+    const Result line = run("air", "760 25 10\n760 twenty 10\n");
+    EXPECT_EQ(line.status, 2);
+    EXPECT_NE(line.err.find("line 2"), std::string::npos);
+}
+
+TEST_F(Cli, CalcPrintsTheThreeTables) {
+    const Result r = run("calc", "760\t25\t50.63\n760\t15\t\t12\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 7u + 1 + 7 + 1 + 6);
+    EXPECT_EQ(lines[0], "No.\tPress. mmHg\tD.B.T. \u00b0C\tR.Hum* %\tW.B.T* \u00b0C");
+    EXPECT_EQ(lines[1], "#1\t760\t25\t50.63\t17.99");
+    EXPECT_EQ(Cells(lines[2])[3], "70.71"); // derived from the wet bulb
+    EXPECT_EQ(lines[6], "#6\t760\t\t\t");
+    EXPECT_EQ(lines[7], "");
+    EXPECT_EQ(Cells(lines[8])[6], "S.Volume m\u00b3/kgDA");
+    EXPECT_EQ(lines[9], "#1\t49.835\t12.025\t.01\t.02007\t12.092\t.8583\t1.1767");
+    EXPECT_EQ(lines[11], "#3\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[15], "");
+    EXPECT_EQ(Cells(lines[16])[3], "Entahlpy kcal/kgDA");
+    const auto p = Cells(lines[17]);
+    ASSERT_EQ(p.size(), 11u);
+    EXPECT_EQ(p[0] + "|" + p[1] + "|" + p[5], "#1 -> #2|-10.00|-0.126");
+    EXPECT_EQ(Cells(lines[18])[0], "");
+
+    // The airflow, the unit system and the pressure unit.
+    const std::string input = "760\t25\t50\n760\t15\t90\n";
+    const auto base = Cells(Lines(run("calc", input).out)[17]);
+    const auto twice = Cells(Lines(run("calc --flow 100", input).out)[17]);
+    EXPECT_EQ(base[1], twice[1]);
+    EXPECT_NE(base[6], twice[6]);
+    EXPECT_NE(Lines(run("calc --unit-system 3", input).out)[16].find("Btu/h"), std::string::npos);
+    const auto kpa = Lines(run("calc --pressure-unit 2", "101.325\t25\t50\n").out);
+    EXPECT_EQ(kpa[0].substr(0, 15), "No.\tPress. kPa\t");
+    EXPECT_EQ(Cells(kpa[2])[1], "101.325"); // the default pressure in kPa
+    EXPECT_EQ(Cells(kpa[1])[4], "17.89");
+}
+
+TEST_F(Cli, CalcMessagesFaultAndRefusals) {
+    const Result r = run("calc", "760\t25\t50\n760\t120\t50\n\t20\t50\n760\t20\t50\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Lines(r.err), (std::vector<std::string>{
+                                "D.B.Temp.   The value should be from -15  to   99.9 . Please change this value.",
+                                "Atm. Press.   The value should be from  228  to   3800 . Please change this value."}));
+    EXPECT_EQ(Cells(Lines(r.out)[17])[0], "#1 -> #4");
+
+    const Result fault = run("calc", "760\t100\t10\n");
+    EXPECT_EQ(fault.status, 1);
+    EXPECT_EQ(fault.err, "Error occured ! Please check input data.\n");
+    EXPECT_FALSE(fault.out.empty());
+
+    expectRefused({{"flow without value", "calc --flow"}, {"flow not a number", "calc --flow abc"},
+                   {"unit system 4", "calc --unit-system 4"}, {"pressure unit x", "calc --pressure-unit x"},
+                   {"unknown option", "calc --bogus 1"}, {"argument", "calc extra"}});
+    EXPECT_EQ(run("calc", "1\n2\n3\n4\n5\n6\n7\n").status, 2);
+    EXPECT_EQ(run("calc", "760\t25\t50\t\t9\n").status, 2);
+}
+
+TEST_F(Cli, PlotOfTheDefaultChartAndOfADataFile) {
+    Result r = run("plot " + quoted("corvane.pgl"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Read(path("corvane.pgl")), PlotOf(DefaultChartSettings()));
+
+    ChartSettings s = DefaultChartSettings();
+    s.DiagramType = 0;
+    s.MinDryBulb = 0;
+    s.LineSwitch[2] = 0;
+    r = run("plot --data " + dataFile(s) + " --paper B4 " + quoted("b4.pgl"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = Read(path("b4.pgl"));
+    EXPECT_NE(text.find("IP 0 , 0 , 12500 , 8750 \x03"), std::string::npos);
+    SetPlotterPaper(s, PlotterPaper::B4);
+    EXPECT_EQ(text, PlotOf(s));
+
+    // The top-humidity notice is a note on standard error.
+    ChartSettings high = DefaultChartSettings();
+    high.MaxAbsHum = 40;
+    r = run("plot --data=" + dataFile(high, "high.dat") + " " + quoted("n.pgl"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("note: Hum. is 27 x1000 on diagram."), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::exists(path("n.pgl")));
+}
+
+TEST_F(Cli, PlotRefusesBadInputAndWritesNothing) {
+    std::ofstream(path("broken.dat")) << "0,15000\r\n0,10500\r\n";
+    ChartSettings flat = DefaultChartSettings();
+    flat.MinDryBulb = flat.MaxDryBulb = 20; // both on the dialogs' lists; no span to draw
+    const std::string out = quoted("out.pgl");
+    expectRefused({{"unknown option", "plot --colour " + out},
+                   {"no output", "plot"},
+                   {"two outputs", "plot " + out + " " + quoted("other.pgl")},
+                   {"bad paper", "plot --paper A5 " + out},
+                   {"missing data file", "plot --data " + quoted("none.dat") + " " + out},
+                   {"malformed data file", "plot --data " + quoted("broken.dat") + " " + out},
+                   {"no temperature span", "plot --data " + dataFile(flat, "flat.dat") + " " + out},
+                   {"unwritable output", "plot " + quoted("missing/dir/out.pgl")}},
+                  {"out.pgl", "other.pgl"});
+    EXPECT_NE(run("plot --data " + quoted("broken.dat") + " " + out).err.find("Line 3 of the data file"),
+              std::string::npos);
+}
+
+TEST_F(Cli, RenderPicturesAndRefusals) {
+    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+        GTEST_SKIP() << "built without Qt";
+    }
+    Result r = run("render " + quoted("chart.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PngSize(Read(path("chart.png"))), std::make_pair(1000u, 700u));
+    r = run("render --width 640 --mono " + quoted("mono.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PngSize(Read(path("mono.png"))), std::make_pair(640u, 448u));
+    ASSERT_EQ(run("render --width=800 " + quoted("chart.svg")).status, 0);
+    EXPECT_NE(Read(path("chart.svg")).find("<svg"), std::string::npos);
+    ASSERT_EQ(run("render " + quoted("chart.pdf")).status, 0);
+    EXPECT_EQ(Read(path("chart.pdf")).rfind("%PDF", 0), 0u);
+    ASSERT_EQ(run("render " + quoted("chart.bmp")).status, 0);
+    EXPECT_EQ(Read(path("chart.bmp")).rfind("BM", 0), 0u);
+
+    std::ofstream(path("broken.dat")) << "garbage\r\n";
+    const std::string out = quoted("out.png");
+    expectRefused({{"unknown option", "render --dpi 300 " + out},
+                   {"width not a number", "render --width wide " + out},
+                   {"width zero", "render --width 0 " + out},
+                   {"width too large", "render --width 100000 " + out},
+                   {"width without value", "render " + out + " --width"},
+                   {"unknown format", "render " + quoted("out.gif")},
+                   {"malformed data file", "render --data " + quoted("broken.dat") + " " + out},
+                   {"unwritable output", "render " + quoted("missing/dir/out.png")}},
+                  {"out.png", "out.gif"});
+    EXPECT_EQ(run("render --dpi 300 " + out).err.rfind("hygrana-cli render: ", 0), 0u);
+}
+
+} // namespace
+} // namespace hyg
