@@ -6,15 +6,8 @@
 #include "dialogs/line_unit_dialog.h"
 #include "tests/app/settings_text.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <limits>
 
@@ -59,7 +52,15 @@ QString Caption(QWidget& dlg, const QString& name) {
     return "<no caption>";
 }
 
-bool Checked(QWidget& dlg, const QString& name) { return Child<QAbstractButton>(dlg, name)->isChecked(); }
+// The names of the checked option buttons and check boxes, in name order.
+QString CheckedControls(QWidget& dlg) {
+    QStringList on;
+    for (auto* b : dlg.findChildren<QAbstractButton*>()) {
+        if (b->isChecked()) on << b->objectName();
+    }
+    on.sort();
+    return on.join(' ');
+}
 void Click(QWidget& dlg, const QString& name) { Child<QAbstractButton>(dlg, name)->click(); }
 
 } // namespace
@@ -170,8 +171,8 @@ void TestDialogs::lineUnitCaptionsAndDefaults() {
         {"Chck_Line_6", "Draw Sensible &Heat Factor"}, {"Chck_Line_7", "Draw &Charactor"},
         {"Lbl_Title", "Vert/Hori&z Rate"}, {"Com_OK", "OK"}, {"Com_Cancel", "Cancel"}};
     for (const auto& c : captions) QCOMPARE(Caption(dlg, c[0]), QString(c[1]));
-    for (const char* on : {"Op_Type_1", "Op_Press_0", "Op_Ent_0", "Op_Temp_0"}) QVERIFY2(Checked(dlg, on), on);
-    for (int k = 0; k < 8; ++k) QVERIFY(Checked(dlg, QString("Chck_Line_%1").arg(k)));
+    QCOMPARE(CheckedControls(dlg), QString("Chck_Line_0 Chck_Line_1 Chck_Line_2 Chck_Line_3 Chck_Line_4 Chck_Line_5 "
+                                           "Chck_Line_6 Chck_Line_7 Op_Ent_0 Op_Press_0 Op_Temp_0 Op_Type_1"));
     QListWidget* ratios = Child<QListWidget>(dlg, "List_Value");
     QStringList items;
     for (int k = 0; k < ratios->count(); ++k) items << ratios->item(k)->text();
@@ -187,34 +188,30 @@ void TestDialogs::lineUnitStoresEveryControl() {
     s.TemperatureUnit = 2;
     s.LineSwitch = {1, 0, 1, 0, 0, 1, 0, 1};
     s.VertHorizRatio = 6;
-    {
-        DlgLineUnit dlg(s);
-        for (const char* on : {"Op_Type_0", "Op_Press_2", "Op_Ent_1"}) QVERIFY2(Checked(dlg, on), on);
-        // The temperature options do not follow TemperatureUnit: they open on C.
-        QVERIFY(Checked(dlg, "Op_Temp_0"));
-        for (int k = 0; k < 8; ++k) QCOMPARE(Checked(dlg, QString("Chck_Line_%1").arg(k)), s.LineSwitch[std::size_t(k)] == 1);
-        QCOMPARE(Selected(Child<QListWidget>(dlg, "List_Value")), QString("0.6"));
-        Click(dlg, "Com_OK");
-    }
+    DlgLineUnit dlg(s);
+    // The temperature options do not follow TemperatureUnit: they open on C.
+    QCOMPARE(CheckedControls(dlg),
+             QString("Chck_Line_0 Chck_Line_2 Chck_Line_5 Chck_Line_7 Op_Ent_1 Op_Press_2 Op_Temp_0 Op_Type_0"));
+    QCOMPARE(Selected(Child<QListWidget>(dlg, "List_Value")), QString("0.6"));
+    Click(dlg, "Com_OK");
     QVERIFY(SettingsText(s).contains("vh 6 | flow 50 | units 321 type 0 | lines 10100101 |"));
 
     // Every line box off by the mouse; ratio items 0.3 and 1.4 store 3 and 14.
-    for (const auto& [row, stored] : {std::pair{0, 3.0f}, std::pair{11, 14.0f}}) {
-        DlgLineUnit dlg(s);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        for (int k = 0; k < 8; ++k) {
-            auto* box = Child<QCheckBox>(dlg, QString("Chck_Line_%1").arg(k));
-            if (box->isChecked()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-            QVERIFY(!box->isChecked());
-        }
-        Child<QListWidget>(dlg, "List_Value")->setCurrentRow(row);
-        Click(dlg, "Com_OK");
-        QVERIFY((s.LineSwitch == std::array<std::int16_t, 8>{}));
-        QCOMPARE(s.VertHorizRatio, stored);
-        DlgLineUnit again(s);
-        QCOMPARE(Child<QListWidget>(again, "List_Value")->currentRow(), row);
+    DlgLineUnit off(s);
+    off.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&off));
+    for (auto* box : off.findChildren<QCheckBox*>()) {
+        if (box->isChecked()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
+    QCOMPARE(CheckedControls(off), QString("Op_Ent_1 Op_Press_2 Op_Temp_0 Op_Type_0"));
+    Child<QListWidget>(off, "List_Value")->setCurrentRow(0);
+    Click(off, "Com_OK");
+    QVERIFY(SettingsText(s).contains("vh 3 | flow 50 | units 321 type 0 | lines 00000000 |"));
+    DlgLineUnit last(s);
+    QCOMPARE(Child<QListWidget>(last, "List_Value")->currentRow(), 0);
+    Child<QListWidget>(last, "List_Value")->setCurrentRow(11);
+    Click(last, "Com_OK");
+    QCOMPARE(s.VertHorizRatio, 14.0f);
 }
 
 void TestDialogs::lineUnitPressureRoundTrip() {
@@ -228,7 +225,7 @@ void TestDialogs::lineUnitPressureRoundTrip() {
     QVERIFY(SettingsText(s).startsWith("P 101.324997 760 mmHg |")); // 101.325 as a single
     QCOMPARE(s.PressureUnit, std::int16_t(2));
     DlgLineUnit reopened(s);
-    QVERIFY(Checked(reopened, "Op_Press_1"));
+    QVERIFY(CheckedControls(reopened).contains("Op_Press_1"));
     choose("Op_Press_2");
     QCOMPARE(s.Pressure, 1.0f);
     choose("Op_Press_0");
@@ -285,8 +282,7 @@ void TestDialogs::valuesOffTheListsStillOpen() {
     s.LineSwitch = {2, -1, 0, 1, 0, 0, 0, 0}; // only an exact 1 checks a box
     s.VertHorizRatio = 100;
     DlgLineUnit lines(s);
-    for (const char* on : {"Op_Type_1", "Op_Press_0", "Op_Ent_2", "Chck_Line_3"}) QVERIFY2(Checked(lines, on), on);
-    QVERIFY(!Checked(lines, "Chck_Line_0") && !Checked(lines, "Chck_Line_1"));
+    QCOMPARE(CheckedControls(lines), QString("Chck_Line_3 Op_Ent_2 Op_Press_0 Op_Temp_0 Op_Type_1"));
     QCOMPARE(Selected(Child<QListWidget>(lines, "List_Value")), QString("1.4"));
 }
 

@@ -7,11 +7,6 @@
 #include "app/air_readout.h"
 #include "app/viewport_math.h"
 
-#include <QLabel>
-#include <QMenu>
-#include <QRegularExpression>
-#include <QScrollBar>
-
 #include <cmath>
 
 using namespace hyg;
@@ -50,12 +45,10 @@ private slots:
     void viewportArithmetic();
     void zoomPlans();
     void airUnderThePointer();
-    void resizePlacesTheViewport();
-    void firstDrawFitsTheCanvas();
+    void viewportFollowsTheWindow();
     void dragLeavesOneOutline();
     void rightButtonOpensTheChartMenu();
     void zoomInScrollAndOut();
-    void resizeKeepsAnEnlargedCanvas();
     void readoutInTheWindow();
     void drawingErrorsAreNotReported();
 };
@@ -151,51 +144,64 @@ void TestDrawZoom::airUnderThePointer() {
     QVERIFY(QString::fromStdString(FormatAirReadout(a, s)).startsWith("D.B. 77.0 \u00b0F   x 0.0100 lbm/lbmDA"));
 }
 
-void TestDrawZoom::resizePlacesTheViewport() {
+void TestDrawZoom::viewportFollowsTheWindow() {
     WindowFixture f(QSize(900, 640));
-    ViewportGeometry g = f.window->computeViewport();
     ChartViewport& v = f.window->viewport();
+    ChartPicture* p = f.picture();
+    const auto canvas = [p] { return QSize(p->widthTwips(), p->heightTwips()); };
+    const auto resize = [&](int w, int h) {
+        f.window->resize(w, h);
+        QTRY_COMPARE(v.shadeWidth(), f.window->computeViewport().w);
+    };
+    // At load: the viewport with its scroll bars beside and below it; the
+    // 5000-twip canvas widens to the viewport and its size is stored.
+    const ViewportGeometry g = f.window->computeViewport();
     QCOMPARE(v.shade()->geometry(), QRect(Px(g.left), Px(g.top), Px(g.w), Px(g.h)));
-    // The load canvas (5000 twips) is smaller than the viewport: it takes
-    // the viewport's size and its size is stored.
-    QCOMPARE(QSize(f.picture()->widthTwips(), f.picture()->heightTwips()), QSize(g.w, g.h));
+    QCOMPARE(QPoint(v.vertical()->geometry().left(), v.horizontal()->geometry().top()),
+             QPoint(Px(g.left + g.w), Px(g.top + g.h)));
+    QCOMPARE(canvas(), QSize(g.w, g.h));
     QCOMPARE(QSizeF(f.settings().PictureWidth, f.settings().PictureHeight), QSizeF(g.w, g.h));
     QVERIFY(v.vertical()->isHidden());
-    // Scroll bars beside and below the viewport.
-    QCOMPARE(v.vertical()->geometry().left(), Px(g.left + g.w));
-    QCOMPARE(v.horizontal()->geometry().top(), Px(g.top + g.h));
 
-    // A taller, narrower window: the viewport keeps 0.7.
-    f.window->resize(500, 900);
-    QTRY_COMPARE(v.shadeWidth(), f.window->computeViewport().w);
-    g = f.window->computeViewport();
-    QVERIFY(std::abs(g.h - 0.7 * g.w) <= 1);
-}
-
-void TestDrawZoom::firstDrawFitsTheCanvas() {
-    WindowFixture f;
-    ChartViewport& v = f.window->viewport();
+    // The first drawing fits the canvas at 0.7 with the chart's scale (y
+    // upwards) on both pictures, at the screen's resolution.
     f.trigger("MnuGraphComDraw");
     QCOMPARE(f.settings().DrawCount, 1);
     const CanvasSize c = FitCanvas(v.shadeWidth(), v.shadeHeight(), v.verticalBarWidth(), v.horizontalBarHeight());
-    QCOMPARE(QSize(f.picture()->widthTwips(), f.picture()->heightTwips()), QSize(c.w, c.h));
-    QCOMPARE(f.settings().PictureWidth, float(c.w));
-    QCOMPARE(f.picture()->pos(), QPoint(0, 0));
-    QVERIFY(v.vertical()->isHidden());
-    // The chart's scale: y grows upwards over the plane window.
-    QCOMPARE(f.picture()->userScale().top, 3150.0);
-    QCOMPARE(f.picture()->userScale().height, -3500.0);
-    QCOMPARE(v.savedScale().height, -3500.0);
-    QCOMPARE(v.saved().size(), f.picture()->image().size());
-    // Something was drawn, at the screen's resolution.
-    const QImage& image = f.picture()->image();
-    QCOMPARE(image.devicePixelRatio(), f.picture()->devicePixelRatioF());
+    QCOMPARE(canvas(), QSize(c.w, c.h));
+    QCOMPARE(p->pos(), QPoint(0, 0));
+    QCOMPARE(QList<double>({p->userScale().top, p->userScale().height, v.savedScale().height}),
+             QList<double>({3150, -3500, -3500}));
+    QCOMPARE(v.saved().size(), p->image().size());
+    QCOMPARE(p->image().devicePixelRatio(), p->devicePixelRatioF());
     int inked = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    for (int y = 0; y < p->image().height(); ++y) {
+        for (int x = 0; x < p->image().width(); ++x) inked += (p->image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
     }
     QVERIFY(inked > 10000);
     QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    // An enlarged canvas stays through a resize; the scroll ranges follow.
+    Click(p, QPointF(150, 120));
+    f.trigger("MnuGraphComIn");
+    const QSize wide = canvas();
+    resize(1000, 720);
+    QCOMPARE(canvas(), wide);
+    QCOMPARE(QPoint(v.horizontal()->maximum(), v.vertical()->maximum()),
+             QPoint(wide.width() - v.shadeWidth(), wide.height() - v.shadeHeight()));
+    QVERIFY(!v.vertical()->isHidden());
+    // Back to the fitted view, a larger window widens the canvas to the
+    // viewport without drawing.
+    f.trigger("MnuGraphComOut");
+    const int drawn = f.settings().DrawCount;
+    resize(1100, 800);
+    QCOMPARE(canvas(), QSize(v.shadeWidth(), v.shadeHeight()));
+    QCOMPARE(f.settings().PictureWidth, float(v.shadeWidth()));
+    QCOMPARE(f.settings().DrawCount, drawn);
+    QVERIFY(v.vertical()->isHidden());
+    // A taller, narrower window: the viewport keeps 0.7.
+    resize(500, 900);
+    QVERIFY(std::abs(v.shadeHeight() - 0.7 * v.shadeWidth()) <= 1);
 }
 
 void TestDrawZoom::dragLeavesOneOutline() {
@@ -309,33 +315,6 @@ void TestDrawZoom::zoomInScrollAndOut() {
     QCOMPARE(p->widthTwips(), fitted.width());
     QVERIFY(!v.horizontal()->isHidden());
     QCOMPARE(v.horizontal()->maximum(), 0);
-}
-
-void TestDrawZoom::resizeKeepsAnEnlargedCanvas() {
-    WindowFixture f(QSize(900, 640));
-    f.trigger("MnuGraphComDraw");
-    Click(f.picture(), QPointF(150, 120));
-    f.trigger("MnuGraphComIn");
-    const std::int32_t wide = f.picture()->widthTwips();
-    ChartViewport& v = f.window->viewport();
-    f.window->resize(1000, 720);
-    QTRY_COMPARE(v.shadeWidth(), f.window->computeViewport().w);
-    // The enlarged canvas stays; the scroll ranges follow the new viewport.
-    QCOMPARE(f.picture()->widthTwips(), wide);
-    QCOMPARE(v.horizontal()->maximum(), wide - v.shadeWidth());
-    QCOMPARE(v.vertical()->maximum(), f.picture()->heightTwips() - v.shadeHeight());
-    QVERIFY(!v.vertical()->isHidden());
-    const int drawn = f.settings().DrawCount;
-
-    // Back to the fitted view, then a larger window widens the canvas to
-    // the viewport without drawing.
-    f.trigger("MnuGraphComOut");
-    f.window->resize(1100, 800);
-    QTRY_COMPARE(v.shadeWidth(), f.window->computeViewport().w);
-    QCOMPARE(QSize(f.picture()->widthTwips(), f.picture()->heightTwips()), QSize(v.shadeWidth(), v.shadeHeight()));
-    QCOMPARE(f.settings().PictureWidth, float(v.shadeWidth()));
-    QCOMPARE(f.settings().DrawCount, drawn + 1);
-    QVERIFY(v.vertical()->isHidden());
 }
 
 void TestDrawZoom::readoutInTheWindow() {

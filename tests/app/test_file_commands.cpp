@@ -3,10 +3,6 @@
 // the failure messages.
 #include "tests/app/window_fixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 using namespace hyg;
 using namespace hyg::test;
 

@@ -6,9 +6,8 @@
 #include "tests/app/scripted_dialogs.h"
 #include "tests/app/settings_text.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -8,11 +8,7 @@
 #include "chart/chart_settings.h"
 #include "engine/fault.h"
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
+#include <QtGui>
 #include <QtTest>
 
 #include <memory>
