@@ -102,11 +102,6 @@ void TestDialogs::rangeOpensOnDefaults() {
     QCOMPARE(Caption(dlg, "Label1"), QString("To Change a Value, Return Number's Color to Blue from Red after Chenge it!"));
     QCOMPARE(RangeSelection(dlg), QString("760 10 40 27 17 17 8"));
     QCOMPARE(dlg.list(0)->currentRow(), 240);
-    // OK without a change stores the same values back.
-    const QString before = SettingsText(s);
-    Click(dlg, "Com_OK");
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(SettingsText(s), before);
 }
 
 void TestDialogs::rangeOtherUnits() {
@@ -118,10 +113,9 @@ void TestDialogs::rangeOtherUnits() {
     s.EnthalpyUnit = 3;
     DlgChartRange dlg(s);
     ExpectList(dlg.list(0), "301 120.0..90.0 [200] 100.0");
-    QCOMPARE(Caption(dlg, "lbl_Unit_0"), QString("[kPa]"));
-    QCOMPARE(Caption(dlg, "lbl_Unit_3"), QString("[x0.001lbm/lbmDA]"));
-    QCOMPARE(Caption(dlg, "lbl_Unit_5"), QString("[x0.001lbm/lbmDA]"));
-    QCOMPARE(Caption(dlg, "lbl_Unit_6"), QString("[Btu/lbm]"));
+    QCOMPARE(QStringList({Caption(dlg, "lbl_Unit_0"), Caption(dlg, "lbl_Unit_3"), Caption(dlg, "lbl_Unit_5"),
+                          Caption(dlg, "lbl_Unit_6")}),
+             QStringList({"[kPa]", "[x0.001lbm/lbmDA]", "[x0.001lbm/lbmDA]", "[Btu/lbm]"}));
     QCOMPARE(RangeSelection(dlg), QString("101.3 10 40 27 17 17 8")); // labels change, the lists do not
     QCOMPARE(dlg.list(0)->currentRow(), 187);
     Click(dlg, "Com_OK");
@@ -224,8 +218,6 @@ void TestDialogs::lineUnitPressureRoundTrip() {
     choose("Op_Press_1");
     QVERIFY(SettingsText(s).startsWith("P 101.324997 760 mmHg |")); // 101.325 as a single
     QCOMPARE(s.PressureUnit, std::int16_t(2));
-    DlgLineUnit reopened(s);
-    QVERIFY(CheckedControls(reopened).contains("Op_Press_1"));
     choose("Op_Press_2");
     QCOMPARE(s.Pressure, 1.0f);
     choose("Op_Press_0");
@@ -290,12 +282,10 @@ void TestDialogs::aboutBox() {
     DlgAbout dlg;
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QString("About Hygrana"));
-    QCOMPARE(Caption(dlg, "aLabel_3"), QString("Hygrana Ver 5.0"));
-    QCOMPARE(Caption(dlg, "aLabel_4"), QString("Win32 System(Win95/WinNT)"));
+    QCOMPARE(QStringList({Caption(dlg, "aLabel_3"), Caption(dlg, "aLabel_4"), Caption(dlg, "ok_Button")}),
+             QStringList({"Hygrana Ver 5.0", "Win32 System(Win95/WinNT)", "OK"}));
     QVERIFY(Caption(dlg, "aLabel_1").startsWith("Programing\n") && Caption(dlg, "aLabel_1").size() > 11);
-    QVERIFY(!Caption(dlg, "aLabel_0").isEmpty());
-    QVERIFY(!Child<QLabel>(dlg, "Image1")->pixmap().isNull());
-    QCOMPARE(Caption(dlg, "ok_Button"), QString("OK"));
+    QVERIFY(!Caption(dlg, "aLabel_0").isEmpty() && !Child<QLabel>(dlg, "Image1")->pixmap().isNull());
     QTest::mouseClick(Child(dlg, "ok_Button"), Qt::LeftButton);
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QVERIFY(!dlg.isVisible());

@@ -22,27 +22,28 @@ constexpr Rgb kBlue{0, 0, 255};
 
 bool IsWhite(QRgb p) { return qRed(p) > 250 && qGreen(p) > 250 && qBlue(p) > 250; }
 
+// Calls `f` with every pixel of the image and its position.
+template <typename F>
+void EachPixel(const QImage& image, F f) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) f(image.pixel(x, y), x, y);
+    }
+}
+
 // The box of every pixel that is not white.
 QRect Ink(const QImage& image) {
     QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!IsWhite(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
-        }
-    }
+    EachPixel(image, [&](QRgb p, int x, int y) { box |= IsWhite(p) ? QRect() : QRect(x, y, 1, 1); });
     return box;
 }
 
 // Pixels close to a pure colour (antialiased edges are left out).
 int CountNear(const QImage& image, Rgb c, int tolerance = 40) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            n += std::abs(qRed(p) - c.r) <= tolerance && std::abs(qGreen(p) - c.g) <= tolerance &&
-                 std::abs(qBlue(p) - c.b) <= tolerance;
-        }
-    }
+    EachPixel(image, [&](QRgb p, int, int) {
+        n += std::abs(qRed(p) - c.r) <= tolerance && std::abs(qGreen(p) - c.g) <= tolerance &&
+             std::abs(qBlue(p) - c.b) <= tolerance;
+    });
     return n;
 }
 
@@ -167,13 +168,10 @@ void TestPainterCanvas::chartColours() {
     chart.settings.PenColor = MonoPenTable();
     const QImage mono = RenderChartImage(chart, 800, nullptr);
     int coloured = 0, inked = 0;
-    for (int y = 0; y < mono.height(); ++y) {
-        for (int x = 0; x < mono.width(); ++x) {
-            const QRgb p = mono.pixel(x, y);
-            coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
-            inked += !IsWhite(p);
-        }
-    }
+    EachPixel(mono, [&](QRgb p, int, int) {
+        coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+        inked += !IsWhite(p);
+    });
     QCOMPARE(coloured, 0);
     QVERIFY(inked > 10000);
 }
