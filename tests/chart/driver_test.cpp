@@ -93,21 +93,63 @@ TEST(DrawChart, EachSwitchRemovesExactlyItsFamily) {
     }
 }
 
-TEST(DrawChart, CanvasColoursFollowThePenTable) {
-    for (bool colour : {true, false}) {
-        Laid l([&](ChartSettings& s) {
-            s.ColorMode = colour ? 1 : 0;
-            s.PenColor = colour ? ColourPenTable() : MonoPenTable();
+// Every family on the canvas: its strokes, its texts (and label points) and its italic symbols,
+// each in the pen of its slot (nine distinct colours make the slots tell).
+TEST(DrawChart, EachFamilyOnTheCanvasWithItsPens) {
+    struct Row {
+        Family family;
+        int strokePen;
+        std::size_t strokes;
+        int textPen;
+        std::size_t texts;
+        int symbolPen;
+        std::vector<std::string> symbols;
+    };
+    const Row rows[] = {
+        {Family::RelHum, 3, 29 + 29, 3, 30, 3, {"Phi"}},      // polylines and label points
+        {Family::SatDegree, 1, 29 + 26, 0, 27, 0, {"Psi"}}, // labels in pen 0
+        {Family::Volume, 4, 12, 0, 13, 0, {"v"}},
+        {Family::WetBulb, 8, 32, 8, 22, 8, {"t'"}},
+        {Family::PartialPressure, 8, 33, 8, 33, 8, {"Pw"}},
+        {Family::MoistureRatio, 6, 60 + 1 + 2, 3, 30, 6, {"u"}}, // ticks, circle, arcs
+        {Family::Shf, 3, 63 + 1, 3, 16, 3, {"SHF", "SHF", "SHF"}},
+        {Family::Legend, 0, 0, 0, 26, 0, {}},
+        {Family::DryBulb, 1, 31, 1, 32, 1, {"t"}},
+        {Family::AbsHum, 2, 28 + 28, 0, 29, 0, {"x"}},
+        {Family::Enthalpy, 7, 2 + 24, 7, 25, 7, {"h"}},
+    };
+    for (const Row& r : rows) {
+        Laid l([](ChartSettings& s) {
+            for (std::size_t i = 0; i < s.PenColor.size(); ++i) s.PenColor[i] = Rgb{static_cast<std::uint8_t>(20 * i), 100, 200};
         });
+        const PenTable& pen = l.chart.settings.PenColor;
+        RecordingCanvas canvas;
+        OnCanvas(l, r.family, canvas);
+        std::size_t strokes = 0, texts = 0;
+        std::vector<std::string> symbols;
+        for (const CanvasCall& c : canvas.calls) {
+            // A label's point goes with the label.
+            const bool label = c.kind == CanvasCall::Kind::Text || c.kind == CanvasCall::Kind::Point;
+            const int want = !label ? r.strokePen : c.font.italic ? r.symbolPen : r.textPen;
+            EXPECT_EQ(c.colour, pen[static_cast<std::size_t>(want)]) << static_cast<int>(r.family) << " " << c.text;
+            strokes += c.kind != CanvasCall::Kind::Text;
+            texts += c.kind == CanvasCall::Kind::Text;
+            if (c.kind == CanvasCall::Kind::Text && c.font.italic) symbols.push_back(c.text);
+        }
+        EXPECT_EQ(strokes, r.strokes) << static_cast<int>(r.family);
+        EXPECT_EQ(texts, r.texts) << static_cast<int>(r.family);
+        EXPECT_EQ(symbols, r.symbols) << static_cast<int>(r.family);
+    }
+    // The colour table holds black, light blue, magenta and light red; the
+    // monochrome one draws the whole chart in one colour.
+    for (bool colour : {true, false}) {
+        Laid l([&](ChartSettings& s) { s.PenColor = colour ? ColourPenTable() : MonoPenTable(); });
         RecordingCanvas canvas;
         ChartDevice dev("draw", l.chart.settings, &canvas, nullptr);
         DrawChart(dev, l.chart, l.frame);
-        std::set<std::tuple<int, int, int>> table, used;
-        for (const Rgb& c : l.chart.settings.PenColor) table.insert({c.r, c.g, c.b});
+        std::set<std::tuple<int, int, int>> used;
         for (const CanvasCall& c : canvas.calls) used.insert({c.colour.r, c.colour.g, c.colour.b});
-        for (const auto& c : used) EXPECT_TRUE(table.count(c)) << "a colour outside the pen table";
         EXPECT_TRUE(colour || used.size() == 1u);
-        // Black, light blue, magenta, light red at least (the core families).
         for (const Rgb& c : {palette::Black, palette::LightBlue, palette::Magenta, palette::LightRed}) {
             EXPECT_TRUE(!colour || used.count({c.r, c.g, c.b}));
         }
