@@ -14,7 +14,11 @@
 #include "output/image_export.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -40,6 +44,15 @@ constexpr int kDefaultWidth = 1000;
 std::unique_ptr<QGuiApplication> EnsureApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Outside a desktop session (a script, a build machine) there is no
+    // runtime folder; give Qt a private one rather than a warning on stderr.
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + QStringLiteral("/hygrana-runtime-") + QString::number(getuid());
+        if (QDir().mkpath(dir)) {
+            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+        }
+    }
     static int argc = 1;
     static char name[] = "hygrana-cli";
     static char* argv[] = {name, nullptr};
