@@ -6,6 +6,7 @@
 #include "engine/units.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace hyg {
@@ -45,7 +46,14 @@ const std::string& InputTable::cell(int row, int column) const {
 
 float ReadCell(const std::string& text) {
     if (!IsNumeric(text)) return kMissing;
-    return Sgl(LeadingNumber(text), "input table cell");
+    // Read the digits as written: a number beyond the range of a double
+    // overflows here just as one beyond a single does, rather than reading
+    // as 0.
+    std::string digits = text;
+    for (char& c : digits) {
+        if (c == 'd' || c == 'D') c = 'E';
+    }
+    return Sgl(std::strtod(digits.c_str(), nullptr), "input table cell");
 }
 
 std::string RangeMessageText(float lower, float upper, const std::string& name) {

@@ -136,7 +136,9 @@ TEST(InputPass, FaultsEndThePass) {
     Solver boiling, huge;
     boiling.row(1, {"760", "100", "10", ""});
     EXPECT_THROW(boiling.run(), FloatingPointFault);
-    huge.row(1, {"1e39", "25", "50", ""}); // too large for a single
-    EXPECT_THROW(huge.run(), FloatingPointFault);
+    for (const char* big : {"1e39", "1e400"}) { // too large for a single, for a double
+        huge.row(1, {big, "25", "50", ""});
+        EXPECT_THROW(huge.run(), FloatingPointFault) << big;
+    }
     EXPECT_THROW(huge.table.cell(7, 1), IndexFault);
 }
