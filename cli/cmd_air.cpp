@@ -6,10 +6,10 @@
 // [deg C], specific volume [m3/kgDA].
 #include "cli/commands.h"
 
-#include "engine/basic.h"
 #include "engine/fault.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
+#include "engine/state_solver.h"
 
 #include <cstdio>
 #include <iostream>
@@ -39,7 +39,7 @@ constexpr const char* kAirHelp =
 std::optional<float> ParseSingle(const std::string& text) {
     if (!IsNumeric(text)) return std::nullopt;
     try {
-        return Sgl(LeadingNumber(text), "argument");
+        return ReadCell(text);
     } catch (const RunTimeFault&) {
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 
 #include "chart/chart_settings.h"
+#include "engine/fault.h"
 #include "engine/messages.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -132,7 +133,13 @@ int RunCalc(const std::vector<std::string>& args) {
         } else if (a == "--unit-system") {
             if (!ParseUnit(value, settings.EnthalpyUnit)) return Refuse("--unit-system must be 1, 2 or 3, not '" + value + "'");
         } else {
-            if (!IsNumeric(value)) return Refuse("--flow needs a number, not '" + value + "'");
+            bool fits = IsNumeric(value);
+            try {
+                if (fits) ReadCell(value);
+            } catch (const RunTimeFault&) {
+                fits = false;
+            }
+            if (!fits) return Refuse("--flow needs a number that fits a single, not '" + value + "'");
             flow = value;
         }
     }

@@ -142,7 +142,8 @@ TEST_F(Cli, AirFromArgumentsAndStandardInput) {
     EXPECT_EQ(fault.out, "error\n");
 
     expectRefused({{"two numbers", "air 760 25"}, {"text", "air 760 x 10"}, {"four numbers", "air 760 25 10 3"},
-                   {"beyond a single", "air 1e40 25 10"}, {"trailing text", "air 760 25 10abc"}});
+                   {"beyond a single", "air 1e40 25 10"}, {"beyond a double", "air 760 1e400 10"},
+                   {"trailing text", "air 760 25 10abc"}});
     const Result line = run("air", "760 25 10\n760 twenty 10\n");
     EXPECT_EQ(line.status, 2);
     EXPECT_NE(line.err.find("line 2"), std::string::npos);
@@ -196,6 +197,7 @@ TEST_F(Cli, CalcMessagesFaultAndRefusals) {
     EXPECT_FALSE(fault.out.empty());
 
     expectRefused({{"flow without value", "calc --flow"}, {"flow not a number", "calc --flow abc"},
+                   {"flow beyond a double", "calc --flow 1e400"},
                    {"unit system 4", "calc --unit-system 4"}, {"pressure unit x", "calc --pressure-unit x"},
                    {"unknown option", "calc --bogus 1"}, {"argument", "calc extra"}});
     EXPECT_EQ(run("calc", "1\n2\n3\n4\n5\n6\n7\n").status, 2);
