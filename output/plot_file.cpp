@@ -4,7 +4,6 @@
 #include "chart/chart_driver.h"
 #include "engine/basic.h"
 
-#include <cstdio>
 #include <fstream>
 
 namespace hyg {
@@ -92,9 +91,9 @@ void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) 
         out.close();
         if (out.fail()) throw RunTimeFault("cannot close the plot file " + path);
     } catch (...) {
-        // A partial plot would look like a finished one to a plotter: remove it.
+        // The file keeps what was written before the failure; it is closed
+        // here so that the next output can open it again.
         if (out.is_open()) out.close();
-        std::remove(path.c_str());
         throw;
     }
 }

@@ -41,9 +41,10 @@ float PlotCharacterSizes(ChartSettings& s);
 void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger);
 
 // The same into the file `path` (created or replaced). On any failure the
-// file is closed and removed, so no file that looks complete is left behind,
-// and RunTimeFault is raised; the caller reports "'Save...'". When the
-// character sizes cannot be computed (nT = 0) the file is not even created.
+// file is closed and keeps what was written so far (it has no closing ETX
+// line), and RunTimeFault is raised; the caller reports "'Save...'". When the
+// character sizes cannot be computed (nT = 0) the file is not even opened,
+// so an existing file of that name is left as it was.
 void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger);
 
 } // namespace hyg

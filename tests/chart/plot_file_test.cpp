@@ -1,5 +1,5 @@
 // The HPGL plot file: character sizes, header, the families in driver order,
-// the notice, and the refusals that leave no file behind.
+// the notice, and what a failure leaves in the file.
 #include "output/plot_file.h"
 
 #include "chart/chart_settings.h"
@@ -70,23 +70,33 @@ TEST(PlotFile, NoticeGoesToTheMessengerAndZoomChangesNothing) {
     EXPECT_EQ(Plot(DefaultChartSettings()), Plot(zoomed));
 }
 
-TEST(PlotFile, RefusalsLeaveNoFile) {
+TEST(PlotFile, FailuresKeepWhatWasWritten) {
     const auto dir = std::filesystem::temp_directory_path() / "hygrana_plot_file_test";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "corvane.pgl").string();
-    // No span, and a range the layout refuses: the file that was started is removed.
-    for (const auto& [min, max] : {std::pair{30.f, 30.f}, {40.f, 10.f}}) {
-        Chart chart;
-        chart.settings.MinDryBulb = min, chart.settings.MaxDryBulb = max;
-        EXPECT_THROW(WritePlotFile(path, chart, nullptr), RunTimeFault) << min << " to " << max;
-        EXPECT_FALSE(std::filesystem::exists(path)) << min << " to " << max;
-    }
+    auto read = [&] {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    // A range the layout refuses fails after the header: the file keeps the
+    // header and has no closing line. No span fails before the file is
+    // opened: the file of the same name stays as it was.
+    Chart refused;
+    refused.settings.MinDryBulb = 40, refused.settings.MaxDryBulb = 10;
+    EXPECT_THROW(WritePlotFile(path, refused, nullptr), LayoutRefused);
+    const std::string kept = read();
+    const auto header = test::HpglLines(kept);
+    EXPECT_EQ(header.size(), 5u);
+    EXPECT_EQ(header.back(), "SP1\x03");
+    Chart flat;
+    flat.settings.MinDryBulb = flat.settings.MaxDryBulb = 30;
+    EXPECT_THROW(WritePlotFile(path, flat, nullptr), FloatingPointFault);
+    EXPECT_EQ(read(), kept);
     Chart good;
     WritePlotFile(path, good, nullptr);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), Plot(DefaultChartSettings()));
+    EXPECT_EQ(read(), Plot(DefaultChartSettings()));
     EXPECT_THROW(WritePlotFile((dir / "missing" / "x.pgl").string(), good, nullptr), RunTimeFault);
     std::filesystem::remove_all(dir);
 
