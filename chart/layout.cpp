@@ -102,7 +102,7 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
         }
         const double t0 = table.T(found - 1), t1 = table.T(found);
         const double s0 = table.S(found - 1), s1 = table.S(found);
-        f.TopDewPoint = Sgl(t0 + (t1 - t0) * Div(s.MaxAbsHum - s0, s1 - s0, "TopDewPoint"), "TopDewPoint");
+        f.TopDewPoint = Sgl(t0 + Div((t1 - t0) * (s.MaxAbsHum - s0), s1 - s0, "TopDewPoint"), "TopDewPoint");
         const float d = Sgl(ChartX(s, f.TopDewPoint, s.MaxAbsHum), "top dew point X");
         f.TopRightX = Sgl(ChartX(s, s.MaxDryBulb, s.MaxAbsHum) + 1, "TopRightX");
         const float w = Sgl(static_cast<double>(f.TopRightX) - f.LeftX);
@@ -119,7 +119,7 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     }
 
     // 11., 12. Right edge and vertical scale.
-    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * (kF024 * s.MaxDryBulb) + s.OriginX + 1, "BottomRightX");
+    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kF024 * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
     s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
     f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
     f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");
