@@ -84,11 +84,10 @@ TEST(MoistureRatioScreen, LabelsPaddedAndSizedByLength) {
     EXPECT_EQ(seen, 6); // 100, 800 twice, 10000, -400, 0
 }
 
-TEST(MoistureRatioScreen, ArcsOverEveryRangeOfTheDialog) {
+TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
     // Below 6 the top value would lie under the latent heat of water (597.3
-    // kcal/kg) and fold the scale over: the top is raised, and the arcs span
-    // half a turn above the centre. From 16 up the top value lies beyond
-    // the lower side's run, which stays empty: the arcs end at angle 0.
+    // kcal/kg) and fold the scale over; from 16 up the lower side holds only
+    // the top value. Either way the arcs span half a turn above the centre.
     for (std::int16_t unit = 1; unit <= 3; ++unit) {
         for (int range = 1; range <= 21; ++range) {
             Laid l([=](ChartSettings& s) { s.EnthalpyUnit = unit, s.MaxMoistureRatio = static_cast<float>(range); });
@@ -98,7 +97,7 @@ TEST(MoistureRatioScreen, ArcsOverEveryRangeOfTheDialog) {
             ASSERT_EQ(arcs.size(), 2u);
             EXPECT_GT(arcs[0]->a1, 0) << unit << " " << range;
             EXPECT_LT(arcs[0]->a1, kPi / 2) << unit << " " << range;
-            EXPECT_NEAR(arcs[0]->a2, range < 16 ? arcs[0]->a1 + kPi : 0, 1e-6) << unit << " " << range;
+            EXPECT_NEAR(arcs[0]->a2 - arcs[0]->a1, kPi, 1e-6);
             if (unit == 1 && range == 8) {
                 // From the direction of 800 kcal/kg, radii r2 - 30 and r4.
                 const ChartSettings& s = l.chart.settings;
