@@ -164,6 +164,8 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
     for (double m : {-9.0, -5.0, -99.0, -39.0, -19.0}) mark(RoundToStep(p, m * p.ef), upperRef);
 
     // Lower side: from the top value (again) up to 1500, then the wider values.
+    // A range of 16 or more puts the top value beyond 1500; it is still drawn
+    // once here, so the arcs end half a turn from where they start.
     const float lowerRef = Sgl(thetaTop + 0.01);
     const std::int16_t lowerEnd = std::max(kTop, RoundToStep(p, 16 * p.ef));
     for (std::int16_t k = kTop; k <= lowerEnd; k = Add16(k, p.step, "moisture-ratio counter")) {
