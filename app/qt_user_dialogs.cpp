@@ -43,11 +43,13 @@ std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& req
 } // namespace
 
 QStringList NameFiltersOf(const std::string& filter) {
-    // Pairs of description and pattern separated by "|".
+    // Pairs of description and pattern separated by "|". "*.*" means every
+    // file; here it would pass only names with a dot, so it becomes "*".
     const QStringList parts = Q(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        out << parts[i].trimmed() + " (" + parts[i + 1].trimmed() + ")";
+        const QString pattern = parts[i + 1].trimmed();
+        out << parts[i].trimmed() + " (" + (pattern == "*.*" ? QStringLiteral("*") : pattern) + ")";
     }
     if (out.isEmpty() && !parts.isEmpty() && !parts.first().trimmed().isEmpty()) out << parts.first().trimmed();
     return out;

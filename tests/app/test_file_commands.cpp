@@ -67,6 +67,8 @@ void TestFileCommands::openLoadsTheFileBack() {
     f.trigger("MnuFileComOpen");
     QCOMPARE(f.dialogs.openRequests.size(), size_t(1));
     QCOMPARE(RequestText(f.dialogs.openRequests[0]), QString(" [All Files | *.*|Data Files | *.dat] must exist"));
+    // As the file dialog lists them: "*.*" there would hide names without a dot.
+    QCOMPARE(NameFiltersOf(f.dialogs.openRequests[0].filter), QStringList({"All Files (*)", "Data Files (*.dat)"}));
     QVERIFY(f.dialogs.messages.empty());
     QVERIFY(SettingsText(f.settings()).contains("T 5..40 |"));
     QVERIFY(SettingsText(f.settings()).contains("type 0 |"));
