@@ -22,6 +22,16 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.c_str(), static_cast<int>(s.size())); }
 
+// Runs a message box with the arrow pointer: a message shown in the middle of
+// a command (the top-humidity notice during a drawing) would otherwise wear
+// the command's hourglass while it waits for the user.
+int ExecWithArrow(QMessageBox& box) {
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    return answer;
+}
+
 // Runs a file dialog with the proposed name in the working folder.
 std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent, Q(request.title));
@@ -57,7 +67,7 @@ QStringList NameFiltersOf(const std::string& filter) {
 
 void QtUserDialogs::showMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     QMessageBox box(QtIcon(icon), Q(title), Q(text), QMessageBox::Ok, parent_);
-    box.exec();
+    ExecWithArrow(box);
 }
 
 void QtUserDialogs::beep() { QApplication::beep(); }
@@ -73,7 +83,7 @@ std::optional<std::string> QtUserDialogs::askOpenFileName(const FileDialogReques
 bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) {
     QMessageBox box(QtIcon(icon), Q(title), Q(text), QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return ExecWithArrow(box) == QMessageBox::Yes;
 }
 
 bool QtUserDialogs::askPrinter() {
