@@ -70,13 +70,13 @@ public:
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (!IsNumeric(fields[i])) fail("value " + std::to_string(i + 1) + " (\"" + fields[i] + "\") is not a number");
-            // LeadingNumber reads an overflowing number as 0: parse it here.
-            std::string t = fields[i];
-            for (char& c : t) {
-                if (c == 'd' || c == 'D') c = 'E';
+            double v = 0;
+            try {
+                v = LeadingNumber(fields[i]);
+            } catch (const FloatingPointFault&) {
+                v = HUGE_VAL; // beyond a double
             }
-            const double v = std::strtod(t.c_str(), nullptr);
-            if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) {
+            if (std::fabs(v) > std::numeric_limits<float>::max()) {
                 fail("value " + std::to_string(i + 1) + " is out of range");
             }
             values_.push_back(v);

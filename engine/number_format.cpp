@@ -1,5 +1,7 @@
 #include "engine/number_format.h"
 
+#include "engine/fault.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -178,7 +180,10 @@ double Parse(std::string_view s) {
         if (c == 'd' || c == 'D') c = 'E';
     }
     const double v = std::strtod(t.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    // A number too large for a double overflows, as reading it into a
+    // variable would; one too small reads as 0.
+    if (!std::isfinite(v)) throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "reading a number");
+    return v;
 }
 
 } // namespace
@@ -198,8 +203,7 @@ bool IsNumeric(std::string_view text) {
     std::size_t j = i + n;
     while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
     if (j != text.size()) return false;
-    const std::string t(text.substr(i, n));
-    return std::isfinite(std::strtod(t.c_str(), nullptr)) || true;
+    return true;
 }
 
 } // namespace hyg

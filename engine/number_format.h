@@ -35,7 +35,8 @@ std::string DataFileNumber(float v);
 
 // Reads the number at the start of a text (leading blanks skipped; digits,
 // one decimal point and an exponent as far as they form a number); a text
-// without a leading number gives 0.
+// without a leading number gives 0; a number too large for a double raises
+// FloatingPointFault (overflow).
 double LeadingNumber(std::string_view text);
 
 // Whether the whole text (blanks around it allowed) is a number.

@@ -1,5 +1,6 @@
 // Number formats against the examples the displays are specified with, and
 // the readers of typed numbers.
+#include "engine/fault.h"
 #include "engine/number_format.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,7 @@ TEST(NumberText, StrGeneralNumberAndLeadingNumber) {
                                                       {"1e3", 1000},  {"1e", 1},          {".5", 0.5},  {"-3.25x", -3.25},
                                                       {"1.2.3", 1.2}};
     for (const auto& [text, value] : leading) EXPECT_EQ(LeadingNumber(text), value) << text;
+    EXPECT_THROW(LeadingNumber("1e400"), FloatingPointFault); // overflows rather than reading as 0
     for (const char* yes : {"760", " 25.5 ", "-15", "1e2", "12."}) EXPECT_TRUE(IsNumeric(yes)) << yes;
     for (const char* no : {"", ".", "abc", "12abc", "-"}) EXPECT_FALSE(IsNumeric(no)) << no;
 }
