@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -249,9 +250,11 @@ void WriteDataFile(const std::string& path, const ChartSettings& s, const StateP
         out.close();
         if (out.fail()) throw RunTimeFault("cannot close the data file " + path);
     } catch (...) {
-        // Half a data file would read back as a different chart: remove it.
+        // Half a data file would read back as a different chart: remove it
+        // (only a plain file; a device or pipe is not ours to remove).
         if (out.is_open()) out.close();
-        std::remove(path.c_str());
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
         throw;
     }
 }
