@@ -34,7 +34,9 @@ Point Plane(const ChartSettings& s, double t, double x, const char* where) {
 
 } // namespace
 
-void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float topY,
+// The saturation walk may run past IdxMax (to the end of the filled table),
+// so the highest index of the chart is not needed here.
+void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t /*idxMax*/, float topY,
                        float topDewPoint) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
