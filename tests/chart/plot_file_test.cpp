@@ -31,13 +31,6 @@ TEST(PlotCharacterSizes, FollowThePaperAndTheRange) {
               std::vector<float>({20, 0.28f, 0.16f, 0.14f}));
     SetPlotterPaper(s, PlotterPaper::B4);
     EXPECT_EQ(std::make_pair(s.PlotterP2X, s.PlotterP2Y), std::make_pair(12500, 8750));
-    PlotCharacterSizes(s);
-    EXPECT_NEAR(s.PlotTextSize3, 0.1333, 1e-4);
-    SetPlotterPaper(s, PlotterPaper::A4);
-    EXPECT_EQ(std::make_pair(s.PlotterP2X, s.PlotterP2Y), std::make_pair(10000, 7000));
-    SetPlotterPaper(s, PlotterPaper::A3);
-    EXPECT_EQ(s.PlotterP2Y, 10500);
-
     // No temperature span is a fault, not an infinity.
     ChartSettings flat = DefaultChartSettings();
     flat.MinDryBulb = flat.MaxDryBulb = 25;

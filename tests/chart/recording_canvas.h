@@ -73,7 +73,6 @@ public:
         for (const CanvasCall* c : of(CanvasCall::Kind::Text)) out.push_back(c->text);
         return out;
     }
-    std::size_t count(CanvasCall::Kind kind) const { return of(kind).size(); }
 
     std::vector<CanvasCall> calls;
 
