@@ -1,7 +1,7 @@
 // A UserDialogs that answers from queues filled by the test and records every
-// message, question and beep, so the commands run headless without a modal
-// loop. An empty answer queue means "cancel" for file names and printers and
-// "No" for questions.
+// message and question, so the commands run headless without a modal loop.
+// An empty answer queue means "cancel" for file names and "No" for
+// questions; no printer is ever chosen.
 #pragma once
 
 #include "app/user_dialogs.h"
@@ -23,23 +23,17 @@ public:
     };
 
     // Answers, consumed in order; std::nullopt cancels a file dialog.
-    std::deque<std::optional<std::string>> saveNames;
-    std::deque<std::optional<std::string>> openNames;
+    std::deque<std::optional<std::string>> saveNames, openNames;
     std::deque<bool> yesNoAnswers;
-    std::deque<bool> printerAnswers;
 
     // What the commands asked and said.
-    std::vector<FileDialogRequest> saveRequests;
-    std::vector<FileDialogRequest> openRequests;
-    std::vector<Message> questions;
-    std::vector<Message> messages;
-    int beeps = 0;
-    int printerRequests = 0;
+    std::vector<FileDialogRequest> saveRequests, openRequests;
+    std::vector<Message> questions, messages;
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back({text, title, icon});
     }
-    void beep() override { ++beeps; }
+    void beep() override {}
     std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
         return Take(saveNames, std::optional<std::string>());
@@ -52,13 +46,7 @@ public:
         questions.push_back({text, title, icon, defaultNo});
         return Take(yesNoAnswers, false);
     }
-    bool askPrinter() override {
-        ++printerRequests;
-        return Take(printerAnswers, false);
-    }
-
-    // The text of the last message, or "" when none was shown.
-    std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+    bool askPrinter() override { return false; }
 
 private:
     template <class T>
