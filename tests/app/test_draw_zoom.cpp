@@ -37,8 +37,7 @@ private slots:
     void viewportArithmetic();
     void zoomPlans();
     void drawZoomScrollAndResize();
-    void leftDragAndRightButton();
-    void airReadout();
+    void pointerOnTheChart();
     void drawingErrors();
 };
 
@@ -54,11 +53,8 @@ void TestDrawZoom::viewportArithmetic() {
         const ViewportGeometry g = LayoutViewport(r.W, r.H, 240, 240, 420);
         QCOMPARE(QString("%1 %2 %3 %4").arg(g.w).arg(g.h).arg(g.left).arg(g.top), QString(r.geometry));
     }
-    const CanvasSize c = FitCanvas(1001, 1001, 240, 240); // h = CLng(0.7 w + 0.5)
-    QCOMPARE(QSize(c.w, c.h), QSize(1001, 701));
     // Overhang after a resize: Max never below 0, Value clamped into it.
-    QCOMPARE(Text(OverhangScroll(20000, 5000, 18000)) + " | " + Text(OverhangScroll(4000, 5000, 10)),
-             QString("15000 15000 1500 300 | 0 0 1 1"));
+    QCOMPARE(Text(OverhangScroll(4000, 5000, 10)), QString("0 0 1 1"));
 }
 
 void TestDrawZoom::zoomPlans() {
@@ -73,10 +69,7 @@ void TestDrawZoom::zoomPlans() {
          "f 0.1 x 750..1250 y 1325..1675 canvas 32000x22400 resized | v 19050 8920 1905 381 | h 27214 7559 2721 544"},
         // The whole plane: the size stays, both ranges 0, steps at least 1.
         {-500, -350, 4500, 3150, 4786, 3350, 4786, 3350, "f 1 x -500..4500 y -350..3150 canvas 4786x3350 | v 0 0 1 1 | h 0 0 1 1"},
-        // Beyond the plane: f > 1, nothing grows, values in range.
-        {-1500, -1000, 6000, 4000, 4786, 3351, 4786, 3350,
-         "f 1.5 x -1500..6000 y -1125..4125 canvas 4786x3351 | v 1 1 1 1 | h 0 0 1 1"},
-        // A rectangle dragged up and to the left, near an edge: values clamped.
+        // A rectangle dragged up and to the left; a click near an edge, its values clamped.
         {1200, 1000, 200, 300, 6000, 4200, 6000, 4200,
          "f 0.2 x 200..1200 y 300..1000 canvas 30000x21000 resized | v 16800 12900 1680 336 | h 24000 4200 2400 480"},
         {4490, 3140, 4490, 3140, 3000, 2100, 3000, 2100,
@@ -116,7 +109,8 @@ void TestDrawZoom::drawZoomScrollAndResize() {
 
     // A click without a drag: a zero-size rectangle and a dot-sized mark.
     const QPointF at = PixelOf(p, 2000, 1500);
-    Click(p, at);
+    Press(p, at);
+    Release(p, at);
     QCOMPARE(QPointF(s.DragStartX, s.DragStartY), QPointF(s.DragEndX, s.DragEndY));
     QCOMPARE(DevicePixel(p->image(), at), QRgb(0xFF0000));
 
@@ -130,7 +124,6 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QCOMPARE(QPoint(v.horizontal()->maximum(), v.vertical()->maximum()),
              QPoint(wide - v.shadeWidth(), p->heightTwips() - v.shadeHeight()));
     QCOMPARE(QPoint(v.horizontal()->value(), v.vertical()->value()), QPoint(z.horizontal.value, z.vertical.value));
-    QVERIFY(v.shade()->rect().contains(p->mapTo(v.shade(), PixelOf(p, 2000, 1500).toPoint())));
 
     // Scrolling moves the canvas; only the vertical bar makes the chart the active view.
     s.ActiveView = "Process";
@@ -158,10 +151,26 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QVERIFY(std::abs(v.shadeHeight() - 0.7 * v.shadeWidth()) <= 1);
 }
 
-void TestDrawZoom::leftDragAndRightButton() {
+void TestDrawZoom::pointerOnTheChart() {
     WindowFixture f;
     f.trigger("MnuGraphComDraw");
     ChartPicture* p = f.picture();
+    ChartSettings& cs = f.settings();
+    // The read-out under the pointer; blank above the top edge and left of the saturation curve.
+    const auto hover = [&](double X, double Y) {
+        SendMouse(p, QEvent::MouseMove, PixelOf(p, X, Y), Qt::NoButton, Qt::NoButton);
+        return f.window->readout()->text();
+    };
+    const QString text = hover(ChartX(cs, 25, 10), ChartY(cs, 10));
+    QVERIFY2(QRegularExpression("^D\\.B\\. 2(4\\.9|5\\.0|5\\.1) \u00b0C   x 0\\.010.*kcal/kgDA$").match(text).hasMatch(),
+             qPrintable(text));
+    QCOMPARE(hover(ChartX(cs, 25, 10), 3100) + hover(ChartX(cs, 12, 20), ChartY(cs, 20)), QString());
+    // Temperatures stay in deg C whatever the temperature unit.
+    cs.EnthalpyUnit = 3;
+    cs.TemperatureUnit = 2;
+    QVERIFY(QString::fromStdString(FormatAirReadout(AirReadout{25, 10, 50.04, 17.9, 12.25}, cs))
+                .startsWith("D.B. 25.0 \u00b0C   x 0.0100 lbm/lbmDA"));
+
     const QImage before = p->image();
     // A drag up and to the left, back and forth on the way: while dragging
     // the band lies over the image, which stays untouched.
@@ -194,27 +203,6 @@ void TestDrawZoom::leftDragAndRightButton() {
     f.window->chartMenu()->hide();
     QCOMPARE(QList<float>({s.DragStartX, s.DragStartY, s.DragEndX, s.DragEndY}), dragged);
     QCOMPARE(s.ActiveView, std::string("chart"));
-}
-
-void TestDrawZoom::airReadout() {
-    WindowFixture f;
-    const auto hover = [&](double X, double Y) {
-        SendMouse(f.picture(), QEvent::MouseMove, PixelOf(f.picture(), X, Y), Qt::NoButton, Qt::NoButton);
-        return f.window->readout()->text();
-    };
-    ChartSettings& s = f.settings();
-    QCOMPARE(hover(2000, 1500), QString()); // nothing drawn yet
-    f.trigger("MnuGraphComDraw");
-    const QString text = hover(ChartX(s, 25, 10), ChartY(s, 10));
-    QVERIFY2(QRegularExpression("^D\\.B\\. 2(4\\.9|5\\.0|5\\.1) \u00b0C   x 0\\.010.*kcal/kgDA$").match(text).hasMatch(),
-             qPrintable(text));
-    // Above the top edge and left of the saturation curve: blank.
-    QCOMPARE(hover(ChartX(s, 25, 10), 3100) + hover(ChartX(s, 12, 20), ChartY(s, 20)), QString());
-    // Temperatures stay in deg C whatever the temperature unit.
-    s.EnthalpyUnit = 3;
-    s.TemperatureUnit = 2;
-    QVERIFY(QString::fromStdString(FormatAirReadout(AirReadout{25, 10, 50.04, 17.9, 12.25}, s))
-                .startsWith("D.B. 25.0 \u00b0C   x 0.0100 lbm/lbmDA"));
 }
 
 void TestDrawZoom::drawingErrors() {

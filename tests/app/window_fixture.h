@@ -48,9 +48,5 @@ inline void MoveHeld(QWidget* w, QPointF p, Qt::MouseButtons held = Qt::LeftButt
 inline void Release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
     SendMouse(w, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
 }
-inline void Click(QWidget* w, QPointF p) {
-    Press(w, p);
-    Release(w, p);
-}
 
 } // namespace hyg::test

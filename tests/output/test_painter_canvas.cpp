@@ -34,6 +34,11 @@ QRect Ink(const QImage& image, int* coloured = nullptr) {
     return box;
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 template <typename Draw>
 QImage Paint(int w, int h, Draw draw) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -55,12 +60,12 @@ private slots:
         QVERIFY(dir_->isValid());
     }
     void primitives();
-    void chartColours();
-    void exportWritesEveryFormat();
+    void chartAndExports();
     void exportFailuresLeaveNoFile();
 
 private:
-    std::string path(const char* name) const { return dir_->filePath(name).toStdString(); }
+    QString file(const char* name) const { return dir_->filePath(name); }
+    std::string path(const char* name) const { return file(name).toStdString(); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
@@ -91,32 +96,22 @@ void TestPainterCanvas::primitives() {
     QVERIFY(quarter.left() >= 48 && quarter.bottom() <= 52 && quarter.right() >= 88 && quarter.top() <= 12);
 }
 
-void TestPainterCanvas::chartColours() {
+void TestPainterCanvas::chartAndExports() {
+    // In colour the pens show; in monochrome not one pixel is coloured.
     Chart chart;
     int coloured = 0;
-    QVERIFY(Ink(RenderChartImage(chart, 1000, nullptr), &coloured).width() > 900);
+    QVERIFY(Ink(RenderChartImage(chart, 1000, nullptr), &coloured).width() > 900 && coloured > 2000);
     QCOMPARE(QSizeF(chart.settings.PictureWidth, chart.settings.PictureHeight), QSizeF(15000, 10500));
-    QVERIFY(coloured > 2000);
-    // Monochrome: black on white, not one coloured pixel.
     chart.settings.ColorMode = 0;
     chart.settings.PenColor = MonoPenTable();
     coloured = 0;
     QVERIFY(Ink(RenderChartImage(chart, 800, nullptr), &coloured).width() > 700);
     QCOMPARE(coloured, 0);
-}
-
-void TestPainterCanvas::exportWritesEveryFormat() {
-    // The format follows the extension in any case; the vector formats keep
-    // one unit per pixel.
-    Chart chart;
+    // The format follows the extension in any case; SVG keeps one unit per pixel.
     ExportChart(path("chart.BMP"), chart, 500, nullptr);
-    QCOMPARE(QImage(QString::fromStdString(path("chart.BMP")), "BMP").size(), QSize(500, 350));
+    QCOMPARE(QImage(file("chart.BMP"), "BMP").size(), QSize(500, 350));
     ExportChart(path("chart.svg"), chart, 1000, nullptr);
-    ExportChart(path("chart.pdf"), chart, 1000, nullptr);
-    QFile svg(QString::fromStdString(path("chart.svg"))), pdf(QString::fromStdString(path("chart.pdf")));
-    QVERIFY(svg.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly));
-    QVERIFY(svg.readAll().contains("viewBox=\"0 0 1000 700\""));
-    QVERIFY(pdf.readAll().contains("/MediaBox [0 0 1000.000000 700.000000]"));
+    QVERIFY(ReadAll(file("chart.svg")).contains("viewBox=\"0 0 1000 700\""));
 }
 
 void TestPainterCanvas::exportFailuresLeaveNoFile() {
@@ -125,18 +120,13 @@ void TestPainterCanvas::exportFailuresLeaveNoFile() {
     QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("chart.png"), chart, 0, nullptr));
     QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("no/such/dir/chart.png"), chart, 600, nullptr));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
-
     // A refused layout keeps the picture that was there before.
     ExportChart(path("kept.png"), chart, 300, nullptr);
-    QFile kept(QString::fromStdString(path("kept.png")));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    const QByteArray before = kept.readAll();
-    kept.close();
+    const QByteArray before = ReadAll(file("kept.png"));
     Chart bad;
     bad.settings.MinDryBulb = bad.settings.MaxDryBulb = 30;
     QVERIFY_THROWS_EXCEPTION(RunTimeFault, ExportChart(path("kept.png"), bad, 300, nullptr));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), before);
+    QCOMPARE(ReadAll(file("kept.png")), before);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"kept.png"});
 
     // A family that fails part way: refused by default, kept on request.
@@ -146,10 +136,10 @@ void TestPainterCanvas::exportFailuresLeaveNoFile() {
         throw FloatingPointFault(FloatingPointFault::Kind::DivisionByZero, "test family");
     };
     QVERIFY_THROWS_EXCEPTION(FloatingPointFault, ExportChart(path("partial.png"), failing, 300, nullptr, fails));
-    QVERIFY(!QFile::exists(QString::fromStdString(path("partial.png"))));
+    QVERIFY(!QFile::exists(file("partial.png")));
     const std::string fault = ExportChart(path("partial.png"), failing, 300, nullptr, fails, PartialChart::Keep);
     QCOMPARE(QString::fromStdString(fault), QString("division by zero in test family"));
-    QCOMPARE(QImage(QString::fromStdString(path("partial.png"))).size(), QSize(300, 210));
+    QCOMPARE(QImage(file("partial.png")).size(), QSize(300, 210));
     QCOMPARE(ExportChart(path("whole.png"), chart, 300, nullptr, fails, PartialChart::Keep), std::string());
 }
 
