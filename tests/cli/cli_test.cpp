@@ -10,7 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,26 +28,22 @@ struct Result {
 };
 
 std::string Read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
     std::stringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(file, std::ios::binary).rdbuf();
     return s.str();
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+// The lines of an output (sep '\n') or the cells of a table row (sep '\t',
+// an empty last cell kept).
+std::vector<std::string> Split(const std::string& text, char sep) {
+    std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
+    for (std::string piece; std::getline(in, piece, sep);) out.push_back(piece);
+    if (sep == '\t' && (text.empty() || text.back() == '\t')) out.push_back("");
+    return out;
 }
-
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::istringstream in(line);
-    for (std::string c; std::getline(in, c, '\t');) cells.push_back(c);
-    if (line.empty() || line.back() == '\t') cells.push_back("");
-    return cells;
-}
+std::vector<std::string> Lines(const std::string& text) { return Split(text, '\n'); }
+std::vector<std::string> Cells(const std::string& line) { return Split(line, '\t'); }
 
 std::string PlotOf(ChartSettings s) {
     Chart chart;
@@ -56,17 +51,6 @@ std::string PlotOf(ChartSettings s) {
     std::ostringstream out;
     WritePlotFile(out, chart, nullptr);
     return out.str();
-}
-
-// Width and height from a PNG header.
-std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& bytes) {
-    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
-    auto be = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
-        return v;
-    };
-    return {be(16), be(20)};
 }
 
 class Cli : public testing::Test {
@@ -88,11 +72,7 @@ protected:
         const std::string command = std::string("\"") + HYGRANA_CLI + "\" " + args + " < " + quoted("stdin.txt") +
                                     " > " + quoted("stdout.txt") + " 2> " + quoted("stderr.txt");
         const int raw = std::system(command.c_str());
-        Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Read(path("stdout.txt"));
-        r.err = Read(path("stderr.txt"));
-        return r;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(path("stdout.txt")), Read(path("stderr.txt"))};
     }
 
     std::string dataFile(const ChartSettings& s, const std::string& name = "chart.dat") const {
@@ -120,20 +100,15 @@ TEST_F(Cli, UsageAndUnknownCommand) {
     const Result usage = run("");
     EXPECT_EQ(usage.status, 0);
     EXPECT_NE(usage.out.find("usage: hygrana-cli"), std::string::npos);
-    const Result unknown = run("frobnicate");
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("unknown command"), std::string::npos);
-    EXPECT_TRUE(unknown.out.empty());
+    expectRefused({{"unknown command", "frobnicate"}});
 }
 
 TEST_F(Cli, AirFromArgumentsAndStandardInput) {
     const Result one = run("air 760 25 10");
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(one.out, "20.0665455 17.993782 50.6279526 12.0923424 14.0544186 0.858302294\n");
-    // A fault prints "error" and the next line goes on.
-    const Result many = run("air", "760 25 10\n760 -300 1\n\n760 0 2\n");
-    EXPECT_EQ(many.status, 0);
-    const auto lines = Lines(many.out);
+    // A fault prints "error" and the next line goes on; alone, it exits with 1.
+    const auto lines = Lines(run("air", "760 25 10\n760 -300 1\n\n760 0 2\n").out);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1], "error"); // below absolute zero
     EXPECT_EQ(lines[2].substr(0, lines[2].find(' ', lines[2].find(' ') + 1)), "3.77138543 -2.7879777");
@@ -152,35 +127,19 @@ TEST_F(Cli, AirFromArgumentsAndStandardInput) {
 TEST_F(Cli, CalcPrintsTheThreeTables) {
     const Result r = run("calc", "760\t25\t50.63\n760\t15\t\t12\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.err.empty()) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 7u + 1 + 7 + 1 + 6);
     EXPECT_EQ(lines[0], "No.\tPress. mmHg\tD.B.T. \u00b0C\tR.Hum* %\tW.B.T* \u00b0C");
     EXPECT_EQ(lines[1], "#1\t760\t25\t50.63\t17.99");
     EXPECT_EQ(Cells(lines[2])[3], "70.71"); // derived from the wet bulb
-    EXPECT_EQ(lines[6], "#6\t760\t\t\t");
-    EXPECT_EQ(lines[7], "");
-    EXPECT_EQ(Cells(lines[8])[6], "S.Volume m\u00b3/kgDA");
     EXPECT_EQ(lines[9], "#1\t49.835\t12.025\t.01\t.02007\t12.092\t.8583\t1.1767");
-    EXPECT_EQ(lines[11], "#3\t\t\t\t\t\t\t");
-    EXPECT_EQ(lines[15], "");
-    EXPECT_EQ(Cells(lines[16])[3], "Entahlpy kcal/kgDA");
     const auto p = Cells(lines[17]);
     ASSERT_EQ(p.size(), 11u);
     EXPECT_EQ(p[0] + "|" + p[1] + "|" + p[5], "#1 -> #2|-10.00|-0.126");
-    EXPECT_EQ(Cells(lines[18])[0], "");
-
-    // The airflow, the unit system and the pressure unit.
+    // The options reach the tables.
     const std::string input = "760\t25\t50\n760\t15\t90\n";
-    const auto base = Cells(Lines(run("calc", input).out)[17]);
-    const auto twice = Cells(Lines(run("calc --flow 100", input).out)[17]);
-    EXPECT_EQ(base[1], twice[1]);
-    EXPECT_NE(base[6], twice[6]);
+    EXPECT_NE(Cells(Lines(run("calc --flow 100", input).out)[17])[6], Cells(Lines(run("calc", input).out)[17])[6]);
     EXPECT_NE(Lines(run("calc --unit-system 3", input).out)[16].find("Btu/h"), std::string::npos);
-    const auto kpa = Lines(run("calc --pressure-unit 2", "101.325\t25\t50\n").out);
-    EXPECT_EQ(kpa[0].substr(0, 15), "No.\tPress. kPa\t");
-    EXPECT_EQ(Cells(kpa[2])[1], "101.325"); // the default pressure in kPa
-    EXPECT_EQ(Cells(kpa[1])[4], "17.89");
 }
 
 TEST_F(Cli, CalcMessagesFaultAndRefusals) {
@@ -194,12 +153,10 @@ TEST_F(Cli, CalcMessagesFaultAndRefusals) {
     const Result fault = run("calc", "760\t100\t10\n");
     EXPECT_EQ(fault.status, 1);
     EXPECT_EQ(fault.err, "Error occured ! Please check input data.\n");
-    EXPECT_FALSE(fault.out.empty());
 
     expectRefused({{"flow without value", "calc --flow"}, {"flow not a number", "calc --flow abc"},
-                   {"flow beyond a double", "calc --flow 1e400"},
-                   {"unit system 4", "calc --unit-system 4"}, {"pressure unit x", "calc --pressure-unit x"},
-                   {"unknown option", "calc --bogus 1"}, {"argument", "calc extra"}});
+                   {"flow beyond a double", "calc --flow 1e400"}, {"unit system 4", "calc --unit-system 4"},
+                   {"pressure unit x", "calc --pressure-unit x"}, {"argument", "calc extra"}});
     EXPECT_EQ(run("calc", "1\n2\n3\n4\n5\n6\n7\n").status, 2);
     EXPECT_EQ(run("calc", "760\t25\t50\t\t9\n").status, 2);
 }
@@ -210,23 +167,13 @@ TEST_F(Cli, PlotOfTheDefaultChartAndOfADataFile) {
     EXPECT_EQ(Read(path("corvane.pgl")), PlotOf(DefaultChartSettings()));
 
     ChartSettings s = DefaultChartSettings();
-    s.DiagramType = 0;
-    s.MinDryBulb = 0;
-    s.LineSwitch[2] = 0;
-    r = run("plot --data " + dataFile(s) + " --paper B4 " + quoted("b4.pgl"));
+    s.DiagramType = 0, s.MinDryBulb = 0, s.LineSwitch[2] = 0, s.MaxAbsHum = 40;
+    r = run("plot --data=" + dataFile(s) + " --paper B4 " + quoted("b4.pgl"));
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = Read(path("b4.pgl"));
-    EXPECT_NE(text.find("IP 0 , 0 , 12500 , 8750 \x03"), std::string::npos);
     SetPlotterPaper(s, PlotterPaper::B4);
-    EXPECT_EQ(text, PlotOf(s));
-
+    EXPECT_EQ(Read(path("b4.pgl")), PlotOf(s));
     // The top-humidity notice is a note on standard error.
-    ChartSettings high = DefaultChartSettings();
-    high.MaxAbsHum = 40;
-    r = run("plot --data=" + dataFile(high, "high.dat") + " " + quoted("n.pgl"));
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("note: Hum. is 27 x1000 on diagram."), std::string::npos) << r.err;
-    EXPECT_TRUE(fs::exists(path("n.pgl")));
+    EXPECT_NE(r.err.find("note: Hum. is "), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, PlotRefusesBadInputAndWritesNothing) {
@@ -251,18 +198,11 @@ TEST_F(Cli, RenderPicturesAndRefusals) {
     if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
         GTEST_SKIP() << "built without Qt";
     }
-    Result r = run("render " + quoted("chart.png"));
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(PngSize(Read(path("chart.png"))), std::make_pair(1000u, 700u));
-    r = run("render --width 640 --mono " + quoted("mono.png"));
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(PngSize(Read(path("mono.png"))), std::make_pair(640u, 448u));
-    ASSERT_EQ(run("render --width=800 " + quoted("chart.svg")).status, 0);
-    EXPECT_NE(Read(path("chart.svg")).find("<svg"), std::string::npos);
-    ASSERT_EQ(run("render " + quoted("chart.pdf")).status, 0);
-    EXPECT_EQ(Read(path("chart.pdf")).rfind("%PDF", 0), 0u);
-    ASSERT_EQ(run("render " + quoted("chart.bmp")).status, 0);
-    EXPECT_EQ(Read(path("chart.bmp")).rfind("BM", 0), 0u);
+    ASSERT_EQ(run("render --width 640 --mono " + quoted("mono.png")).status, 0);
+    // The PNG signature, then width 640 and height 448 in the header chunk.
+    const std::string png = Read(path("mono.png"));
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x02\x80\0\0\x01\xc0", 8));
 
     std::ofstream(path("broken.dat")) << "garbage\r\n";
     const std::string out = quoted("out.png");
@@ -275,7 +215,6 @@ TEST_F(Cli, RenderPicturesAndRefusals) {
                    {"malformed data file", "render --data " + quoted("broken.dat") + " " + out},
                    {"unwritable output", "render " + quoted("missing/dir/out.png")}},
                   {"out.png", "out.gif"});
-    EXPECT_EQ(run("render --dpi 300 " + out).err.rfind("hygrana-cli render: ", 0), 0u);
 }
 
 } // namespace

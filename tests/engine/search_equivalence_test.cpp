@@ -1,17 +1,15 @@
 // The dew-point and wet-bulb searches start from an estimate; they must
 // give the very same single as the search written out step by step. The
 // step-by-step searches below are written from the algorithm, independently
-// of the engine's own fallback, and compared bit for bit over dense sweeps.
+// of the engine's own fallback, and compared bit for bit over a dense sweep.
 #include "engine/fault.h"
 #include "engine/psychro.h"
-#include "engine/psychro_internal.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <random>
-#include <vector>
 
 using namespace hyg;
 
@@ -90,43 +88,14 @@ void Compare(Sweep& s, float pAtm, float t, float x) {
 
 } // namespace
 
-TEST(SearchEquivalence, TrialTemperaturesStepAsSinglesDo) {
-    std::vector<float> starts{25.0f, 25.3f, 0.3f, 0.7f, 0.5f, 0.49999997f, -0.3f, -7.77f, 59.99f,
-                              1e-7f, -1e-7f, -15.3f, 199.9f, -1.0f, -1.9999999f, -3.3f, -0.50000006f};
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<float> any(-120.0f, 200.0f);
-    for (int i = 0; i < 2000; ++i) starts.push_back(any(rng));
-    for (float t : starts) {
-        float a = t;
-        for (int k = 0; k < 320; ++k) {
-            ASSERT_TRUE(SameBits(detail::TrialAfterSteps(t, k), a)) << "t=" << t << " k=" << k;
-            a = a - 1.0f;
-        }
-    }
-}
-
-TEST(SearchEquivalence, DenseSweepsOfStates) {
+TEST(SearchEquivalence, SweepOfStatesAndTheLimit) {
     Sweep s;
-    // Standard pressure, every tenth of a degree and whole percent.
+    // Standard pressure, every tenth of a degree and whole percent, and dry
+    // or nearly dry air.
     for (int ti = -250; ti <= 650; ++ti) {
         const float t = Single(ti / 10.0);
         for (int rh = 1; rh <= 100; ++rh) Compare(s, 1.0f, t, HumidityAt(1.0f, t, rh));
-    }
-    // Around the ice point at other pressures.
-    for (float pMmHg : {228.0f, 500.0f, 700.0f, 760.0f, 1013.0f, 2000.0f, 3800.0f}) {
-        const float pAtm = Single(pMmHg / 760.0);
-        for (int ti = -300; ti <= 300; ti += 3) {
-            const float t = Single(ti / 100.0);
-            for (double rh = 0.5; rh <= 100.0; rh += 1.5) Compare(s, pAtm, t, HumidityAt(pAtm, t, rh));
-        }
-    }
-    // The chart drawers ask for whole degrees and whole or half grams.
-    for (int t = -20; t <= 60; ++t) {
-        for (int xh = 0; xh <= 80; ++xh) Compare(s, 1.0f, static_cast<float>(t), Single(xh * 0.5 / 1000.0));
-    }
-    // Dry and nearly dry air.
-    for (int ti = -200; ti <= 800; ti += 7) {
-        for (float x : {0.0f, 1e-9f, 1e-7f, 1e-6f, 1e-5f, 5e-5f, 1e-4f}) Compare(s, 1.0f, Single(ti / 10.0), x);
+        for (float x : {0.0f, 1e-9f, 1e-6f, 1e-4f}) Compare(s, 1.0f, t, x);
     }
     // Random states, some supersaturated, at odd pressures.
     std::mt19937 rng(12345);
@@ -137,17 +106,12 @@ TEST(SearchEquivalence, DenseSweepsOfStates) {
         if (SatPressure(t) * r / 100.0 >= pAtm * 0.9) r = 50.0;
         Compare(s, pAtm, t, HumidityAt(pAtm, t, r));
     }
-    EXPECT_EQ(s.mismatches, 0) << "of " << s.states;
-}
-
-TEST(SearchEquivalence, OutsideTheEstimatedRangeTheStepwiseFormRuns) {
-    // Boiling air and temperatures beyond the estimate's range give the
-    // step-by-step result (or its fault).
-    Sweep s;
+    // Boiling air and temperatures beyond the estimate's range take the
+    // step-by-step form.
     Compare(s, 0.5f, 95.0f, 0.3f);
     Compare(s, 1.0f, 250.0f, 0.05f);
     Compare(s, 1.0f, -120.0f, 1e-6f);
-    EXPECT_EQ(s.mismatches, 0);
+    EXPECT_EQ(s.mismatches, 0) << "of " << s.states;
     // Beyond 2^24 a step of 1 no longer moves the trial: a fault, not a hang.
     EXPECT_THROW(WetBulb(1.0f, 3e7f, 0.0f), FloatingPointFault);
     EXPECT_THROW(DewPoint(1.0f, 3e7f, 0.0f), FloatingPointFault);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace hyg;
@@ -27,11 +28,8 @@ struct Dialog {
         data.flowText = "50.00";
     }
     void rows(const std::vector<std::pair<std::string, std::string>>& states) {
-        int i = 0;
-        for (const auto& [t, r] : states) {
-            ++i;
-            data.input.cell(i, 2) = t;
-            data.input.cell(i, 3) = r;
+        for (int i = 1; i <= static_cast<int>(states.size()); ++i) {
+            std::tie(data.input.cell(i, 2), data.input.cell(i, 3)) = states[static_cast<std::size_t>(i - 1)];
         }
     }
     bool calculate() { return Calculate(data, settings, points, &messenger); }
@@ -41,23 +39,13 @@ struct Dialog {
 } // namespace
 
 TEST(ProcessTables, HeadingsDefaultInputAndRestore) {
-    const std::pair<std::string, std::string> headings[] = {
-        {InputHeadings(2)[1], "Press.\rkPa"},          {InputHeadings(1)[2], "D.B.T.\r\u00b0C"},
-        {PropertyHeadings(3)[3], "Abs.Hum.\rlbm/lbmDA"}, {PropertyHeadings(3)[7], "Density\rlbm/ft\u00b3"},
-        {ProcessHeadings(1)[3], "Entahlpy\rkcal/kgDA"}, {ProcessHeadings(3)[5], "Water\rlbm/hr"},
-        {ProcessHeadings(3)[6], "H.Load\rBtu/h"},       {ProcessHeadings(3)[9], "M. Ratio\rBtu/lbm"},
-        {ProcessHeadings(3)[10], "Flow Rate\rft\u00b3/h"},
-    };
-    for (const auto& [got, want] : headings) EXPECT_EQ(got, want);
-    EXPECT_EQ(ProcessHeadings(1).size(), 11u);
+    EXPECT_EQ(InputHeadings(2)[1], "Press.\rkPa");
+    EXPECT_EQ(ProcessHeadings(1)[3], "Entahlpy\rkcal/kgDA");
+    EXPECT_EQ(ProcessHeadings(3)[6], "H.Load\rBtu/h");
     EXPECT_THROW(ProcessHeadings(6), IndexFault);
 
     Dialog d;
-    EXPECT_EQ(d.data.input.cell(3, 1), "760");
-    EXPECT_EQ(d.data.input.cell(3, 2), "");
-    d.settings.Pressure = 101.325f;
-    BuildInputTable(d.data, d.settings);
-    EXPECT_EQ(d.data.input.cell(1, 1), "101.325");
+    EXPECT_EQ(d.data.input.cell(3, 1) + "|" + d.data.input.cell(3, 2), "760|");
     StatePointList pts;
     pts.count = 1;
     pts.pressure[1] = 760, pts.dryBulb[1] = 25, pts.relHum[1] = 50.63f;
@@ -70,19 +58,12 @@ TEST(Calculate, PropertyRowsAndProcessRows) {
     one.data.process.cell(1, 1) = "old";
     one.rows({{"25", "50.63"}});
     EXPECT_TRUE(one.calculate());
-    EXPECT_EQ(one.data.StateCount, 1);
     EXPECT_EQ(one.data.property.cell(1, 1), "49.835"); // saturation degree 49.8 %, six characters
     EXPECT_EQ(one.data.property.cell(1, 3), ".01");    // 0.0099999...: five decimals, no trailing zeros
     EXPECT_EQ(one.data.property.cell(1, 5), "12.092");
     EXPECT_EQ(one.data.property.cell(1, 6), ".8583");
     EXPECT_EQ(one.data.property.cell(2, 1), "");
     EXPECT_EQ(one.cell(1, 1), "old");
-
-    Dialog gap; // rows 1, 2 and 4: the invalid row is skipped between processes
-    gap.rows({{"25", "50"}, {"15", "90"}, {"", ""}, {"30", "40"}});
-    EXPECT_TRUE(gap.calculate());
-    EXPECT_EQ(gap.cell(1, 0) + "|" + gap.cell(2, 0) + "|" + gap.cell(3, 0), "#1 -> #2|#2 -> #4|");
-    EXPECT_EQ(gap.points.count, 3);
 
     Dialog same; // two identical states: zero ratios
     same.rows({{"25", "50"}, {"25", "50"}});
@@ -94,12 +75,11 @@ TEST(Calculate, CoolingAtConstantHumidity) {
     // 25 C / 50 % to 15 C with the same absolute humidity, set on the states.
     Dialog d;
     const float x = 0.00988f;
-    const float h1 = EnthalpyOf(760, 25, x * 1000), h2 = EnthalpyOf(760, 15, x * 1000);
-    const float t[] = {0, 25, 15}, h[] = {0, h1, h2}, v[] = {0, 0.858f, 0.829f};
+    const float t[] = {0, 25, 15}, h[] = {0, EnthalpyOf(760, 25, x * 1000), EnthalpyOf(760, 15, x * 1000)};
     for (std::size_t i : {1u, 2u}) {
         AirStates& s = d.data.states;
         s.Valid[i] = 1, s.Pressure[i] = 760, s.DryBulb[i] = t[i], s.AbsHum[i] = x, s.Enthalpy[i] = h[i];
-        s.SpecVolume[i] = v[i];
+        s.SpecVolume[i] = 0.85f;
     }
     d.data.StateCount = 2;
     ProcessRows(d.data, d.settings);
@@ -108,8 +88,7 @@ TEST(Calculate, CoolingAtConstantHumidity) {
     EXPECT_LT(load, 0);
     EXPECT_NEAR(LeadingNumber(d.cell(1, 7)), load / 3600 * 4.186, 1e-3);
     // No water: the moisture ratio is the enthalpy change times 9999.
-    EXPECT_EQ(d.cell(1, 9), FormatNumber(static_cast<float>((static_cast<double>(h2) - h1) * 9999.0), "###0.0"));
-    EXPECT_EQ(d.cell(1, 10), FormatNumber(static_cast<float>((0.858 + 0.829) * 25.0), "#####0.0"));
+    EXPECT_EQ(d.cell(1, 9), FormatNumber(static_cast<float>((static_cast<double>(h[2]) - h[1]) * 9999.0), "###0.0"));
 }
 
 TEST(Calculate, AirflowChangeAndFewerStates) {
@@ -143,14 +122,13 @@ TEST(Calculate, RangeMessagesGoOnAndAFaultIsTrapped) {
     d.rows({{"25", "50"}, {"120", "50"}, {"20", "50"}});
     EXPECT_TRUE(d.calculate());
     EXPECT_EQ(d.messenger.events, (std::vector<std::string>{"beep", "box"}));
-    EXPECT_EQ(d.cell(1, 0), "#1 -> #3");
+    EXPECT_EQ(d.cell(1, 0), "#1 -> #3"); // the invalid row is skipped between processes
 
     Dialog f;
     f.rows({{"25", "50"}, {"100", "10"}}); // boiling at 1 atm: P equals p_s
     EXPECT_FALSE(f.calculate());
     ASSERT_EQ(f.messenger.shown.size(), 1u);
     EXPECT_EQ(f.messenger.shown[0].text, "Error occured !\rPlease check input data.");
-    EXPECT_EQ(f.messenger.shown[0].title, "Hygrana");
     EXPECT_EQ(f.messenger.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(f.data.input.cell(1, 4), "17.89"); // written before the fault: stays
 }

@@ -1,13 +1,50 @@
-// The moisture-ratio and sensible-heat-factor protractors.
+// The scales of the chart: the partial-pressure scale, the legend block and
+// the moisture-ratio and sensible-heat-factor protractors.
 #include "engine/basic.h"
 #include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace hyg {
 namespace {
 
 using namespace test;
+
+TEST(PartialPressureScale, DefaultScaleZeroToThirtyOne) {
+    Laid l;
+    // 27 g/kgDA at 760 mmHg is 31.6 mmHg: ticks 0 .. 31, the first unnumbered.
+    std::vector<std::string> expected = {""};
+    for (int i = 1; i <= 31; ++i) expected.push_back(std::to_string(i));
+    expected.push_back("Pw");
+    EXPECT_EQ(Labels(FileLines(l, Family::PartialPressure)), expected);
+}
+
+TEST(LegendFile, DefaultTextsAndOtherUnits) {
+    Laid l;
+    const auto lines = FileLines(l, Family::Legend);
+    EXPECT_EQ(lines.at(0), "SI .28  .56 \x03");
+    const auto metric = Labels(lines);
+    l.chart.settings.EnthalpyUnit = 3, l.chart.settings.PressureUnit = 2, l.chart.settings.Pressure = 101.3f;
+    const auto other = Labels(FileLines(l, Family::Legend));
+    ASSERT_EQ(metric.size(), 18u);
+    ASSERT_EQ(other.size(), 18u);
+    // Line, default text, text in kPa and unit system 3; Windows-1252 in the
+    // file: 0xB0 degree, 0xB3 superscript three.
+    const std::tuple<std::size_t, std::string, std::string> rows[] = {
+        {1, "   Chart Widhth =  2450 cm", "   Chart Widhth =  2450 cm"},
+        {2, "   Min. Temp. =  10 \xb0" "C", "   Min. Temp. =  10 \xb0" "C"},
+        {6, "   Atm. Pressure = 760 mmHg", "   Atm. Pressure = 101.3 kPa"},
+        {7, "   Max. Moisture R. =  800 kcal/kg", "   Max. Moisture R. =  800 Btu/lbm"},
+        {15, " v  = Specific Volume m\xb3/kgDA", " v  = Specific Volume ft\xb3/lbmDA"},
+        {17, "SHF = Sensible Heat Factor (-)", "SHF = Sensible Heat Factor (-)"},
+    };
+    for (const auto& [line, text, inOtherUnits] : rows) {
+        EXPECT_EQ(metric[line], text);
+        EXPECT_EQ(other[line], inOtherUnits);
+    }
+}
 
 TEST(MoistureRatioFile, DefaultScaleBothSides) {
     Laid l;

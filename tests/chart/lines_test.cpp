@@ -1,0 +1,158 @@
+// The line families of the chart: which lines are drawn and numbered, the
+// symbol among them, lines that stay inside the chart, steady polylines and
+// labels on vertical pieces.
+#include "tests/chart/recording_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace hyg {
+namespace {
+
+using namespace test;
+
+TEST(DryBulbLinesFile, ThirtyOneLinesNumberedTenToForty) {
+    Laid l;
+    const auto lines = FileLines(l, Family::DryBulb);
+    std::vector<std::string> expected;
+    for (int t = 10; t <= 40; ++t) expected.push_back(std::to_string(t));
+    expected.push_back("t");
+    EXPECT_EQ(Labels(lines), expected);
+    EXPECT_EQ(WithPrefix(lines, "PD").size(), 31u);
+}
+
+TEST(AbsHumLinesFile, TwentyEightLinesAndTheScale) {
+    Laid l;
+    const auto lines = FileLines(l, Family::AbsHum);
+    std::vector<std::string> expected;
+    for (int k = 0; k <= 27; ++k) {
+        char number[8];
+        std::snprintf(number, sizeof number, "0.%03d", k);
+        expected.push_back(number);
+    }
+    expected.push_back("x");
+    EXPECT_EQ(Labels(lines), expected);
+    EXPECT_EQ(WithPrefix(lines, "PD").size(), 2u * 28u); // the lines, then the scale ticks
+}
+
+TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
+    // The default chart runs 3 .. 26 kcal/kgDA with "h" beside 16. The last
+    // three: a chart from -20 deg C (the walk must not take table entry 0
+    // for a saturation point) and narrow charts whose top-right corner lies
+    // above saturation (the highest values cross it beyond the right edge).
+    struct Case {
+        std::int16_t unit;
+        float min, max;
+        int first, last, step, h; // h: the value after the symbol, -1 none
+    };
+    for (const Case& c : {Case{1, 10, 40, 3, 26, 1, 16}, Case{2, 10, 40, 15, 105, 5, -1}, Case{3, 10, 40, 6, 46, 2, 28},
+                          Case{1, -20, 20, -4, 9, 1, 4}, Case{1, 0, 10, 1, 7, 1, 6}, Case{1, 10, 20, 3, 13, 1, 10}}) {
+        Laid l(c.min, c.max, 1, c.unit);
+        const ChartFrame& f = l.frame;
+        const auto lines = FileLines(l, Family::Enthalpy);
+        std::vector<int> values, expected;
+        int h = -1;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (lines[k] == "LBh\x03") h = static_cast<int>(HpglNumbers(lines.at(k + 2)).at(0));
+            else if (StartsWith(lines[k], "LB")) values.push_back(static_cast<int>(HpglNumbers(lines[k])[0]));
+            if (k < 5 || !StartsWith(lines[k], "PD")) continue;
+            const auto a = HpglNumbers(lines[k - 1]), b = HpglNumbers(lines[k]);
+            EXPECT_GE(a[1], f.BottomY - 0.01) << c.min;
+            EXPECT_LE(b[1], f.TopY + 0.01) << c.min;
+            EXPECT_GT(b[1], a[1]) << c.min;
+            EXPECT_LT(b[0], a[0]) << c.min; // enthalpy lines run up to the left
+        }
+        for (int v = c.first; v <= c.last; v += c.step) expected.push_back(v);
+        EXPECT_EQ(values, expected) << "unit " << c.unit << " from " << c.min;
+        EXPECT_EQ(h, c.h) << "unit " << c.unit << " from " << c.min;
+    }
+}
+
+// The levels 2, 4, ..., 30, 35, ..., 100 up to `top`, the symbol before `symbolBefore`.
+std::vector<std::string> Levels(int top, const std::string& symbol, int symbolBefore) {
+    std::vector<std::string> out;
+    for (int p = 2; p <= top; p += p < 30 ? 2 : 5) {
+        if (p == symbolBefore) out.push_back(symbol);
+        out.push_back(std::to_string(p));
+    }
+    return out;
+}
+
+TEST(HumidityCurvesFile, DefaultChart) {
+    for (bool relHum : {true, false}) {
+        Laid l;
+        float last = -1;
+        const auto lines = FileLines(l, [&](ChartDevice& dev) {
+            const ChartFrame& f = l.frame;
+            if (relHum) DrawRelHumCurves(dev, l.chart, f.TempCount, f.IdxMin, f.IdxMax);
+            else DrawSatDegreeCurves(dev, l.chart, last, f.TempCount, f.IdxMin, f.IdxMax);
+        });
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\x03"), 29); // one end per curve
+        // Relative humidity labelled at 26 deg C, below the top for every
+        // level; saturation degree at 33 deg C, where the curves above 85 %
+        // have left the chart through its top.
+        EXPECT_EQ(Labels(lines), relHum ? Levels(100, "Phi", 60) : Levels(85, "Psi", 60));
+        for (const std::string& s : WithPrefix(lines, "PD")) EXPECT_LE(HpglNumbers(s).at(1), l.frame.TopY + 0.01) << s;
+        EXPECT_TRUE(relHum || last == 1.0f);
+    }
+}
+
+TEST(HumidityCurvesDraw, PolylinesRiseSteadilyWithoutSpikes) {
+    // At the lowest temperatures the 10 % and 20 % curves skip points near
+    // the bottom edge; the polyline must not pick up points of other curves.
+    for (const auto& [min, max, type] : {std::tuple{10.f, 40.f, 0}, {-20.f, 20.f, 1}, {0.f, 35.f, 1}}) {
+        for (Family family : {Family::RelHum, Family::SatDegree}) {
+            Laid l(min, max, static_cast<std::int16_t>(type));
+            RecordingCanvas canvas;
+            OnCanvas(l, family, canvas);
+            for (const CanvasCall* p : canvas.of(CanvasCall::Kind::Polyline)) {
+                for (std::size_t k = 1; k < p->points.size(); ++k) {
+                    EXPECT_LE(p->points[k].y, p->points[k - 1].y) << min << " point " << k;
+                    EXPECT_GE(p->points[k].x, p->points[k - 1].x) << min << " point " << k;
+                }
+            }
+        }
+    }
+}
+
+TEST(CurveLabels, VerticalPieceOfCurve) {
+    // A label on a vertical piece turns a right angle instead of dividing by zero.
+    Laid l;
+    RecordingCanvas canvas;
+    ChartDevice draw("draw", l.chart.settings, &canvas, nullptr);
+    LabelRelHumCurve(draw, l.chart, 1000, 1000, 500, 600, 50);
+    LabelSatDegreeCurve(draw, l.chart, 1000, 1000, 600, 500, 50);
+    const auto texts = canvas.of(CanvasCall::Kind::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->font.escapement, 900);
+    EXPECT_EQ(texts[1]->font.escapement, -900);
+}
+
+TEST(VolumeLinesFile, EveryHundredthWithTheSymbolAThirdThrough) {
+    Laid l;
+    // 0.8022 m3/kgDA at the bottom-left corner, 0.9257 at the top-right.
+    EXPECT_EQ(Labels(FileLines(l, Family::Volume)),
+              (std::vector<std::string>{"0.81", "0.82", "0.83", "v", "0.84", "0.85", "0.86", "0.87", "0.88", "0.89",
+                                        "0.90", "0.91", "0.92"}));
+}
+
+TEST(WetBulbLinesFile, NumberedFromElevenToThirtyOne) {
+    Laid l;
+    // Lines 0 .. 31 deg C (the wet bulbs of dry air at 10 deg C and of the
+    // top-right corner). Those from the left edge (0 .. 9) and the one from
+    // the corner (10) carry no number; t' goes on the line that starts above
+    // half the height.
+    std::vector<std::string> expected;
+    for (int t = 11; t <= 31; ++t) {
+        if (t == 20) expected.push_back("t'");
+        expected.push_back(std::to_string(t));
+    }
+    const auto lines = FileLines(l, Family::WetBulb);
+    EXPECT_EQ(Labels(lines), expected);
+    EXPECT_EQ(WithPrefix(lines, "PD").size(), 32u);
+}
+
+} // namespace
+} // namespace hyg
