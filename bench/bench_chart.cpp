@@ -3,7 +3,7 @@
 #include "chart/chart_device.h"
 #include "chart/chart_driver.h"
 #include "chart/chart_settings.h"
-#include "output/plot_file.h"
+#include "files/plot_file.h"
 
 #include <benchmark/benchmark.h>
 

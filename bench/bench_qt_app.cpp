@@ -1,8 +1,8 @@
 // Speed of the main window: Draw/Redraw of the default chart at the fitted
 // size of a 1280 x 800 window, a zoom by ten, and building and showing the
 // main window. Headless (offscreen platform unless one is set).
-#include "app/main_window.h"
-#include "tests/app/scripted_dialogs.h"
+#include "qt_window/main_window.h"
+#include "tests/qt_window/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

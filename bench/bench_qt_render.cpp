@@ -2,7 +2,7 @@
 // the default chart in "draw" mode into images of the fitted canvas
 // (1000 x 700) and of the largest zoomed canvas (32000 twips: 2133 x 1493).
 #include "chart/chart_settings.h"
-#include "output/image_export.h"
+#include "qt_render/image_export.h"
 
 #include <benchmark/benchmark.h>
 

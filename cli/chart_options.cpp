@@ -1,6 +1,6 @@
 #include "cli/chart_options.h"
 
-#include "app/data_file.h"
+#include "files/data_file.h"
 #include "engine/fault.h"
 #include "engine/state_points.h"
 

@@ -11,7 +11,7 @@
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/state_points.h"
-#include "process/calc/process_calc.h"
+#include "process/process_calc.h"
 
 #include <iostream>
 #include <string>

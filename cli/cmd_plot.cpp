@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 
 #include "cli/chart_options.h"
-#include "output/plot_file.h"
+#include "files/plot_file.h"
 
 #include <filesystem>
 #include <string>

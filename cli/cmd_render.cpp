@@ -11,7 +11,7 @@
 #ifdef HYGRANA_WITH_QT
 
 #include "cli/chart_options.h"
-#include "output/image_export.h"
+#include "qt_render/image_export.h"
 
 #include <QCoreApplication>
 #include <QDir>

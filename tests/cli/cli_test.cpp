@@ -1,9 +1,9 @@
 // hygrana-cli driven as a script would drive it: air and calc through
 // standard input and output, plot and render with the files they write;
 // their exit status, and that bad input leaves no output behind.
-#include "app/data_file.h"
+#include "files/data_file.h"
 #include "chart/chart_settings.h"
-#include "output/plot_file.h"
+#include "files/plot_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The Calculate sequence, the process rows and the airflow change.
 #include "engine/number_format.h"
 #include "engine/psychro.h"
-#include "process/calc/process_calc.h"
+#include "process/process_calc.h"
 
 #include "tests/engine/recording_messenger.h"
 

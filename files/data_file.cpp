@@ -1,0 +1,288 @@
+#include "files/data_file.h"
+
+#include "engine/basic.h"
+#include "engine/number_format.h"
+#include "engine/psychro.h"
+#include "engine/units.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <vector>
+
+namespace hyg {
+
+namespace {
+
+constexpr int kSettingLines = 12;
+constexpr int kLinesPerState = 3;
+
+// The plane window is fixed for the whole run; the zoom relies on it.
+constexpr float kPlaneXMin = -500, kPlaneXMax = 4500, kPlaneYMin = -350, kPlaneYMax = 3150;
+
+std::string Whole(long long v) { return std::to_string(v); }
+std::string Num(float v) { return DataFileNumber(v); }
+
+void Record(std::ostream& out, std::initializer_list<std::string> fields) {
+    bool first = true;
+    for (const std::string& f : fields) {
+        if (!first) out << ',';
+        out << f;
+        first = false;
+    }
+    out << "\r\n";
+}
+
+// ---- reading ----
+
+// One line that failed a check: its 1-based number and the reason.
+struct Refusal {
+    int line;
+    std::string reason;
+};
+
+std::string Trim(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+// The numbers of one record, checked for their count and form.
+class RecordReader {
+public:
+    RecordReader(int lineNo, const std::string& text, std::size_t expected) : line_(lineNo) {
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t comma = text.find(',', start);
+            fields.push_back(Trim(std::string_view(text).substr(start, comma == std::string::npos ? std::string::npos
+                                                                                                   : comma - start)));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        if (fields.size() != expected) {
+            fail("it holds " + std::to_string(fields.size()) + " values where " + std::to_string(expected) +
+                 " are expected");
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (!IsNumeric(fields[i])) fail("value " + std::to_string(i + 1) + " (\"" + fields[i] + "\") is not a number");
+            double v = 0;
+            try {
+                v = LeadingNumber(fields[i]);
+            } catch (const FloatingPointFault&) {
+                v = HUGE_VAL; // beyond a double
+            }
+            if (std::fabs(v) > std::numeric_limits<float>::max()) {
+                fail("value " + std::to_string(i + 1) + " is out of range");
+            }
+            values_.push_back(v);
+        }
+    }
+
+    // A single-precision field within [lo, hi].
+    float single(std::size_t i, const char* name, double lo, double hi) const {
+        const double v = values_[i];
+        if (v < lo || v > hi) {
+            fail(std::string(name) + " " + GeneralNumber(v) + " is outside " + GeneralNumber(lo) + " to " +
+                 GeneralNumber(hi));
+        }
+        return static_cast<float>(v);
+    }
+    // A single-precision field with any finite value.
+    float single(std::size_t i) const { return static_cast<float>(values_[i]); }
+
+    // A whole-number field within [lo, hi].
+    long long whole(std::size_t i, const char* name, long long lo, long long hi) const {
+        const double v = values_[i];
+        if (v != std::floor(v)) fail(std::string(name) + " " + GeneralNumber(v) + " is not a whole number");
+        if (v < static_cast<double>(lo) || v > static_cast<double>(hi)) {
+            fail(std::string(name) + " " + GeneralNumber(v) + " is outside " + std::to_string(lo) + " to " +
+                 std::to_string(hi));
+        }
+        return static_cast<long long>(v);
+    }
+
+    [[noreturn]] void fail(const std::string& reason) const { throw Refusal{line_, reason}; }
+
+private:
+    int line_;
+    std::vector<double> values_;
+};
+
+// The pressure lists of the chart range dialog, by pressure unit: the value
+// in the unit, times `scale`, rounded, must lie within lo..hi (the dialog
+// selects item hi - CInt(scale * Pressure)).
+struct PressureList {
+    double scale;
+    int lo, hi;
+    const char* text;
+};
+constexpr PressureList kPressureLists[4] = {
+    {0, 0, 0, ""},
+    {1, 700, 1000, "700 to 1000 mmHg"},
+    {10, 900, 1200, "90 to 120 kPa"},
+    {1000, 900, 1200, "0.9 to 1.2 atm"},
+};
+
+std::string Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
+    // Work on copies: nothing changes unless every record passes.
+    ChartSettings s = target;
+    StatePointList states;
+
+    auto line = [&](int no, std::size_t fields) {
+        if (no > static_cast<int>(lines.size())) throw Refusal{no, "the line is missing"};
+        return RecordReader(no, lines[static_cast<std::size_t>(no - 1)], fields);
+    };
+
+    // Structure and forms of the twelve setting lines first, so that the
+    // pressure can be checked against the unit given on line 10.
+    const RecordReader l1 = line(1, 2), l2 = line(2, 2), l3 = line(3, 2), l4 = line(4, 2), l5 = line(5, 2),
+                       l6 = line(6, 2), l7 = line(7, 2), l8 = line(8, 2), l9 = line(9, 2), l10 = line(10, 3),
+                       l11 = line(11, 4), l12 = line(12, 4);
+
+    constexpr long long kInt32Max = 2147483647LL;
+    s.PlotterP1X = static_cast<std::int32_t>(l1.whole(0, "PlotterP1X", 0, kInt32Max));
+    s.PlotterP2X = static_cast<std::int32_t>(l1.whole(1, "PlotterP2X", 0, kInt32Max));
+    if (s.PlotterP2X <= s.PlotterP1X) l1.fail("PlotterP2X must be larger than PlotterP1X");
+    s.PlotterP1Y = static_cast<std::int32_t>(l2.whole(0, "PlotterP1Y", 0, kInt32Max));
+    s.PlotterP2Y = static_cast<std::int32_t>(l2.whole(1, "PlotterP2Y", 0, kInt32Max));
+    if (s.PlotterP2Y <= s.PlotterP1Y) l2.fail("PlotterP2Y must be larger than PlotterP1Y");
+
+    s.PlaneXMin = l3.single(0, "PlaneXMin", kPlaneXMin, kPlaneXMin);
+    s.PlaneXMax = l3.single(1, "PlaneXMax", kPlaneXMax, kPlaneXMax);
+    s.PlaneYMin = l4.single(0, "PlaneYMin", kPlaneYMin, kPlaneYMin);
+    s.PlaneYMax = l4.single(1, "PlaneYMax", kPlaneYMax, kPlaneYMax);
+
+    // Units before the pressure that depends on them.
+    const auto pressureUnit = static_cast<std::int16_t>(l10.whole(0, "PressureUnit", 1, 3));
+    s.EnthalpyUnit = static_cast<std::int16_t>(l10.whole(1, "EnthalpyUnit", 1, 3));
+    s.DiagramType = static_cast<std::int16_t>(l10.whole(2, "DiagramType", 0, 1));
+
+    s.PressureMmHg = l5.single(0, "PressureMmHg", 1, 1e6);
+    {
+        const PressureList& list = kPressureLists[pressureUnit];
+        const float p = PressureFromMmHg(s.PressureMmHg, pressureUnit);
+        const double scaled = RoundHalfEven(list.scale * p);
+        if (!std::isfinite(scaled) || scaled < list.lo || scaled > list.hi) {
+            l5.fail("the pressure " + GeneralNumber(p) + " " + PressureUnitLabel(pressureUnit) +
+                    " is not on the list of " + list.text);
+        }
+        s.PressureUnit = pressureUnit;
+        s.Pressure = p;
+    }
+    s.MaxAbsHum = l5.single(1, "MaxAbsHum", 1, 100);
+    s.MinDryBulb = l6.single(0, "MinDryBulb", -20, 20);
+    s.MaxDryBulb = l6.single(1, "MaxDryBulb", 10, 60);
+    s.ShfOriginDryBulb = l7.single(0, "ShfOriginDryBulb", 10, 30);
+    s.ShfOriginAbsHum = l7.single(1, "ShfOriginAbsHum", 10, 30);
+    s.MaxMoistureRatio = l8.single(0, "MaxMoistureRatio", 1, 21);
+    s.DryAirflowRate = l8.single(1);
+    s.VertHorizRatio = l9.single(0, "VertHorizRatio", 3, 14);
+    states.count = static_cast<std::int16_t>(l9.whole(1, "StatePointCount", 0, StatePointList::kMaxStates));
+    for (std::size_t k = 0; k < 4; ++k) {
+        s.LineSwitch[k] = static_cast<std::int16_t>(l11.whole(k, "LineSwitch", 0, 1));
+        s.LineSwitch[k + 4] = static_cast<std::int16_t>(l12.whole(k, "LineSwitch", 0, 1));
+    }
+
+    for (int i = 1; i <= states.count; ++i) {
+        const int first = kSettingLines + kLinesPerState * (i - 1) + 1;
+        const RecordReader state = line(first, 2);
+        const auto u = static_cast<std::size_t>(i);
+        states.dryBulb[u] = state.single(0, "StatePointDryBulb", -15, 100);
+        states.relHum[u] = state.single(1, "StatePointRelHum", 0, 100);
+        states.pressure[u] = s.Pressure;
+        for (int r = 1; r <= 2; ++r) {
+            const RecordReader reserved = line(first + r, 2);
+            reserved.single(0, "reserved value", 0, 0);
+            reserved.single(1, "reserved value", 0, 0);
+        }
+    }
+
+    const int used = kSettingLines + kLinesPerState * states.count;
+    if (static_cast<int>(lines.size()) > used) {
+        throw Refusal{used + 1, "the file holds " + std::to_string(states.count) +
+                                    " states, so it should end after line " + std::to_string(used)};
+    }
+
+    target = s;
+    targetStates = states;
+    return "";
+}
+
+} // namespace
+
+void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointList& states) {
+    if (states.count < 0 || states.count > StatePointList::kMaxStates) {
+        throw IndexFault("state-point count " + std::to_string(states.count));
+    }
+    Record(out, {Whole(s.PlotterP1X), Whole(s.PlotterP2X)});
+    Record(out, {Whole(s.PlotterP1Y), Whole(s.PlotterP2Y)});
+    Record(out, {Num(s.PlaneXMin), Num(s.PlaneXMax)});
+    Record(out, {Num(s.PlaneYMin), Num(s.PlaneYMax)});
+    Record(out, {Num(s.PressureMmHg), Num(s.MaxAbsHum)});
+    Record(out, {Num(s.MinDryBulb), Num(s.MaxDryBulb)});
+    Record(out, {Num(s.ShfOriginDryBulb), Num(s.ShfOriginAbsHum)});
+    Record(out, {Num(s.MaxMoistureRatio), Num(s.DryAirflowRate)});
+    Record(out, {Num(s.VertHorizRatio), Whole(states.count)});
+    Record(out, {Whole(s.PressureUnit), Whole(s.EnthalpyUnit), Whole(s.DiagramType)});
+    Record(out, {Whole(s.LineSwitch[0]), Whole(s.LineSwitch[1]), Whole(s.LineSwitch[2]), Whole(s.LineSwitch[3])});
+    Record(out, {Whole(s.LineSwitch[4]), Whole(s.LineSwitch[5]), Whole(s.LineSwitch[6]), Whole(s.LineSwitch[7])});
+    for (int i = 1; i <= states.count; ++i) {
+        const auto u = static_cast<std::size_t>(i);
+        Record(out, {Num(states.dryBulb[u]), Num(states.relHum[u])});
+        Record(out, {"0", "0"});
+        Record(out, {"0", "0"});
+    }
+    out.flush();
+    if (!out) throw RunTimeFault("data file write failed");
+}
+
+void WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw RunTimeFault("cannot create the data file " + path);
+    try {
+        WriteDataFile(out, s, states);
+        out.close();
+        if (out.fail()) throw RunTimeFault("cannot close the data file " + path);
+    } catch (...) {
+        // Half a data file would read back as a different chart: remove it
+        // (only a plain file; a device or pipe is not ours to remove).
+        if (out.is_open()) out.close();
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+        throw;
+    }
+}
+
+std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states) {
+    std::vector<std::string> lines;
+    std::string text;
+    while (std::getline(in, text)) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        lines.push_back(text);
+    }
+    if (in.bad()) return "The data file cannot be read.";
+    // Blank lines after the last record are harmless.
+    while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
+    if (lines.empty()) return "The data file is empty.";
+    try {
+        return Read(lines, s, states);
+    } catch (const Refusal& r) {
+        return "Line " + std::to_string(r.line) + " of the data file is not valid: " + r.reason + ".";
+    } catch (const RunTimeFault& f) {
+        return std::string("The data file is not valid: ") + f.what() + ".";
+    }
+}
+
+std::string ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "The data file " + path + " cannot be opened.";
+    return ReadDataFile(in, s, states);
+}
+
+} // namespace hyg

@@ -1,0 +1,101 @@
+#include "files/plot_file.h"
+
+#include "chart/chart_device.h"
+#include "chart/chart_driver.h"
+#include "engine/basic.h"
+
+#include <fstream>
+
+namespace hyg {
+
+namespace {
+
+// Width of P2 in plotter units for each paper of the menu.
+constexpr std::int32_t kPaperWidths[] = {15000, 12500, 10000};
+
+// The plot's A3 width: the paper factor is the paper width over this one.
+constexpr double kA3Width = 15000;
+
+std::size_t PaperIndex(PlotterPaper paper) {
+    const auto i = static_cast<int>(paper);
+    if (i < 0 || i > 2) throw IndexFault("plotter paper " + std::to_string(i));
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+std::int32_t PaperWidth(PlotterPaper paper) { return kPaperWidths[PaperIndex(paper)]; }
+
+std::int32_t PaperHeight(PlotterPaper paper) {
+    // 3150 / 4500 is worked out in single precision, as the menu does.
+    const float ratio = static_cast<float>(3150.0 / 4500.0);
+    return CLng(static_cast<double>(Sgl(static_cast<double>(PaperWidth(paper)) * ratio)), "PlotterP2Y");
+}
+
+void SetPlotterPaper(ChartSettings& s, PlotterPaper paper) {
+    s.PlotterP1X = 0;
+    s.PlotterP1Y = 0;
+    s.PlotterP2X = PaperWidth(paper);
+    s.PlotterP2Y = PaperHeight(paper);
+}
+
+float PlotCharacterSizes(ChartSettings& s) {
+    const float paper = Sgl((static_cast<double>(s.PlotterP2X) - s.PlotterP1X) / kA3Width, "paper factor");
+    const std::int16_t nX = CInt(static_cast<double>(s.PlaneXMax) - s.PlaneXMin, "plane width");
+    const std::int16_t nT = CInt(static_cast<double>(s.MaxDryBulb) - s.MinDryBulb, "temperature span");
+    const float k = Sgl(Div(Div(60000.0 * paper, nX, "character size"), nT, "character size"), "character size");
+    const float size1 = Sgl(50 * static_cast<double>(k));
+    const float size2 = Sgl(0.7 * k);
+    const float size3 = Sgl(0.4 * k);
+    const float size4 = Sgl(0.35 * k);
+    s.PlotTextSize1 = size1;
+    s.PlotTextSize2 = size2;
+    s.PlotTextSize3 = size3;
+    s.PlotTextSize4 = size4;
+    return k;
+}
+
+void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger) {
+    ChartSettings& s = chart.settings;
+    PlotCharacterSizes(s);
+
+    {
+        PlotWriter header(out);
+        header.statement({"IN", ETX});
+        header.statement({"IP", N(s.PlotterP1X), ",", N(s.PlotterP1Y), ",", N(s.PlotterP2X), ",", N(s.PlotterP2Y),
+                          ETX});
+        header.statement({"SC", F(s.PlaneXMin), ",", F(s.PlaneXMax), ",", F(s.PlaneYMin), ",", F(s.PlaneYMax), ETX});
+        header.statement({"VS20", ETX});
+        header.statement({"SP1", ETX});
+    }
+
+    const ChartFrame frame = LayoutChart(chart, messenger);
+    ChartDevice dev("file", s, nullptr, &out);
+    DrawChart(dev, chart, frame);
+
+    PlotWriter closing(out);
+    closing.statement({ETX});
+    out.flush();
+    if (!out) throw RunTimeFault("plot file write failed");
+}
+
+void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) {
+    // Sizes first: a chart without a temperature span fails before any file
+    // is created (they are computed again, to the same values, below).
+    PlotCharacterSizes(chart.settings);
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw RunTimeFault("cannot create the plot file " + path);
+    try {
+        WritePlotFile(out, chart, messenger);
+        out.close();
+        if (out.fail()) throw RunTimeFault("cannot close the plot file " + path);
+    } catch (...) {
+        // The file keeps what was written before the failure; it is closed
+        // here so that the next output can open it again.
+        if (out.is_open()) out.close();
+        throw;
+    }
+}
+
+} // namespace hyg

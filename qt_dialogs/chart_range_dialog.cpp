@@ -1,0 +1,242 @@
+#include "qt_dialogs/chart_range_dialog.h"
+
+#include "qt_dialogs/about_dialog.h"
+#include "qt_dialogs/dialog_buttons.h"
+#include "engine/basic.h"
+#include "engine/number_format.h"
+#include "engine/psychro.h"
+#include "engine/units.h"
+
+#include <QAbstractItemView>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace hyg {
+
+namespace {
+
+// One row of the dialog: its list runs from `first` down by `step`, so item 0
+// is the largest value. The item selected for a value v is base - CInt(scale v).
+struct RowSpec {
+    const char* title;
+    int count;
+    double first;
+    double step;
+    const char* pattern;
+    int base;
+    double scale;
+};
+
+constexpr RowSpec kPressureMmHg{"&Pressure", 301, 1000, 1, "0", 1000, 1};
+constexpr RowSpec kPressureKPa{"&Pressure", 301, 120.0, 0.1, "0.0", 1200, 10};
+constexpr RowSpec kPressureAtm{"&Pressure", 301, 1.200, 0.001, "0.000", 1200, 1000};
+
+constexpr RowSpec kRowSpecs[DlgChartRange::kRows] = {
+    kPressureMmHg, // replaced by the form of the current pressure unit
+    {"M&in. Temp.", 41, 20, 1, "#0", 20, 1},
+    {"Max. &Temp.", 51, 60, 1, "##0", 60, 1},
+    {"Max. Abs. &Hum.", 100, 100, 1, "###0", 100, 1},
+    {"&D.B.T. of SHF Origin", 21, 30, 1, "#0", 30, 1},
+    {"&Abs.Hum. of SHF Origin", 21, 30, 1, "#0", 30, 1},
+    {"Max. &Moisture Rate", 21, 21, 1, "#0", 21, 1},
+};
+
+const RowSpec& PressureRow(int unit) {
+    switch (unit) {
+    case 2: return kPressureKPa;
+    case 3: return kPressureAtm;
+    default: return kPressureMmHg;
+    }
+}
+
+// Item k of a row. Whole steps are counted in units of the step so that the
+// texts do not collect rounding errors down the list.
+double ItemValue(const RowSpec& row, int k) {
+    if (row.step == 1) return row.first - k;
+    const double perUnit = 1.0 / row.step; // 10 or 1000
+    return (std::round(row.first * perUnit) - k) / perUnit;
+}
+
+// base - CInt(scale v), brought onto the list: a value off the list (the
+// chart layout replaces the top humidity with a computed one) selects the
+// nearest end (infinities included); a value that is not a number selects
+// the first item.
+int SelectedItem(const RowSpec& row, double v) {
+    const double scaled = row.scale * v;
+    if (std::isnan(scaled)) return 0;
+    const double idx = row.base - RoundHalfEven(scaled);
+    if (idx < 0) return 0;
+    if (idx > row.count - 1) return row.count - 1;
+    return static_cast<int>(idx);
+}
+
+// Label tables are defined for unit systems 0..5; anything else shows no unit.
+std::string Label(const std::string& (*table)(int), int unit) {
+    return unit >= 0 && unit <= 5 ? table(unit) : std::string();
+}
+
+QString PressureUnitText(int unit) {
+    switch (unit) {
+    case 2: return "[kPa]";
+    case 3: return "[atm]";
+    default: return "[mmHg]";
+    }
+}
+
+} // namespace
+
+DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setObjectName("DlgChartRange");
+    setModal(true);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+    for (int k = 0; k < kRows; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        titles_[i] = new QLabel(this);
+        titles_[i]->setObjectName(QString("Lbl_Title_%1").arg(k));
+        titles_[i]->setProperty("index", k);
+        titles_[i]->setWordWrap(true);
+        titles_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+
+        lists_[i] = new QListWidget(this);
+        lists_[i]->setObjectName(QString("List_Value_%1").arg(k));
+        lists_[i]->setProperty("index", k);
+        lists_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
+        lists_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Every row shows its chosen value, not only the row with the focus.
+        QPalette pal = lists_[i]->palette();
+        pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     pal.color(QPalette::Active, QPalette::HighlightedText));
+        lists_[i]->setPalette(pal);
+        // A ctrl-click must not leave a row without a value.
+        QListWidget* list = lists_[i];
+        connect(list, &QListWidget::itemSelectionChanged, this, [list] {
+            if (list->selectedItems().isEmpty() && list->currentItem()) list->currentItem()->setSelected(true);
+        });
+        titles_[i]->setBuddy(lists_[i]);
+
+        units_[i] = new QLabel(this);
+        units_[i]->setObjectName(QString("lbl_Unit_%1").arg(k));
+        units_[i]->setProperty("index", k);
+        units_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+        grid->addWidget(titles_[i], 0, k);
+        grid->addWidget(lists_[i], 1, k);
+        grid->addWidget(units_[i], 2, k);
+        grid->setColumnStretch(k, 1);
+    }
+
+    auto* label1 = new QLabel("To Change a Value, Return Number's Color to Blue from Red after Chenge it!", this);
+    label1->setObjectName("Label1");
+
+    const OkCancelButtons okCancel = MakeOkCancelButtons(*this, [this] { storeSelections(); });
+    ok_ = okCancel.ok;
+    cancel_ = okCancel.cancel;
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(label1);
+    bottom->addStretch(1);
+    bottom->addWidget(ok_);
+    bottom->addWidget(cancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 12, 14, 12);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    setWindowTitle("Diagram Setting");
+    fillLists();
+
+    // Columns as wide as the widest value plus the scroll bar, nine items high.
+    int textWidth = fontMetrics().horizontalAdvance("-0000.000");
+    for (QLabel* unit : units_) textWidth = std::max(textWidth, unit->sizeHint().width());
+    for (QListWidget* list : lists_) {
+        const int frame = 2 * list->frameWidth();
+        list->setFixedSize(textWidth + list->verticalScrollBar()->sizeHint().width() + frame + 8,
+                           list->sizeHintForRow(0) * 9 + frame);
+        list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
+    }
+    const int column = lists_[0]->width();
+    for (QLabel* title : titles_) {
+        title->setFixedWidth(column);
+        title->setMinimumHeight(title->fontMetrics().lineSpacing() * 2);
+    }
+    for (QPushButton* b : {ok_, cancel_}) b->setFixedWidth(std::max(b->sizeHint().width(), column));
+    lists_[0]->setFocus();
+
+    adjustSize();
+    CentreOnScreen(*this);
+}
+
+void DlgChartRange::fillLists() {
+    const int pressureUnit = settings_.PressureUnit;
+    const int unitSystem = settings_.EnthalpyUnit;
+    const QString deg = QString::fromUtf8(kDeg);
+    const QString humidity = QString::fromStdString("[x0.001" + Label(HumidityLabel, unitSystem) + "]");
+
+    const QString unitTexts[kRows] = {
+        PressureUnitText(pressureUnit),
+        "[" + deg + "C]",
+        "[" + deg + "C] ",
+        humidity,
+        "[" + deg + "C] \"",
+        humidity,
+        QString::fromStdString("[" + Label(SpecificEnthalpyLabel, unitSystem) + "]"),
+    };
+    const double values[kRows] = {
+        settings_.Pressure,         settings_.MinDryBulb,       settings_.MaxDryBulb,
+        settings_.MaxAbsHum,        settings_.ShfOriginDryBulb, settings_.ShfOriginAbsHum,
+        settings_.MaxMoistureRatio,
+    };
+
+    for (int k = 0; k < kRows; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const RowSpec& row = k == 0 ? PressureRow(pressureUnit) : kRowSpecs[k];
+        titles_[i]->setText(row.title);
+        units_[i]->setText(unitTexts[k]);
+
+        QListWidget* list = lists_[i];
+        list->clear();
+        QStringList items;
+        items.reserve(row.count);
+        for (int j = 0; j < row.count; ++j) {
+            items << QString::fromStdString(FormatNumber(ItemValue(row, j), row.pattern));
+        }
+        list->addItems(items);
+        const int selected = SelectedItem(row, values[k]);
+        list->setCurrentRow(selected);
+    }
+}
+
+void DlgChartRange::storeSelections() {
+    float* fields[kRows] = {
+        &settings_.Pressure,         &settings_.MinDryBulb,       &settings_.MaxDryBulb,
+        &settings_.MaxAbsHum,        &settings_.ShfOriginDryBulb, &settings_.ShfOriginAbsHum,
+        &settings_.MaxMoistureRatio,
+    };
+    for (int k = 0; k < kRows; ++k) {
+        QListWidget* list = lists_[static_cast<std::size_t>(k)];
+        const QList<QListWidgetItem*> chosen = list->selectedItems();
+        const QListWidgetItem* item = chosen.isEmpty() ? list->currentItem() : chosen.first();
+        const std::string text = item ? item->text().toStdString() : std::string();
+        *fields[k] = Sgl(LeadingNumber(text), "chart range");
+    }
+    settings_.PressureMmHg = PressureToMmHg(settings_.Pressure, settings_.PressureUnit);
+}
+
+} // namespace hyg

@@ -1,0 +1,172 @@
+#include "qt_render/image_export.h"
+
+#include "chart/chart_driver.h"
+#include "engine/basic.h"
+#include "qt_render/painter_canvas.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QString>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace hyg {
+
+namespace {
+
+// Twips per screen pixel: PictureWidth and PictureHeight are in twips.
+constexpr double kTwipsPerPixel = 15;
+
+// Largest picture drawn: the zoomed canvas stops at 32000 twips (2133
+// pixels); a little over twice that still fits an image in memory.
+constexpr int kMaxWidth = 5000;
+
+void CheckWidth(int widthPx) {
+    if (widthPx < 1 || widthPx > kMaxWidth) {
+        throw RunTimeFault("the picture width must be 1 to " + std::to_string(kMaxWidth) + " pixels");
+    }
+}
+
+void WriteAtomically(const std::string& path, const QByteArray& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw RunTimeFault("cannot create " + path + ": " + file.errorString().toStdString());
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        throw RunTimeFault("cannot write " + path + ": " + file.errorString().toStdString());
+    }
+}
+
+// Paints the chart; with Keep, a fault of a family ends the drawing and is
+// returned instead of raised (a refused layout is always raised).
+std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
+                         const ProcessLineDrawer& processLines, PartialChart partial) {
+    try {
+        PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
+    } catch (const LayoutRefused&) {
+        throw;
+    } catch (const RunTimeFault& fault) {
+        if (partial == PartialChart::Refuse) throw;
+        return fault.what();
+    }
+    return "";
+}
+
+} // namespace
+
+int ChartImageHeight(int widthPx) { return static_cast<int>(std::lround(widthPx * 0.7)); }
+
+void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
+                const ProcessLineDrawer& processLines) {
+    ChartSettings& s = chart.settings;
+    s.PictureWidth = Sgl(widthPx * kTwipsPerPixel);
+    s.PictureHeight = Sgl(heightPx * kTwipsPerPixel);
+    PainterCanvas canvas(painter, widthPx, heightPx);
+    canvas.clear();
+    const ChartFrame frame = LayoutChart(chart, messenger);
+    ChartDevice dev("draw", s, &canvas, nullptr);
+    DrawChart(dev, chart, frame, processLines);
+}
+
+QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger, const ProcessLineDrawer& processLines) {
+    CheckWidth(widthPx);
+    const int heightPx = ChartImageHeight(widthPx);
+    QImage image(widthPx, heightPx, QImage::Format_RGB32);
+    if (image.isNull()) throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
+    painter.end();
+    return image;
+}
+
+ChartFileFormat ChartFileFormatOf(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ChartFileFormat::Unknown;
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext == "png") return ChartFileFormat::Png;
+    if (ext == "bmp") return ChartFileFormat::Bmp;
+    if (ext == "svg") return ChartFileFormat::Svg;
+    if (ext == "pdf") return ChartFileFormat::Pdf;
+    return ChartFileFormat::Unknown;
+}
+
+std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
+                        const ProcessLineDrawer& processLines, PartialChart partial) {
+    const ChartFileFormat format = ChartFileFormatOf(path);
+    if (format == ChartFileFormat::Unknown) {
+        throw RunTimeFault("unknown picture format of " + path + " (use .png, .bmp, .svg or .pdf)");
+    }
+    CheckWidth(widthPx);
+    const int heightPx = ChartImageHeight(widthPx);
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::string fault;
+
+    // Ends the painter whatever happens inside the drawing.
+    const auto paintOn = [&](QPaintDevice& device) {
+        QPainter painter;
+        if (!painter.begin(&device)) throw RunTimeFault("cannot start the drawing " + path);
+        try {
+            fault = PaintKeeping(painter, chart, widthPx, heightPx, messenger, processLines, partial);
+        } catch (...) {
+            painter.end();
+            throw;
+        }
+        painter.end();
+    };
+
+    switch (format) {
+    case ChartFileFormat::Png:
+    case ChartFileFormat::Bmp: {
+        QImage image(widthPx, heightPx, QImage::Format_RGB32);
+        if (image.isNull()) throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
+        image.fill(Qt::white);
+        paintOn(image);
+        if (!image.save(&buffer, format == ChartFileFormat::Png ? "PNG" : "BMP")) {
+            throw RunTimeFault("cannot encode the picture " + path);
+        }
+        break;
+    }
+    case ChartFileFormat::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(widthPx, heightPx));
+        svg.setViewBox(QRect(0, 0, widthPx, heightPx));
+        svg.setTitle(QStringLiteral("Psychrometric chart"));
+        paintOn(svg);
+        break;
+    }
+    case ChartFileFormat::Pdf: {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(72); // one chart pixel to one point
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(widthPx, heightPx), QPageSize::Point, QString(),
+                                                QPageSize::ExactMatch),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setTitle(QStringLiteral("Psychrometric chart"));
+        paintOn(pdf);
+        break;
+    }
+    case ChartFileFormat::Unknown: break;
+    }
+    buffer.close();
+    WriteAtomically(path, bytes);
+    return fault;
+}
+
+} // namespace hyg

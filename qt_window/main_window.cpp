@@ -1,0 +1,214 @@
+#include "qt_window/main_window.h"
+
+#include "qt_window/air_readout.h"
+#include "qt_window/wait_cursor.h"
+#include "qt_dialogs/about_dialog.h"
+#include "qt_dialogs/chart_range_dialog.h"
+#include "qt_dialogs/line_unit_dialog.h"
+#include "files/plot_file.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace hyg {
+
+MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("MdiDiagram");
+    setWindowTitle(kWindowTitle);
+    if (dialogs == nullptr) {
+        ownDialogs_ = std::make_unique<QtUserDialogs>(this);
+        dialogs = ownDialogs_.get();
+    }
+    dialogs_ = dialogs;
+    runDialog_ = [](QDialog& d) { return d.exec(); };
+
+    // Load: the defaults of the settings, the chart as the active view, a
+    // blank canvas of 5000 by 3500 twips, the scroll bars hidden.
+    session_ = Session{};
+    auto* client = new QWidget(this);
+    client->setObjectName("MdiClient");
+    setCentralWidget(client);
+    viewport_ = new ChartViewport(session_.chart.settings, client);
+    settings().PictureWidth = static_cast<float>(viewport_->picture()->widthTwips());
+    settings().PictureHeight = static_cast<float>(viewport_->picture()->heightTwips());
+
+    draw_ = std::make_unique<DrawCommands>(session_, *viewport_, *dialogs_);
+    files_ = std::make_unique<FileCommands>(session_, *dialogs_);
+    menus_ = BuildMainMenus(*this);
+
+    readout_ = new QLabel(this);
+    readout_->setObjectName("Lbl_Readout");
+    statusBar()->addWidget(readout_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    connectCommands();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::min(1100, avail.width() * 9 / 10), std::min(800, avail.height() * 9 / 10));
+    } else {
+        resize(1000, 720);
+    }
+}
+
+MdiDiagram::~MdiDiagram() = default;
+
+QAction* MdiDiagram::action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MdiDiagram::runToolKey(const QString& key) {
+    if (const char* name = ActionOfToolKey(key)) {
+        if (QAction* a = action(QString::fromLatin1(name)); a && a->isEnabled()) a->trigger();
+    }
+}
+
+void MdiDiagram::connectCommands() {
+    const auto on = [this](const char* name, auto&& slot) {
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+    };
+    on("MnuFileComOpen", [this] { files_->OpenFile(); });
+    on("MnuFileComSave", [this] { files_->SaveFile(); });
+    on("MnuFileComPlot", [this] { files_->PlotOutput(); });
+    on("MnuFileComExit", [this] { close(); });
+    on("MnuGraphComDraw", [this] { draw_->DrawRedraw(); });
+    on("MnuGraphComIn", [this] { draw_->ZoomIn(); });
+    on("MnuGraphComOut", [this] { draw_->ZoomOut(); });
+    on("MnuOptionColor", [this] { ColorMonoChange(); });
+    on("MnuOptionComTool", [this] { ToolBarSwitch(); });
+    on("MnuOptionComChartRange", [this] { ChartRange(); });
+    on("MnuOptionComLineUnit", [this] { LineUnit(); });
+    on("MnuFileComAbout", [this] { About(); });
+    for (QAction* a : menus_.paper) {
+        connect(a, &QAction::triggered, this, [this, a] { PaperSize(a->property("index").toInt()); });
+    }
+
+    ChartPicture* picture = viewport_->picture();
+    connect(picture, &ChartPicture::dragFinished, this, [this](QPointF start, QPointF end) {
+        session_.ActiveView = kViewChart;
+        session_.DragStartX = static_cast<float>(start.x());
+        session_.DragStartY = static_cast<float>(start.y());
+        session_.DragEndX = static_cast<float>(end.x());
+        session_.DragEndY = static_cast<float>(end.y());
+    });
+    connect(picture, &ChartPicture::activated, this, [this] { session_.ActiveView = kViewChart; });
+    connect(viewport_, &ChartViewport::activated, this, [this] { session_.ActiveView = kViewChart; });
+    connect(picture, &ChartPicture::contextMenuRequested, this,
+            [this](QPoint pos) { menus_.chartMenu->popup(pos); });
+    connect(picture, &ChartPicture::pointerMoved, this, &MdiDiagram::showReadout);
+    connect(picture, &ChartPicture::pointerLeft, readout_, &QLabel::clear);
+}
+
+ViewportGeometry MdiDiagram::computeViewport() const {
+    const QSize outer = frameGeometry().size();
+    // The status bar is not part of the margins the layout leaves; take it
+    // off the height the viewport shares out.
+    const int status = statusBar()->isHidden() ? 0 : statusBar()->height();
+    const double W = outer.width() * kTwipsPerPixel;
+    const double H = (outer.height() - status) * kTwipsPerPixel;
+    const double Wv = viewport_->verticalBarWidth();
+    const double Hh = viewport_->horizontalBarHeight();
+    const double Ht = menus_.toolbar->sizeHint().height() * kTwipsPerPixel;
+    return LayoutViewport(W, H, Wv, Hh, Ht);
+}
+
+void MdiDiagram::relayout() {
+    if (isMinimized() || width() <= 0 || height() <= 0) return;
+    try {
+        viewport_->applyLayout(computeViewport(), settings());
+    } catch (const RunTimeFault&) {
+        // A window too small to lay out keeps the last layout.
+    }
+}
+
+void MdiDiagram::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    relayout();
+}
+
+void MdiDiagram::closeEvent(QCloseEvent* event) {
+    if (dialogs_->askYesNo("Do you really want to exit the application?", kTitle, MessageIcon::Question, true)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MdiDiagram::mousePressEvent(QMouseEvent* event) {
+    session_.ActiveView = kViewChart;
+    QMainWindow::mousePressEvent(event);
+}
+
+void MdiDiagram::bringToFront() {
+    if (isMinimized()) showNormal();
+    else show();
+    raise();
+    activateWindow();
+}
+
+void MdiDiagram::ColorMonoChange() {
+    ChartSettings& s = settings();
+    const std::int16_t old = s.ColorMode;
+    s.ColorMode = static_cast<std::int16_t>(1 - s.ColorMode);
+    if (old == 1) {
+        s.PenColor = MonoPenTable();
+    } else if (s.ColorMode == 1) {
+        s.PenColor = ColourPenTable();
+    }
+    draw_->DrawRedraw();
+}
+
+void MdiDiagram::ToolBarSwitch() {
+    QAction* check = action("MnuOptionComTool");
+    if (!menus_.toolbar->isHidden()) {
+        menus_.toolbar->hide();
+        check->setChecked(false);
+    } else {
+        menus_.toolbar->show();
+        check->setChecked(true);
+    }
+}
+
+void MdiDiagram::PaperSize(int n) {
+    try {
+        SetPlotterPaper(settings(), static_cast<PlotterPaper>(n));
+    } catch (const std::exception&) {
+        // Ignored: the check marks still move.
+    }
+    for (QAction* a : menus_.paper) a->setChecked(false);
+    if (n >= 0 && n < static_cast<int>(menus_.paper.size())) menus_.paper[static_cast<std::size_t>(n)]->setChecked(true);
+}
+
+void MdiDiagram::ChartRange() {
+    // The hourglass shows while the dialog loads.
+    WaitCursor wait;
+    DlgChartRange dialog(settings(), this);
+    wait.release();
+    runDialog_(dialog);
+}
+
+void MdiDiagram::LineUnit() {
+    DlgLineUnit dialog(settings(), this);
+    runDialog_(dialog);
+}
+
+void MdiDiagram::About() {
+    DlgAbout dialog(this);
+    runDialog_(dialog);
+}
+
+void MdiDiagram::showReadout(QPointF plane) {
+    const ChartSettings* drawn = draw_->drawnSettings();
+    if (drawn == nullptr) {
+        readout_->clear();
+        return;
+    }
+    const auto air = ReadAirAt(*drawn, draw_->drawnFrame(), plane.x(), plane.y());
+    readout_->setText(air ? QString::fromStdString(FormatAirReadout(*air, settings())) : QString());
+}
+
+} // namespace hyg

@@ -1,0 +1,147 @@
+// The data file: the exact records, the round trip and the refusal of files
+// that do not match, which must leave every setting as it was.
+#include "files/data_file.h"
+
+#include "chart/chart_settings.h"
+#include "engine/state_points.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace hyg {
+namespace {
+
+const std::string kDefaultFile =
+    "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n"
+    "1,1,1,1\r\n1,1,1,1\r\n";
+
+std::string Written(const ChartSettings& s, const StatePointList& states) {
+    std::ostringstream out;
+    WriteDataFile(out, s, states);
+    return out.str();
+}
+
+StatePointList TwoStates() {
+    StatePointList states;
+    states.count = 2;
+    states.dryBulb[1] = 26, states.relHum[1] = 50.63f, states.pressure[1] = 760;
+    states.dryBulb[2] = 15.5f, states.relHum[2] = 95, states.pressure[2] = 760;
+    return states;
+}
+
+// Replaces line `no` (1-based) of a file text with `text`.
+std::string WithLine(const std::string& file, int no, const std::string& text) {
+    std::istringstream in(file);
+    std::string line, out;
+    for (int i = 1; std::getline(in, line); ++i) out += (i == no ? text + "\r" : line) + "\n";
+    return out;
+}
+
+TEST(DataFileWrite, TwelveLinesThenTwoStatesWithTheirReservedLines) {
+    EXPECT_EQ(Written(DefaultChartSettings(), StatePointList{}), kDefaultFile);
+    ChartSettings s = DefaultChartSettings();
+    s.PressureMmHg = 759.81f;
+    s.MaxAbsHum = 27.5f;
+    s.DiagramType = 0;
+    s.LineSwitch[3] = 0;
+    EXPECT_EQ(Written(s, TwoStates()), "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n759.81,27.5\r\n10,40\r\n"
+                                       "17,17\r\n8,50\r\n10,2\r\n1,1,0\r\n1,1,1,0\r\n1,1,1,1\r\n"
+                                       "26,50.63\r\n0,0\r\n0,0\r\n15.5,95\r\n0,0\r\n0,0\r\n");
+    EXPECT_THROW(WriteDataFile("/nonexistent/dir/x.dat", DefaultChartSettings(), StatePointList{}), RunTimeFault);
+}
+
+TEST(DataFileWrite, ToAPathAndAFailureOnADevice) {
+    const auto dir = std::filesystem::temp_directory_path() / "hygrana_data_file_test";
+    std::filesystem::create_directories(dir);
+    const std::string plain = (dir / "corvane.dat").string();
+    WriteDataFile(plain, DefaultChartSettings(), StatePointList{});
+    std::stringstream got;
+    got << std::ifstream(plain, std::ios::binary).rdbuf();
+    EXPECT_EQ(got.str(), kDefaultFile);
+    // A device node like /dev/full refuses every byte: the write fails, and
+    // the node, not being a plain file, is not removed.
+    const std::string full = (dir / "full").string();
+    if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        std::filesystem::remove_all(dir);
+        GTEST_SKIP() << "cannot make a device node here";
+    }
+    EXPECT_THROW(WriteDataFile(full, DefaultChartSettings(), StatePointList{}), RunTimeFault);
+    EXPECT_TRUE(std::filesystem::is_character_file(full));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DataFileRead, RoundTripRestoresSettingsAndStates) {
+    ChartSettings saved = DefaultChartSettings();
+    saved.PlotterP2X = 12500, saved.PlotterP2Y = 8750, saved.PressureUnit = 2, saved.PressureMmHg = 759.81f;
+    saved.MinDryBulb = -5, saved.MaxDryBulb = 45, saved.ShfOriginDryBulb = 24, saved.ShfOriginAbsHum = 12;
+    saved.MaxMoistureRatio = 21, saved.DryAirflowRate = 123.25f, saved.VertHorizRatio = 14;
+    saved.EnthalpyUnit = 3, saved.DiagramType = 0, saved.LineSwitch = {0, 1, 0, 1, 1, 0, 1, 0};
+    const std::string text = Written(saved, TwoStates());
+
+    ChartSettings s = DefaultChartSettings();
+    s.ColorMode = 0; // not stored: must survive
+    StatePointList states;
+    std::istringstream in(text);
+    ASSERT_EQ(ReadDataFile(in, s, states), "");
+    EXPECT_EQ(Written(s, states), text); // written again, the file is the same
+    EXPECT_EQ(s.ColorMode, 0);
+    EXPECT_NEAR(s.Pressure, 101.3, 0.001); // in the file's pressure unit, the states too
+    EXPECT_NEAR(states.pressure[2], 101.3, 0.001);
+    // 675.06 mmHg is 90.0 kPa: on the kPa list, not on the mmHg one.
+    std::istringstream kpa(WithLine(WithLine(kDefaultFile, 5, "675.06,27"), 10, "2,1,1"));
+    EXPECT_EQ(ReadDataFile(kpa, s, states), "");
+    EXPECT_NEAR(s.Pressure, 90.0, 0.01);
+}
+
+TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
+    const std::string two = Written(DefaultChartSettings(), TwoStates());
+    struct Bad {
+        const char* what;
+        int line; // the line the message must name (0: no line)
+        std::string text;
+    };
+    const Bad cases[] = {
+        {"empty file", 0, ""},
+        {"eleven lines", 12, kDefaultFile.substr(0, kDefaultFile.rfind("1,1,1,1"))},
+        {"a state line missing", 18, two.substr(0, two.size() - 5)},
+        {"three fields on line 6", 6, WithLine(kDefaultFile, 6, "10,40,1")},
+        {"text instead of a number", 7, WithLine(kDefaultFile, 7, "17,abc")},
+        {"pressure unit 4", 10, WithLine(kDefaultFile, 10, "4,1,1")},
+        {"pressure below the list", 5, WithLine(kDefaultFile, 5, "650,27")},
+        {"pressure of the kPa list in mmHg", 5, WithLine(kDefaultFile, 5, "675.06,27")},
+        {"top humidity 0", 5, WithLine(kDefaultFile, 5, "760,0")},
+        {"seven states", 9, WithLine(kDefaultFile, 9, "10,7")},
+        {"other plane window", 3, WithLine(kDefaultFile, 3, "-400,4500")},
+        {"state dry bulb 120", 13, WithLine(two, 13, "120,50")},
+        {"state humidity 101", 16, WithLine(two, 16, "20,101")},
+        {"reserved line not 0", 14, WithLine(two, 14, "0,1")},
+        {"overflowing number", 8, WithLine(kDefaultFile, 8, "8,1e999")},
+    };
+    for (const Bad& bad : cases) {
+        ChartSettings s = DefaultChartSettings();
+        s.MinDryBulb = 5, s.LineSwitch[2] = 0;
+        const std::string before = Written(s, TwoStates());
+        StatePointList states = TwoStates();
+        std::istringstream in(bad.text);
+        const std::string message = ReadDataFile(in, s, states);
+        ASSERT_FALSE(message.empty()) << bad.what;
+        if (bad.line > 0) {
+            EXPECT_EQ(message.rfind("Line " + std::to_string(bad.line) + " of the data file is not valid: ", 0), 0u)
+                << bad.what << ": " << message;
+        }
+        EXPECT_EQ(Written(s, states), before) << bad.what;
+    }
+    ChartSettings s = DefaultChartSettings();
+    StatePointList states;
+    EXPECT_NE(ReadDataFile("/nonexistent/corvane.dat", s, states), "");
+}
+
+} // namespace
+} // namespace hyg

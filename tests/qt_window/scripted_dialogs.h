@@ -1,0 +1,60 @@
+// A UserDialogs that answers from queues filled by the test and records every
+// message and question, so the commands run headless without a modal loop.
+// An empty answer queue means "cancel" for file names and "No" for
+// questions; no printer is ever chosen.
+#pragma once
+
+#include "qt_window/user_dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hyg::test {
+
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Message {
+        std::string text, title;
+        MessageIcon icon;
+        bool defaultNo = false; // questions only
+    };
+
+    // Answers, consumed in order; std::nullopt cancels a file dialog.
+    std::deque<std::optional<std::string>> saveNames, openNames;
+    std::deque<bool> yesNoAnswers;
+
+    // What the commands asked and said.
+    std::vector<FileDialogRequest> saveRequests, openRequests;
+    std::vector<Message> questions, messages;
+
+    void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    void beep() override {}
+    std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return Take(saveNames, std::optional<std::string>());
+    }
+    std::optional<std::string> askOpenFileName(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return Take(openNames, std::optional<std::string>());
+    }
+    bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) override {
+        questions.push_back({text, title, icon, defaultNo});
+        return Take(yesNoAnswers, false);
+    }
+    bool askPrinter() override { return false; }
+
+private:
+    template <class T>
+    static T Take(std::deque<T>& answers, T none) {
+        if (answers.empty()) return none;
+        T a = std::move(answers.front());
+        answers.pop_front();
+        return a;
+    }
+};
+
+} // namespace hyg::test

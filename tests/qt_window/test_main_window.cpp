@@ -1,0 +1,163 @@
+// The main window as loaded and its small commands: defaults, the menu tree
+// and the tool bar, the colour, tool bar and paper switches, the dialogs the
+// menus open, the exit question, and the one running copy.
+#include "tests/qt_window/window_fixture.h"
+
+#include "qt_window/single_instance.h"
+
+using namespace hyg;
+using namespace hyg::test;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultsAtLoad();
+    void menuTreeAndToolBar();
+    void paperSize();
+    void switchesTwiceGiveTheStartBack();
+    void exitQuestion();
+    void settingsDialogs();
+    void secondStartActivatesTheFirst();
+};
+
+void TestMainWindow::defaultsAtLoad() {
+    WindowFixture f(QSize(1000, 700), false);
+    ChartPicture* p = f.picture();
+    QCOMPARE(f.window->windowTitle(), QString("Corvane Ver 5.0 for Win32"));
+    QCOMPARE(SettingsText(f.settings()),
+             QString("P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | "
+                     "lines 11111111 | drawn 0 process 0 colour 1 | plane -500 4500 -350 3150 | plotter 0 0 15000 10500"));
+    // The canvas: 5000 x 3500 twips with the start-up scale, blank; the scroll bars hidden.
+    QCOMPARE(QSize(p->widthTwips(), p->heightTwips()), QSize(5000, 3500));
+    QCOMPARE(QList<double>({p->userScale().top, p->userScale().height}), QList<double>({-350, 3500}));
+    QImage white(p->image().size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QCOMPARE(p->image().convertToFormat(QImage::Format_RGB32), white);
+    QVERIFY(f.window->viewport().vertical()->isHidden() && f.window->viewport().horizontal()->isHidden());
+}
+
+void TestMainWindow::menuTreeAndToolBar() {
+    // Each menu as "name=caption: items"; "!" marks an item switched off
+    // until its command lands, "*" a check mark, "|" a separator.
+    const QStringList menus{
+        "MnuFileCom=&File: MnuFileComOpen=&Open File..., MnuFileComSave=&Save File..., |, !MnuFileComPrint=&Print..., "
+        "MnuFileComPlot=Ou&tPut..., |, MnuFileComExit=E&xit",
+        "MnuEditCom=&Edit: !MnuEditComCopy=&Copy",
+        "MnuGraphCom=&Chart: MnuGraphComDraw=&Draw/Redraw, MnuGraphComIn=Zoom &In, MnuGraphComOut=Zoom &Out, |, "
+        "MnuOptionColor=&Color/Mono Change, !MnuGraphComSave=Save &Picture...",
+        "MnuProcessCom=&Process: !MnuProcess=Input/Calculation, !MnuProcessDraw=&Draw Process Line",
+        "MnuOptionCom=&Options: *MnuOptionComTool=&Tool Bar, |, MnuOptionComChartRange=Chart &Range..., "
+        "MnuOptionComLineUnit=&Unit and Draw Line Selection..., |, MnuOptionComPaper=&Plotter Paper Size",
+        "MnuOptionComPaper=&Plotter Paper Size: *MnuPaperCom_0=A&3, MnuPaperCom_1=&B4, MnuPaperCom_2=A&4",
+        "MnuHelpCom=&Help: MnuFileComAbout=&About..."};
+    WindowFixture f;
+    for (const QString& expected : menus) {
+        auto* menu = f.window->findChild<QMenu*>(expected.section('=', 0, 0));
+        QVERIFY2(menu != nullptr, qPrintable(expected));
+        QStringList items;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) items << "|";
+            else if (a->menu()) items << a->menu()->objectName() + "=" + a->text();
+            else items << (a->isEnabled() ? "" : "!") + QString(a->isChecked() ? "*" : "") + a->objectName() + "=" + a->text();
+        }
+        QCOMPARE(menu->objectName() + "=" + menu->title() + ": " + items.join(", "), expected);
+    }
+
+    // The tool bar: button keys and tips, the menu's own actions.
+    QToolBar* bar = f.window->toolbar();
+    QStringList buttons;
+    for (QAction* a : bar->actions()) buttons << (a->isSeparator() ? "|" : bar->widgetForAction(a)->objectName() + "=" + a->toolTip());
+    QCOMPARE(buttons.join(", "), QString("|, open=open, save=save, |, print=print, |, copy=copy, |, zoomin=zommin, "
+                                         "zoomout=zoomout, refresh=refresh, pencil= draw proscess line"));
+    // Keys compare case-sensitively; an unknown key does nothing.
+    f.window->runToolKey("Refresh");
+    f.window->runToolKey("nothing");
+    f.window->runToolKey("refresh");
+    QCOMPARE(f.settings().DrawCount, 1);
+}
+
+void TestMainWindow::paperSize() {
+    WindowFixture f(QSize(800, 600), false);
+    const std::int32_t sizes[3][2] = {{15000, 10500}, {12500, 8750}, {10000, 7000}};
+    // B4, A4, A3, each twice: the same entry again changes nothing.
+    for (int n : {1, 1, 2, 2, 0, 0}) {
+        f.trigger(qPrintable(QString("MnuPaperCom_%1").arg(n)));
+        const ChartSettings& s = f.settings();
+        QCOMPARE(QList<std::int32_t>({s.PlotterP1X, s.PlotterP1Y, s.PlotterP2X, s.PlotterP2Y}),
+                 QList<std::int32_t>({0, 0, sizes[n][0], sizes[n][1]}));
+        for (int k = 0; k < 3; ++k) QCOMPARE(f.window->action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
+    }
+    QCOMPARE(f.settings().DrawCount, 0); // the screen chart is not redrawn
+}
+
+void TestMainWindow::switchesTwiceGiveTheStartBack() {
+    WindowFixture f;
+    f.trigger("MnuOptionColor");
+    QVERIFY(f.settings().ColorMode == 0 && f.settings().PenColor == MonoPenTable());
+    f.trigger("MnuOptionColor");
+    QVERIFY(f.settings().ColorMode == 1 && f.settings().PenColor == ColourPenTable());
+    QCOMPARE(f.settings().DrawCount, 2); // each switch redraws
+
+    QToolBar* bar = f.window->toolbar();
+    QAction* check = f.window->action("MnuOptionComTool");
+    f.trigger("MnuOptionComTool");
+    QVERIFY(bar->isHidden() && !check->isChecked());
+    f.trigger("MnuOptionComTool");
+    QVERIFY(bar->isVisible() && check->isChecked());
+    QCOMPARE(f.settings().DrawCount, 2); // the tool bar switch does not redraw
+}
+
+void TestMainWindow::exitQuestion() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    const QImage chart = f.picture()->image();
+    f.dialogs.yesNoAnswers.push_back(false);
+    f.trigger("MnuFileComExit");
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(f.picture()->image(), chart);
+    QCOMPARE(f.dialogs.questions.size(), size_t(1));
+    const auto& q = f.dialogs.questions[0];
+    QCOMPARE(q.text + " / " + q.title, std::string("Do you really want to exit the application? / Hygrana"));
+    QVERIFY(q.icon == MessageIcon::Question && q.defaultNo);
+
+    f.dialogs.yesNoAnswers.push_back(true);
+    QVERIFY(f.window->close());
+    QVERIFY(!f.window->isVisible());
+}
+
+void TestMainWindow::settingsDialogs() {
+    WindowFixture f;
+    // Each menu item runs its dialog with the hourglass gone; what OK stores
+    // stays, and nothing is redrawn.
+    QStringList seen;
+    f.window->setDialogRunner([&](QDialog& d) {
+        seen << d.objectName() + " " + d.windowTitle();
+        [] { QVERIFY(QApplication::overrideCursor() == nullptr); }();
+        if (auto* list = d.findChild<QListWidget*>("List_Value_1")) list->setCurrentRow(15); // 5 deg C
+        if (auto* ok = d.findChild<QPushButton*>("Com_OK")) ok->click();
+        return d.result();
+    });
+    for (const char* item : {"MnuOptionComChartRange", "MnuOptionComLineUnit", "MnuFileComAbout"}) f.trigger(item);
+    QCOMPARE(seen, (QStringList{"DlgChartRange Diagram Setting", "DlgLineUnit Diagram Setting", "DlgAbout About Hygrana"}));
+    QCOMPARE(f.settings().MinDryBulb, 5.0f);
+    QCOMPARE(f.settings().DrawCount, 0);
+}
+
+void TestMainWindow::secondStartActivatesTheFirst() {
+    const QString key = "hygrana-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    WindowFixture f(QSize(700, 500), false);
+    f.window->showMinimized();
+    SingleInstance first(key);
+    QVERIFY(!first.claimOrNotify(500)); // nobody else: this copy listens
+    QObject::connect(&first, &SingleInstance::activationRequested, f.window.get(), &MdiDiagram::bringToFront);
+    QSignalSpy spy(&first, &SingleInstance::activationRequested);
+    for (int start = 1; start <= 2; ++start) {
+        SingleInstance later(key);
+        QVERIFY(later.claimOrNotify(500)); // the first answered: end this copy
+        QTRY_COMPARE(spy.count(), start);
+    }
+    QVERIFY(f.window->isVisible() && !f.window->isMinimized());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,0 +1,52 @@
+// A main window for the tests: scripted dialogs, a fixed size, shown
+// headless; and mouse events sent straight to a widget.
+#pragma once
+
+#include "qt_window/main_window.h"
+#include "tests/qt_window/scripted_dialogs.h"
+#include "tests/qt_window/settings_text.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <memory>
+
+namespace hyg::test {
+
+struct WindowFixture {
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MdiDiagram> window;
+
+    explicit WindowFixture(QSize size = QSize(1000, 700), bool show = true) {
+        window = std::make_unique<MdiDiagram>(&dialogs);
+        window->resize(size);
+        if (show) {
+            window->show();
+            if (!QTest::qWaitForWindowExposed(window.get())) qWarning("the test window was not exposed");
+        }
+    }
+    ChartSettings& settings() { return window->settings(); }
+    Session& session() { return window->session(); }
+    ChartPicture* picture() { return window->viewport().picture(); }
+    void trigger(const char* name) {
+        QAction* a = window->action(name);
+        QVERIFY2(a != nullptr, name);
+        a->trigger();
+    }
+};
+
+inline void SendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+inline void Press(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, p, b, b);
+}
+inline void MoveHeld(QWidget* w, QPointF p, Qt::MouseButtons held = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, held);
+}
+inline void Release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+}
+
+} // namespace hyg::test
