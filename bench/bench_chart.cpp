@@ -46,7 +46,8 @@ BENCHMARK(BM_WritePlotFileToMemory)->Unit(benchmark::kMillisecond);
 void BM_LayoutChart(benchmark::State& state) {
     Chart chart;
     chart.settings = DefaultChartSettings();
-    for (auto _ : state) benchmark::DoNotOptimize(LayoutChart(chart, nullptr));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LayoutChart(chart, nullptr));
 }
 BENCHMARK(BM_LayoutChart)->Unit(benchmark::kMicrosecond);
 

@@ -34,7 +34,8 @@ const std::vector<State>& Spread() {
 void BM_SatPressure(benchmark::State& st) {
     const auto& states = Spread();
     for (auto _ : st) {
-        for (const State& s : states) benchmark::DoNotOptimize(hyg::SatPressure(s.t));
+        for (const State& s : states)
+            benchmark::DoNotOptimize(hyg::SatPressure(s.t));
     }
     st.SetItemsProcessed(st.iterations() * static_cast<long>(states.size()));
 }
@@ -44,7 +45,8 @@ void BM_AirProperty(benchmark::State& st) {
     const auto code = static_cast<std::int16_t>(st.range(0));
     const auto& states = Spread();
     for (auto _ : st) {
-        for (const State& s : states) benchmark::DoNotOptimize(hyg::AirProperty(code, 760.0f, s.t, s.xg));
+        for (const State& s : states)
+            benchmark::DoNotOptimize(hyg::AirProperty(code, 760.0f, s.t, s.xg));
     }
     st.SetItemsProcessed(st.iterations() * static_cast<long>(states.size()));
 }
@@ -56,15 +58,16 @@ namespace {
 
 // The input pass and the property pass of Calculate for six states.
 void BM_InputAndPropertyPass(benchmark::State& st) {
-    const char* rows[6][4] = {{"760", "30", "60", ""},   {"760", "16", "", "15.2"}, {"760", "20", "50", ""},
-                              {"760", "35", "40", ""},   {"760", "-5", "80", ""},   {"760", "24", "", "17"}};
+    const char* rows[6][4] = {{"760", "30", "60", ""}, {"760", "16", "", "15.2"}, {"760", "20", "50", ""},
+                              {"760", "35", "40", ""}, {"760", "-5", "80", ""},   {"760", "24", "", "17"}};
     hyg::AirStates states;
     hyg::StateMatrix input{}, properties{};
     hyg::StatePointList points;
     for (auto _ : st) {
         hyg::InputTable table;
         for (int i = 0; i < 6; ++i) {
-            for (int j = 0; j < 4; ++j) table.cell(i + 1, j + 1) = rows[i][j];
+            for (int j = 0; j < 4; ++j)
+                table.cell(i + 1, j + 1) = rows[i][j];
         }
         benchmark::DoNotOptimize(hyg::InputPass(table, 6, 1, states, input, points, nullptr));
         hyg::PropertyPass(states, 1, 1, properties);

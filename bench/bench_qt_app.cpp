@@ -16,7 +16,8 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "bench_qt_app";
     static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
     return app;
 }

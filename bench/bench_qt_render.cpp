@@ -18,8 +18,10 @@ using namespace hyg;
 
 void EnsureApplication() {
     static std::unique_ptr<QGuiApplication> app;
-    if (app || QCoreApplication::instance()) return;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (app || QCoreApplication::instance())
+        return;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "bench_qt_render";
     static char* argv[] = {name, nullptr};

@@ -13,7 +13,8 @@ void DrawAbsHumLines(ChartDevice& dev, const Chart& chart, float& lastSatDegree,
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
 
-    if (dev.isFile()) dev.PlotLine({"SP6", ETX});
+    if (dev.isFile())
+        dev.PlotLine({"SP6", ETX});
 
     const int lines = CInt(s.MaxAbsHum, "MaxAbsHum") + 1;
     int found = 0; // index of the previous line's search; none before the first line
@@ -39,10 +40,12 @@ void DrawAbsHumLines(ChartDevice& dev, const Chart& chart, float& lastSatDegree,
             const double s0 = tab.S(found - 1), s1 = tab.S(found);
             const float td = Sgl(Div(x - s0, s1 - s0, "humidity line dew point") * (t1 - t0) + t0, "dew point");
             xl = Sgl(ChartX(s, td, x), "humidity line left X");
-            if (xl < leftX) xl = leftX;
+            if (xl < leftX)
+                xl = leftX;
         }
         float xr = Sgl(ChartX(s, s.MaxDryBulb, x), "humidity line right X");
-        if (xr > topRightX) xr = topRightX;
+        if (xr > topRightX)
+            xr = topRightX;
 
         if (dev.isDraw()) {
             dev.DrawSegment(xl, y, xr, y, s.PenColor[2]);
@@ -63,7 +66,8 @@ void DrawAbsHumScale(ChartDevice& dev, const Chart& chart, float topRightX, floa
         const std::string text = FormatNumber(k / 1000.0, "0.000");
         const float y = Sgl(ChartY(s, k), "scale Y");
         float x1 = Sgl(ChartX(s, s.MaxDryBulb, 0), "scale X");
-        if (x1 > topRightX) x1 = topRightX;
+        if (x1 > topRightX)
+            x1 = topRightX;
         const float x2 = Sgl(topRightX + kTick);
         const double ty = y + 1.1 * u;
         if (dev.isDraw()) {

@@ -25,7 +25,8 @@ std::string ToCp1252(const std::string& s) {
             ++i;
         } else {
             out.push_back('?');
-            while (i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) ++i;
+            while (i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80)
+                ++i;
         }
     }
     return out;
@@ -43,35 +44,51 @@ void PlotWriter::statement(std::initializer_list<PlotItem> items) {
     for (const PlotItem& item : items) {
         continues = false;
         switch (item.kind) {
-        case PlotItem::Kind::Text: write(ToCp1252(item.text)); break;
-        case PlotItem::Kind::Single: write(PrintNumber(item.number, 7)); break;
-        case PlotItem::Kind::Double: write(PrintNumber(item.number, 15)); break;
-        case PlotItem::Kind::Integer: write(PrintNumber(item.number, 15)); break;
+        case PlotItem::Kind::Text:
+            write(ToCp1252(item.text));
+            break;
+        case PlotItem::Kind::Single:
+            write(PrintNumber(item.number, 7));
+            break;
+        case PlotItem::Kind::Double:
+            write(PrintNumber(item.number, 15));
+            break;
+        case PlotItem::Kind::Integer:
+            write(PrintNumber(item.number, 15));
+            break;
         case PlotItem::Kind::Zone: {
             const int next = (column_ / 14 + 1) * 14;
             write(std::string(static_cast<std::size_t>(next - column_), ' '));
             break;
         }
-        case PlotItem::Kind::Continue: continues = true; break;
+        case PlotItem::Kind::Continue:
+            continues = true;
+            break;
         }
     }
     if (!continues) {
         os_ << "\r\n";
         column_ = 0;
     }
-    if (!os_) throw RunTimeFault("plot file write failed");
+    if (!os_)
+        throw RunTimeFault("plot file write failed");
 }
 
 PixelPoint& PointBuffer::at(int i) {
-    if (i < 0 || i >= kSize) throw IndexFault("point buffer index " + std::to_string(i));
+    if (i < 0 || i >= kSize)
+        throw IndexFault("point buffer index " + std::to_string(i));
     return points_[static_cast<std::size_t>(i)];
 }
 
 ChartDevice::ChartDevice(std::string mode, const ChartSettings& settings, Canvas* canvas, std::ostream* out)
-    : mode_(std::move(mode)), settings_(settings), canvas_(canvas), out_(out) {
+    : mode_(std::move(mode))
+    , settings_(settings)
+    , canvas_(canvas)
+    , out_(out) {
     draw_ = mode_ == "draw" && canvas_ != nullptr;
     file_ = mode_ == "file" && out_ != nullptr;
-    if (file_) writer_ = std::make_unique<PlotWriter>(*out_);
+    if (file_)
+        writer_ = std::make_unique<PlotWriter>(*out_);
 }
 
 void ChartDevice::PlaneToCanvas(double x, double y, double& px, double& py) const {
@@ -99,7 +116,8 @@ PixelPoint ChartDevice::ToPixel(double x, double y, double factor) const {
 
 void ChartDevice::DrawSegment(double x1, double y1, double x2, double y2, Rgb colour) {
     Checked(x1, "segment"), Checked(y1, "segment"), Checked(x2, "segment"), Checked(y2, "segment");
-    if (!draw_) return;
+    if (!draw_)
+        return;
     double px1, py1, px2, py2;
     PlaneToCanvas(x1, y1, px1, py1);
     PlaneToCanvas(x2, y2, px2, py2);
@@ -109,14 +127,17 @@ void ChartDevice::DrawSegment(double x1, double y1, double x2, double y2, Rgb co
 }
 
 void ChartDevice::DrawPolyline(const PointBuffer& buffer, int count) {
-    if (!draw_ || count < 2) return;
-    if (count > PointBuffer::kSize) throw IndexFault("polyline count " + std::to_string(count));
+    if (!draw_ || count < 2)
+        return;
+    if (count > PointBuffer::kSize)
+        throw IndexFault("polyline count " + std::to_string(count));
     canvas_->polyline(buffer.data(), count, foreColor_, drawStyle_, drawWidth_);
 }
 
 void ChartDevice::SetPoint(double x, double y) {
     Checked(x, "point"), Checked(y, "point");
-    if (!draw_) return;
+    if (!draw_)
+        return;
     double px, py;
     PlaneToCanvas(x, y, px, py);
     canvas_->point(px, py, foreColor_);
@@ -126,7 +147,8 @@ void ChartDevice::SetPoint(double x, double y) {
 
 void ChartDevice::DrawCircle(double cx, double cy, double r, Rgb colour, const Rgb* fill) {
     Checked(cx, "circle"), Checked(cy, "circle"), Checked(r, "circle");
-    if (!draw_) return;
+    if (!draw_)
+        return;
     double px, py;
     PlaneToCanvas(cx, cy, px, py);
     const double pr = r * canvas_->width() / (settings_.PlaneXMax - settings_.PlaneXMin);
@@ -137,17 +159,19 @@ void ChartDevice::DrawCircle(double cx, double cy, double r, Rgb colour, const R
 
 void ChartDevice::DrawArc(double cx, double cy, double r, double a1, double a2, Rgb colour) {
     Checked(cx, "arc"), Checked(cy, "arc"), Checked(r, "arc"), Checked(a1, "arc"), Checked(a2, "arc");
-    if (!draw_) return;
+    if (!draw_)
+        return;
     double px, py;
     PlaneToCanvas(cx, cy, px, py);
     const double pr = r * canvas_->width() / (settings_.PlaneXMax - settings_.PlaneXMin);
     canvas_->arc(px, py, pr, a1, a2, colour, drawWidth_);
 }
 
-void ChartDevice::DrawLabel(double x, double y, double angle, const std::string& text, Rgb colour,
-                            double size, bool italic) {
+void ChartDevice::DrawLabel(double x, double y, double angle, const std::string& text, Rgb colour, double size,
+                            bool italic) {
     Checked(x, "label"), Checked(y, "label"), Checked(angle, "label"), Checked(size, "label");
-    if (!draw_) return;
+    if (!draw_)
+        return;
     const ChartSettings& s = settings_;
     // Twips per plane unit.
     const double sx = Div(std::nearbyint(s.PictureWidth), s.PlaneXMax - s.PlaneXMin, "label scale");
@@ -177,7 +201,8 @@ void ChartDevice::PlotLine(std::initializer_list<PlotItem> items) {
             Checked(item.number, "plot number");
         }
     }
-    if (!file_) return;
+    if (!file_)
+        return;
     writer_->statement(items);
 }
 

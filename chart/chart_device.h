@@ -26,20 +26,49 @@ struct PlotItem {
     std::string text;
     double number = 0;
 
-    PlotItem(const char* s) : kind(Kind::Text), text(s) {}
-    PlotItem(std::string s) : kind(Kind::Text), text(std::move(s)) {}
-    static PlotItem Single(float v) { PlotItem p(""); p.kind = Kind::Single; p.number = v; return p; }
-    static PlotItem Double(double v) { PlotItem p(""); p.kind = Kind::Double; p.number = v; return p; }
-    static PlotItem Integer(std::int32_t v) { PlotItem p(""); p.kind = Kind::Integer; p.number = v; return p; }
-    static PlotItem Marker(Kind k) { PlotItem p(""); p.kind = k; return p; }
+    PlotItem(const char* s)
+        : kind(Kind::Text)
+        , text(s) {}
+    PlotItem(std::string s)
+        : kind(Kind::Text)
+        , text(std::move(s)) {}
+    static PlotItem Single(float v) {
+        PlotItem p("");
+        p.kind = Kind::Single;
+        p.number = v;
+        return p;
+    }
+    static PlotItem Double(double v) {
+        PlotItem p("");
+        p.kind = Kind::Double;
+        p.number = v;
+        return p;
+    }
+    static PlotItem Integer(std::int32_t v) {
+        PlotItem p("");
+        p.kind = Kind::Integer;
+        p.number = v;
+        return p;
+    }
+    static PlotItem Marker(Kind k) {
+        PlotItem p("");
+        p.kind = k;
+        return p;
+    }
 };
 
 // Shorthands: a single, a double, an integer; a jump to the next print zone
 // (the "," separator); a statement that continues on the same line (";" after
 // the last item).
-inline PlotItem F(double v) { return PlotItem::Single(static_cast<float>(v)); }
-inline PlotItem D(double v) { return PlotItem::Double(v); }
-inline PlotItem N(std::int32_t v) { return PlotItem::Integer(v); }
+inline PlotItem F(double v) {
+    return PlotItem::Single(static_cast<float>(v));
+}
+inline PlotItem D(double v) {
+    return PlotItem::Double(v);
+}
+inline PlotItem N(std::int32_t v) {
+    return PlotItem::Integer(v);
+}
 inline const PlotItem Zone = PlotItem::Marker(PlotItem::Kind::Zone);
 inline const PlotItem Continue = PlotItem::Marker(PlotItem::Kind::Continue);
 
@@ -49,7 +78,8 @@ inline const PlotItem Continue = PlotItem::Marker(PlotItem::Kind::Continue);
 // ends with CR LF unless it ends with Continue.
 class PlotWriter {
 public:
-    explicit PlotWriter(std::ostream& os) : os_(os) {}
+    explicit PlotWriter(std::ostream& os)
+        : os_(os) {}
     void statement(std::initializer_list<PlotItem> items);
     std::ostream& stream() { return os_; }
 
@@ -100,8 +130,7 @@ public:
     void DrawArc(double cx, double cy, double r, double a1, double a2, Rgb colour);
     // A label whose base line starts near (x, y) (plane), turned by `angle`
     // radians, of `size` plane units, in the "Times" serif.
-    void DrawLabel(double x, double y, double angle, const std::string& text, Rgb colour, double size,
-                   bool italic);
+    void DrawLabel(double x, double y, double angle, const std::string& text, Rgb colour, double size, bool italic);
     double currentX() const { return curX_; }
     double currentY() const { return curY_; }
 

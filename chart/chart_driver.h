@@ -35,16 +35,15 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
 // is the saturation curve).
 void DrawRelHumCurves(ChartDevice& dev, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
                       std::int16_t idxMax);
-void LabelRelHumCurve(ChartDevice& dev, const Chart& chart, double x1, double x2, double y1, double y2,
-                      std::int16_t p);
+void LabelRelHumCurve(ChartDevice& dev, const Chart& chart, double x1, double x2, double y1, double y2, std::int16_t p);
 void DrawSatDegreeCurves(ChartDevice& dev, const Chart& chart, float& lastSatDegree, std::int16_t tempCount,
                          std::int16_t idxMin, std::int16_t idxMax);
 void LabelSatDegreeCurve(ChartDevice& dev, const Chart& chart, double x1, double x2, double y1, double y2,
                          std::int16_t p);
 
 // Specific-volume and wet-bulb lines.
-void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
-                     float bottomRightX, float bottomY);
+void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
+                     float bottomY);
 void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX);
 
 // Moisture-ratio protractor.

@@ -17,7 +17,8 @@ PenTable MonoPenTable() {
 
 namespace {
 void CheckIndex(int i) {
-    if (i < 0 || i >= SaturationTable::kSize) throw IndexFault("saturation table index " + std::to_string(i));
+    if (i < 0 || i >= SaturationTable::kSize)
+        throw IndexFault("saturation table index " + std::to_string(i));
 }
 } // namespace
 
@@ -47,11 +48,12 @@ void SaturationTable::clear() {
 }
 
 double ChartX(const ChartSettings& s, double t, double x) {
-    return s.OriginX + static_cast<double>(s.ScaleX) *
-                           (static_cast<double>(0.24f) * t +
-                            s.DiagramType * 0.001 * x * static_cast<double>(0.441f) * t);
+    return s.OriginX + static_cast<double>(s.ScaleX) * (static_cast<double>(0.24f) * t +
+                                                        s.DiagramType * 0.001 * x * static_cast<double>(0.441f) * t);
 }
 
-double ChartY(const ChartSettings& s, double x) { return s.OriginY + static_cast<double>(s.ScaleY) * x; }
+double ChartY(const ChartSettings& s, double x) {
+    return s.OriginY + static_cast<double>(s.ScaleY) * x;
+}
 
 } // namespace hyg

@@ -48,40 +48,42 @@ PenTable ColourPenTable();
 PenTable MonoPenTable();
 
 struct ChartSettings {
-    float Pressure = 760;          // in PressureUnit
-    float PressureMmHg = 760;      // the same in mmHg; every chart property call uses it
-    float MinDryBulb = 10;         // deg C
-    float MaxDryBulb = 40;         // deg C
-    float OriginX = 0;             // plane units (computed)
-    float OriginY = 0;             // plane Y of x = 0 (computed)
-    float ScaleX = 0;              // plane units per kcal/kgDA, whole (computed)
-    float ScaleY = 0;              // plane units per g/kgDA (computed)
-    float MaxAbsHum = 27;          // g/kgDA at the top edge (replaced by LayoutChart)
-    float ShfOriginDryBulb = 17;   // deg C
-    float ShfOriginAbsHum = 17;    // g/kgDA
-    float MaxMoistureRatio = 8;    // hundreds of kcal/kg
-    float VertHorizRatio = 10;     // ten times the height-to-width ratio
-    float DryAirflowRate = 50;     // kgDA/h, owned by the process dialog
-    std::int16_t PressureUnit = 1;     // 1 mmHg, 2 kPa, 3 atm
-    std::int16_t EnthalpyUnit = 1;     // unit system 1, 2, 3
+    float Pressure = 760;             // in PressureUnit
+    float PressureMmHg = 760;         // the same in mmHg; every chart property call uses it
+    float MinDryBulb = 10;            // deg C
+    float MaxDryBulb = 40;            // deg C
+    float OriginX = 0;                // plane units (computed)
+    float OriginY = 0;                // plane Y of x = 0 (computed)
+    float ScaleX = 0;                 // plane units per kcal/kgDA, whole (computed)
+    float ScaleY = 0;                 // plane units per g/kgDA (computed)
+    float MaxAbsHum = 27;             // g/kgDA at the top edge (replaced by LayoutChart)
+    float ShfOriginDryBulb = 17;      // deg C
+    float ShfOriginAbsHum = 17;       // g/kgDA
+    float MaxMoistureRatio = 8;       // hundreds of kcal/kg
+    float VertHorizRatio = 10;        // ten times the height-to-width ratio
+    float DryAirflowRate = 50;        // kgDA/h, owned by the process dialog
+    std::int16_t PressureUnit = 1;    // 1 mmHg, 2 kPa, 3 atm
+    std::int16_t EnthalpyUnit = 1;    // unit system 1, 2, 3
     std::int16_t TemperatureUnit = 0; // 1 deg C, 2 deg F; not set at start
-    std::int16_t DiagramType = 1;      // 0 "D.B.Temp.- Abs.Hum.", 1 "Enthalpy - Abs.Hum."
+    std::int16_t DiagramType = 1;     // 0 "D.B.Temp.- Abs.Hum.", 1 "Enthalpy - Abs.Hum."
     // 0 rel. humidity, 1 sat. degree, 2 volume, 3 wet bulb, 4 partial pressure,
     // 5 moisture-ratio protractor, 6 SHF protractor, 7 legend and notes.
     std::array<std::int16_t, 8> LineSwitch{1, 1, 1, 1, 1, 1, 1, 1};
     std::int16_t DrawCount = 0;
     std::int16_t DrawProcessLines = 0;
-    std::int16_t ColorMode = 1;        // 1 colour, 0 monochrome
+    std::int16_t ColorMode = 1; // 1 colour, 0 monochrome
     PenTable PenColor = ColourPenTable();
     float PlaneXMin = -500, PlaneXMax = 4500, PlaneYMin = -350, PlaneYMax = 3150;
     float PictureWidth = 5000, PictureHeight = 3500; // canvas size in twips
     std::int32_t PlotterP1X = 0, PlotterP1Y = 0, PlotterP2X = 15000, PlotterP2Y = 10500;
     float PlotTextSize1 = 0, PlotTextSize2 = 0, PlotTextSize3 = 0, PlotTextSize4 = 0;
-    std::int32_t LabelUnit = 25;       // text unit of the chart, plane units (set by LayoutChart)
+    std::int32_t LabelUnit = 25; // text unit of the chart, plane units (set by LayoutChart)
 };
 
 // The start-up defaults.
-inline ChartSettings DefaultChartSettings() { return ChartSettings{}; }
+inline ChartSettings DefaultChartSettings() {
+    return ChartSettings{};
+}
 
 // Dry-bulb temperature (i - 21 deg C) and saturated absolute humidity
 // [g/kgDA] for indices 1 to 120; entries 0 and 121 to 150 stay 0.
@@ -89,8 +91,8 @@ inline ChartSettings DefaultChartSettings() { return ChartSettings{}; }
 class SaturationTable {
 public:
     static constexpr int kSize = 151;
-    float T(int i) const;       // TableDryBulb(i)
-    double S(int i) const;      // TableSatAbsHum(i)
+    float T(int i) const;  // TableDryBulb(i)
+    double S(int i) const; // TableSatAbsHum(i)
     float& dryBulb(int i);
     double& satAbsHum(int i);
     void clear();

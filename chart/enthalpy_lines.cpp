@@ -45,7 +45,8 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
     const double factor = EnthalpyFactor(s.EnthalpyUnit);
     const int step = EnthalpyStep(s.EnthalpyUnit);
 
-    if (dev.isFile()) dev.PlotLine({"SP7", ETX});
+    if (dev.isFile())
+        dev.PlotLine({"SP7", ETX});
 
     // The scale line, from the lowest saturation point to the top edge two
     // degrees left of the top of the saturation curve, and the piece of top
@@ -63,11 +64,13 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
         dev.PlotLine({"PU", F(p1.x), Zone, F(p1.y)});
         dev.PlotLine({"PD", F(p2x), Zone, F(p1.y), ETX});
     }
-    const float m = Sgl(Div(static_cast<double>(p1.y) - p0.y, static_cast<double>(p1.x) - p0.x, "enthalpy scale slope"));
+    const float m =
+        Sgl(Div(static_cast<double>(p1.y) - p0.y, static_cast<double>(p1.x) - p0.x, "enthalpy scale slope"));
     const float b = Sgl(p0.y - static_cast<double>(m) * p0.x, "enthalpy scale intercept");
 
     // Range of values in the display unit.
-    const int first = CInt(Int(Div(kF024 * s.MinDryBulb * factor, step, "first enthalpy") + 1) * step, "first enthalpy");
+    const int first =
+        CInt(Int(Div(kF024 * s.MinDryBulb * factor, step, "first enthalpy") + 1) * step, "first enthalpy");
     const float hmax = Sgl(kF024 * s.MaxDryBulb + 0.001 * s.MaxAbsHum * (kF5973 + kF0441 * s.MaxDryBulb), "hmax");
     const int last = CInt(Int(static_cast<double>(hmax) * factor), "last enthalpy");
     const int mid = CInt(Int((last - first) * 0.5) + first + 2, "middle enthalpy");
@@ -82,7 +85,8 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
         const float xr = Sgl(Div((k - kF024 * s.MaxDryBulb) * 1000, hRight, "enthalpy right edge"));
         Point a = Plane(s, s.MaxDryBulb, xr, "enthalpy lower end");
         const float tb = Sgl(Div(k, kF024, "enthalpy bottom edge"));
-        if (tb < s.MaxDryBulb) a = {Sgl(static_cast<double>(s.ScaleX) * kF024 * tb + s.OriginX), s.OriginY};
+        if (tb < s.MaxDryBulb)
+            a = {Sgl(static_cast<double>(s.ScaleX) * kF024 * tb + s.OriginX), s.OriginY};
 
         // Upper end: where the value crosses the lowest temperature ...
         const float xl = Sgl(Div((k - kF024 * s.MinDryBulb) * 1000, hLeft, "enthalpy left edge"));
@@ -105,7 +109,8 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
             for (; i <= kLastTableIndex; ++i) {
                 const double ti = tab.T(i), si = tab.S(i);
                 hs = 0.001 * si * (kF5973 + kF0441 * ti) + kF024 * ti;
-                if (hs > k) break;
+                if (hs > k)
+                    break;
                 low = {hs, si, ti};
             }
             const double r = Div(k - low.h, hs - low.h, "saturation crossing");
@@ -123,10 +128,11 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
                 bp = {Sgl(ChartX(s, topEdge(), s.MaxAbsHum), "enthalpy top"), topY};
             }
         }
-        if (xw > s.MaxAbsHum) bp = Plane(s, topEdge(), s.MaxAbsHum, "enthalpy top");
+        if (xw > s.MaxAbsHum)
+            bp = Plane(s, topEdge(), s.MaxAbsHum, "enthalpy top");
 
-        const float angle = Sgl(std::atan(Div(static_cast<double>(bp.y) - a.y, static_cast<double>(bp.x) - a.x,
-                                              "enthalpy label angle")));
+        const float angle = Sgl(
+            std::atan(Div(static_cast<double>(bp.y) - a.y, static_cast<double>(bp.x) - a.x, "enthalpy label angle")));
         if (dev.isDraw()) {
             dev.DrawSegment(a.x, a.y, bp.x, bp.y, colour);
         } else if (dev.isFile()) {
@@ -138,7 +144,8 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
         // carries the symbol "h".
         const float lx = Sgl(bp.x - 3 * u), ly = Sgl(bp.y + u);
         if (dev.isDraw()) {
-            if (v == mid) dev.DrawLabel(lx - 2.25 * u, ly + 3.75 * u, 0, "h", colour, 1.5 * u, true);
+            if (v == mid)
+                dev.DrawLabel(lx - 2.25 * u, ly + 3.75 * u, 0, "h", colour, 1.5 * u, true);
             dev.DrawLabel(lx, ly, angle, GeneralNumber(v), colour, 0.9 * u, false);
         } else if (dev.isFile()) {
             if (v == mid) {

@@ -24,7 +24,8 @@ constexpr float kHighestTableDryBulb = 99;
 constexpr float kTopSearchLimit = 32767;
 
 [[noreturn]] void Refuse(Messenger* messenger, const std::string& text) {
-    if (messenger) messenger->showMessage(text, kTitle, MessageIcon::Exclamation);
+    if (messenger)
+        messenger->showMessage(text, kTitle, MessageIcon::Exclamation);
     throw LayoutRefused(text);
 }
 
@@ -78,13 +79,14 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     const float a = Sgl(kF024 * s.MaxDryBulb);
     const float b = Sgl(kF024 * s.MinDryBulb);
     s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
-    s.OriginX = Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
+    s.OriginX =
+        Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
     s.OriginY = Sgl((static_cast<double>(s.PlaneYMax) - s.PlaneYMin) / 13, "OriginY");
     f.BottomY = s.OriginY;
 
     // 8. Left end: the saturation point at the lowest temperature.
-    f.LeftX = Sgl(static_cast<double>(s.ScaleX) * (s.DiagramType * 0.001 * table.S(f.IdxMin) * kF0441 * s.MinDryBulb +
-                                                   kF024 * s.MinDryBulb) +
+    f.LeftX = Sgl(static_cast<double>(s.ScaleX) *
+                          (s.DiagramType * 0.001 * table.S(f.IdxMin) * kF0441 * s.MinDryBulb + kF024 * s.MinDryBulb) +
                       s.OriginX,
                   "LeftX");
 
@@ -108,8 +110,10 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
         const float w = Sgl(static_cast<double>(f.TopRightX) - f.LeftX);
         const float e = Sgl(static_cast<double>(d) - s.ScaleX - f.LeftX);
         s.MaxAbsHum = Sgl(static_cast<double>(s.MaxAbsHum) + 1, "MaxAbsHum");
-        if (Sgl(static_cast<double>(w) * 0.5) < e) break;
-        if (s.MaxAbsHum > kTopSearchLimit) throw IntegerOverflowFault("MaxAbsHum of the top edge");
+        if (Sgl(static_cast<double>(w) * 0.5) < e)
+            break;
+        if (s.MaxAbsHum > kTopSearchLimit)
+            throw IntegerOverflowFault("MaxAbsHum of the top edge");
     }
 
     // 10. Tell the user when the top edge differs from the value entered.

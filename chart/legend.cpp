@@ -25,10 +25,17 @@ std::array<std::string, 8> SettingLines(const ChartSettings& s, float chartHeigh
     const int unit = s.EnthalpyUnit;
     std::string pressure;
     switch (s.PressureUnit) {
-    case 1: pressure = FormatNumber(s.Pressure, "###0") + " mmHg"; break;
-    case 2: pressure = FormatNumber(s.Pressure, "##0.0") + " kPa"; break;
-    case 3: pressure = FormatNumber(s.Pressure, "0.000") + " atm"; break;
-    default: break;
+    case 1:
+        pressure = FormatNumber(s.Pressure, "###0") + " mmHg";
+        break;
+    case 2:
+        pressure = FormatNumber(s.Pressure, "##0.0") + " kPa";
+        break;
+    case 3:
+        pressure = FormatNumber(s.Pressure, "0.000") + " atm";
+        break;
+    default:
+        break;
     }
     return {
         "   Chart Height = " + Str(Sgl(chartHeight + 5.0)) + " cm",
@@ -74,7 +81,8 @@ void DrawLegend(ChartDevice& dev, Chart& chart, float topRightX, float chartHeig
     s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "text unit");
     const double c = s.LabelUnit;
     const Rgb pen = s.PenColor[0];
-    if (dev.isDraw()) dev.SetPenColor(pen);
+    if (dev.isDraw())
+        dev.SetPenColor(pen);
 
     const auto lines = SettingLines(s, chartHeight, chartWidth);
     const auto rows = SymbolRows(s);

@@ -22,14 +22,18 @@ namespace hyg {
 
 namespace {
 
-void PenUp(ChartDevice& dev, double x, double y) { dev.PlotLine({"PU", F(x), F(y)}); }
-void PenDown(ChartDevice& dev, double x, double y) { dev.PlotLine({"PD", F(x), F(y), ETX}); }
+void PenUp(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PU", F(x), F(y)});
+}
+void PenDown(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PD", F(x), F(y), ETX});
+}
 
 struct Protractor {
     const ChartSettings& s;
-    double ef = 1;          // EnthalpyFactor
-    std::int16_t step = 1;  // EnthalpyStep
-    float cx = 0, cy = 0;   // centre
+    double ef = 1;         // EnthalpyFactor
+    std::int16_t step = 1; // EnthalpyStep
+    float cx = 0, cy = 0;  // centre
 };
 
 // The plane slope of a process of counter k: the oblique chart moves
@@ -53,7 +57,8 @@ float LabelMoistureRatio(ChartDevice& dev, const Protractor& p, float labelRadiu
     const ChartSettings& s = p.s;
     const float slope = Sgl(CounterSlope(p, k), "moisture-ratio slope");
     float theta = Sgl(std::atan(slope));
-    if (!(theta >= referenceAngle && theta >= 0)) theta = Sgl(theta + kPi);
+    if (!(theta >= referenceAngle && theta >= 0))
+        theta = Sgl(theta + kPi);
 
     const double x = p.cx + 0.98 * labelRadius * std::cos(angleOffset + theta);
     const double y = p.cy + 0.98 * labelRadius * std::sin(angleOffset + theta);
@@ -65,7 +70,8 @@ float LabelMoistureRatio(ChartDevice& dev, const Protractor& p, float labelRadiu
         // are set smaller.
         const std::string text = GeneralNumber(value);
         int w = std::max<int>(static_cast<int>(text.size()), 3);
-        if (value < 0) ++w;
+        if (value < 0)
+            ++w;
         const std::string padded = std::string(static_cast<std::size_t>(w + 1) - text.size(), ' ') + text;
         dev.DrawLabel(x, y, textAngle, padded, s.PenColor[3], (2.0 / w) * textUnit, false);
     } else if (dev.isFile()) {
@@ -99,14 +105,14 @@ Tick DrawRadialTick(ChartDevice& dev, const Protractor& p, float r, float theta)
 
 // Angle of a tick's outer end about the centre, in degrees, within -90..90.
 double TickDegrees(const Protractor& p, const Tick& t) {
-    return std::atan(Div(static_cast<double>(t.y2) - p.cy, static_cast<double>(t.x2) - p.cx, "protractor arc")) *
-           180 / kPi;
+    return std::atan(Div(static_cast<double>(t.y2) - p.cy, static_cast<double>(t.x2) - p.cx, "protractor arc")) * 180 /
+           kPi;
 }
 
 } // namespace
 
-void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float leftX, float topY,
-                                 float /*bottomRightX*/, float chartHeight) {
+void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float leftX, float topY, float /*bottomRightX*/,
+                                 float chartHeight) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     Protractor p{s};
@@ -145,7 +151,8 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
     // scale over itself; the top is then raised step by step to the first
     // counter above it, so the two sides still meet half a turn apart.
     std::int16_t kTop = RoundToStep(p, (CInt(s.MaxMoistureRatio) + 1) * p.ef);
-    while (CounterSlope(p, kTop) <= 0) kTop = Add16(kTop, p.step, "moisture-ratio counter");
+    while (CounterSlope(p, kTop) <= 0)
+        kTop = Add16(kTop, p.step, "moisture-ratio counter");
     const float thetaTop = Sgl(std::atan(CounterSlope(p, kTop)));
 
     double a1 = 0, a2 = 0;
@@ -159,9 +166,11 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
     const float upperRef = Sgl(thetaTop - 0.01);
     for (std::int16_t k = RoundToStep(p, -3 * p.ef); k <= kTop; k = Add16(k, p.step, "moisture-ratio counter")) {
         const Tick outer = mark(k, upperRef);
-        if (k == kTop) a1 = TickDegrees(p, outer);
+        if (k == kTop)
+            a1 = TickDegrees(p, outer);
     }
-    for (double m : {-9.0, -5.0, -99.0, -39.0, -19.0}) mark(RoundToStep(p, m * p.ef), upperRef);
+    for (double m : {-9.0, -5.0, -99.0, -39.0, -19.0})
+        mark(RoundToStep(p, m * p.ef), upperRef);
 
     // Lower side: from the top value (again) up to 1500, then the wider values.
     // A range of 16 or more puts the top value beyond 1500; it is still drawn
@@ -170,9 +179,11 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
     const std::int16_t lowerEnd = std::max(kTop, RoundToStep(p, 16 * p.ef));
     for (std::int16_t k = kTop; k <= lowerEnd; k = Add16(k, p.step, "moisture-ratio counter")) {
         const Tick outer = mark(k, lowerRef);
-        if (k == kTop) a2 = TickDegrees(p, outer) + 180;
+        if (k == kTop)
+            a2 = TickDegrees(p, outer) + 180;
     }
-    for (double m : {21.0, 41.0, 101.0}) mark(RoundToStep(p, m * p.ef), lowerRef);
+    for (double m : {21.0, 41.0, 101.0})
+        mark(RoundToStep(p, m * p.ef), lowerRef);
 
     // The two arcs between the top value's ticks on either side.
     if (dev.isDraw()) {

@@ -12,8 +12,12 @@ namespace hyg {
 
 namespace {
 
-void PenUp(ChartDevice& dev, double x, double y) { dev.PlotLine({"PU", F(x), F(y)}); }
-void PenDown(ChartDevice& dev, double x, double y) { dev.PlotLine({"PD", F(x), F(y), ETX}); }
+void PenUp(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PU", F(x), F(y)});
+}
+void PenDown(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PD", F(x), F(y), ETX});
+}
 
 } // namespace
 

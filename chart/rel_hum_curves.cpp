@@ -38,7 +38,8 @@ Direction LabelDirection(double x1, double x2, double y1, double y2) {
 // humidity converts with 760 and 622 whatever the chart pressure.
 float CurveHumidity(Family family, const SaturationTable& tab, float level, int i) {
     const double si = tab.S(i);
-    if (family == Family::SatDegree) return Sgl(level * si, "saturation degree humidity");
+    if (family == Family::SatDegree)
+        return Sgl(level * si, "saturation degree humidity");
     const float pws = Sgl(Div(760 * si, si + 622, "vapour pressure"), "vapour pressure");
     const float pw = Sgl(static_cast<double>(level) * pws, "vapour pressure");
     return Sgl(Div(622.0 * pw, 760.0 - pw, "relative humidity humidity"), "relative humidity humidity");
@@ -53,7 +54,8 @@ CurvePoint CurveAt(Family family, const Chart& chart, float level, int i) {
     CurvePoint p;
     p.x = CurveHumidity(family, chart.table, level, i);
     double t = chart.table.T(i);
-    if (family == Family::RelHum) t = CInt(t, "curve temperature");
+    if (family == Family::RelHum)
+        t = CInt(t, "curve temperature");
     p.X = Sgl(ChartX(s, t, p.x), "curve X");
     p.Y = Sgl(ChartY(s, p.x), "curve Y");
     return p;
@@ -69,8 +71,8 @@ void DrawCurves(Family family, ChartDevice& dev, const Chart& chart, float& leve
         dev.PlotLine({rh ? "SP2" : "SP1", ETX});
         dev.PlotLine({"SI", F(s.PlotTextSize3), F(2.0f * s.PlotTextSize3), ETX});
     }
-    const int labelIdx = rh ? idxMin + CInt(tempCount * 0.5, "label index")
-                            : CInt(tempCount * 3.0 / 4 + idxMin, "label index");
+    const int labelIdx =
+        rh ? idxMin + CInt(tempCount * 0.5, "label index") : CInt(tempCount * 3.0 / 4 + idxMin, "label index");
 
     PointBuffer& buffer = dev.pointBuffer();
     for (int j = 1; j <= 10; ++j) {
@@ -104,8 +106,8 @@ void DrawCurves(Family family, ChartDevice& dev, const Chart& chart, float& leve
                 // previous point reaches the top edge.
                 float ex = cur.X, ey = cur.Y;
                 if (!(cur.x < s.MaxAbsHum)) {
-                    const double f = Div(static_cast<double>(s.MaxAbsHum) - prev.x,
-                                         static_cast<double>(cur.x) - prev.x, "curve top crossing");
+                    const double f = Div(static_cast<double>(s.MaxAbsHum) - prev.x, static_cast<double>(cur.x) - prev.x,
+                                         "curve top crossing");
                     ex = Sgl(prev.X + f * (static_cast<double>(cur.X) - prev.X), "curve top crossing");
                     ey = Sgl(prev.Y + f * (static_cast<double>(cur.Y) - prev.Y), "curve top crossing");
                 }
@@ -123,14 +125,17 @@ void DrawCurves(Family family, ChartDevice& dev, const Chart& chart, float& leve
                     } else {
                         LabelSatDegreeCurve(dev, chart, prev.X, cur.X, prev.Y, cur.Y, p);
                     }
-                    if (dev.isDraw()) dev.SetPoint(cur.X, cur.Y);
+                    if (dev.isDraw())
+                        dev.SetPoint(cur.X, cur.Y);
                 }
-                if (cur.x > s.MaxAbsHum) break;
+                if (cur.x > s.MaxAbsHum)
+                    break;
                 prev = cur;
             }
             if (dev.isDraw()) {
                 dev.SetPenColor(s.PenColor[rh ? 3 : 1]);
-                if (rh) dev.SetLineStyle(kDot);
+                if (rh)
+                    dev.SetLineStyle(kDot);
                 dev.DrawPolyline(buffer, count);
             } else if (dev.isFile()) {
                 dev.PlotLine({ETX});
@@ -162,7 +167,8 @@ void LabelRelHumCurve(ChartDevice& dev, const Chart& chart, double x1, double x2
     const float ly = Sgl(y1 - (std::sin(d.angle) + 1) * u, "label Y");
     const double size = (p / 100.0 + 3) * u / 6;
     if (dev.isDraw()) {
-        if (p == 60) dev.DrawLabel(lx - 4 * 0.8 * u, ly - 2.5 * 0.8 * u, d.angle, "Phi", s.PenColor[3], 0.8 * u, true);
+        if (p == 60)
+            dev.DrawLabel(lx - 4 * 0.8 * u, ly - 2.5 * 0.8 * u, d.angle, "Phi", s.PenColor[3], 0.8 * u, true);
         dev.DrawLabel(lx, ly, d.angle, GeneralNumber(p), s.PenColor[3], size, false);
     } else if (dev.isFile()) {
         dev.PlotLine({"LT;", ETX});
@@ -190,7 +196,8 @@ void LabelSatDegreeCurve(ChartDevice& dev, const Chart& chart, double x1, double
     const float ly = Sgl(y1 - down * u * sn, "label Y");
     const double size = (p / 100.0 + 2) * u / 3.5;
     if (dev.isDraw()) {
-        if (p == 60) dev.DrawLabel(x1 - 4.5 * u, y1 - 4 * u, d.angle, "Psi", s.PenColor[0], u, true);
+        if (p == 60)
+            dev.DrawLabel(x1 - 4.5 * u, y1 - 4 * u, d.angle, "Psi", s.PenColor[0], u, true);
         dev.DrawLabel(lx, ly, d.angle, FormatNumber(p, "###"), s.PenColor[0], size, false);
     } else if (dev.isFile()) {
         dev.PlotLine({"LT;", ETX});

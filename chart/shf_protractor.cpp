@@ -22,8 +22,12 @@ namespace {
 // The slant of the origin's symbol, 27 degrees.
 constexpr double kSymbolAngle = 0.471238911151886;
 
-void PenUp(ChartDevice& dev, double x, double y) { dev.PlotLine({"PU", F(x), F(y)}); }
-void PenDown(ChartDevice& dev, double x, double y) { dev.PlotLine({"PD", F(x), F(y), ETX}); }
+void PenUp(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PU", F(x), F(y)});
+}
+void PenDown(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PD", F(x), F(y), ETX});
+}
 
 void Stroke(ChartDevice& dev, double x1, double y1, double x2, double y2, Rgb colour) {
     if (dev.isDraw()) {
@@ -41,7 +45,8 @@ void TickLabel(ChartDevice& dev, const ChartSettings& s, double x, double y, flo
     const double angle = std::atan(slope);
     if (dev.isDraw()) {
         dev.DrawLabel(x, y, angle, text, s.PenColor[3], size, false);
-        if (symbol) dev.DrawLabel(symX, symY, angle, "SHF", s.PenColor[3], size, true);
+        if (symbol)
+            dev.DrawLabel(symX, symY, angle, "SHF", s.PenColor[3], size, true);
     } else if (dev.isFile()) {
         PenUp(dev, x, y);
         dev.PlotLine({"DI", " 1,", FormatNumber(slope, "0.0000##"), ETX});
@@ -62,10 +67,9 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
     const Rgb pen = s.PenColor[3];
     const double t = 0.75 * c;
 
-    const float X0 = Sgl(s.ScaleX * (kF024 + s.DiagramType * 0.441 * 0.001 * s.ShfOriginAbsHum) *
-                             s.ShfOriginDryBulb +
-                         s.OriginX,
-                         "SHF origin");
+    const float X0 =
+        Sgl(s.ScaleX * (kF024 + s.DiagramType * 0.441 * 0.001 * s.ShfOriginAbsHum) * s.ShfOriginDryBulb + s.OriginX,
+            "SHF origin");
     const float Y0 = shfOriginY;
     const float XA = Sgl(topRightX + 420.0), XB = Sgl(topRightX + 460.0), XC = Sgl(topRightX + 500.0);
     const float XD = Sgl(leftX - 220.0), XE = Sgl(leftX - 260.0), XF = Sgl(leftX - 300.0);
@@ -103,13 +107,17 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
         const float tenths = Sgl(f * 10.0);
         if (std::fabs(tenths - Int(tenths)) > 0.00001) {
             const float YB = fanY(f, XB);
-            if (YB > yLim) continue;
-            if (++drawn == 1) firstYA = YA;
+            if (YB > yLim)
+                continue;
+            if (++drawn == 1)
+                firstYA = YA;
             Stroke(dev, XA, YA, XB, YB, pen);
         } else {
             const float YC = fanY(f, XC);
-            if (YC > yLim) continue;
-            if (++drawn == 1) firstYA = YA;
+            if (YC > yLim)
+                continue;
+            if (++drawn == 1)
+                firstYA = YA;
             Stroke(dev, XA, YA, XC, YC, pen);
             const double size = i == 80 ? c : 0.8 * c;
             const float slope = Sgl(Div(static_cast<double>(YC) - YA, static_cast<double>(XC) - XA, "SHF label"));
@@ -129,13 +137,17 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
         const float tenths = Sgl(f * 10.0);
         if (Int(tenths) != tenths) {
             const float YE = fanY(f, XE);
-            if (YE > yLim) continue;
-            if (++drawn == 1) firstYD = YD;
+            if (YE > yLim)
+                continue;
+            if (++drawn == 1)
+                firstYD = YD;
             Stroke(dev, XD, YD, XE, YE, pen);
         } else {
             const float YF = fanY(f, XF);
-            if (YF > yLim) continue;
-            if (++drawn == 1) firstYD = YD;
+            if (YF > yLim)
+                continue;
+            if (++drawn == 1)
+                firstYD = YD;
             Stroke(dev, XD, YD, XF, YF, pen);
             const double size = i == 40 ? c : 0.8 * c;
             const float slope = Sgl(Div(static_cast<double>(YF) - YD, static_cast<double>(XF) - XD, "SHF label"));
@@ -146,8 +158,10 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
 
     // Base lines from the level of the last value (1.0, the origin's level)
     // to the first drawn tick; a scale without ticks has none.
-    if (drawnRight > 0) Stroke(dev, XA, lastYA, XA, firstYA, pen);
-    if (drawn > 0) Stroke(dev, XD, YD, XD, firstYD, pen);
+    if (drawnRight > 0)
+        Stroke(dev, XA, lastYA, XA, firstYA, pen);
+    if (drawn > 0)
+        Stroke(dev, XD, YD, XD, firstYD, pen);
 }
 
 } // namespace hyg

@@ -35,11 +35,19 @@ double Lerp(double a0, double g0, double a1, double g1, double target, const cha
 }
 
 // Abscissa of the chart plane for (t, x): ChartX, stored as a single.
-float PlaneX(const ChartSettings& s, double t, double x) { return Sgl(ChartX(s, t, x), "volume line X"); }
-float PlaneY(const ChartSettings& s, double x) { return Sgl(ChartY(s, x), "volume line Y"); }
+float PlaneX(const ChartSettings& s, double t, double x) {
+    return Sgl(ChartX(s, t, x), "volume line X");
+}
+float PlaneY(const ChartSettings& s, double x) {
+    return Sgl(ChartY(s, x), "volume line Y");
+}
 
-void PenUp(ChartDevice& dev, double x, double y) { dev.PlotLine({"PU", F(x), F(y)}); }
-void PenDown(ChartDevice& dev, double x, double y) { dev.PlotLine({"PD", F(x), F(y), ETX}); }
+void PenUp(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PU", F(x), F(y)});
+}
+void PenDown(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PD", F(x), F(y), ETX});
+}
 
 // The value of a volume line along its line, below its lower end (or left of
 // it when the line ends far right on the bottom edge); on the symbol line the
@@ -48,7 +56,8 @@ void LabelVolumeLine(ChartDevice& dev, const Chart& chart, float lowX, float low
                      float bottomRightX, float bottomY, int lineIndex, int symbolIndex, const std::string& text) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
-    const float slope = Sgl(Div(static_cast<double>(lowY) - upY, static_cast<double>(lowX) - upX, "volume label slope"));
+    const float slope =
+        Sgl(Div(static_cast<double>(lowY) - upY, static_cast<double>(lowX) - upX, "volume label slope"));
     const double angle = std::atan(slope);
 
     const double symX = lowX + 4.5 * c;
@@ -62,7 +71,8 @@ void LabelVolumeLine(ChartDevice& dev, const Chart& chart, float lowX, float low
     const bool symbol = lineIndex == symbolIndex;
 
     if (dev.isDraw()) {
-        if (symbol) dev.DrawLabel(symX, symY, angle, "v", s.PenColor[0], 1.5 * c, true);
+        if (symbol)
+            dev.DrawLabel(symX, symY, angle, "v", s.PenColor[0], 1.5 * c, true);
         dev.DrawLabel(valX, valY, angle, text, s.PenColor[0], 0.8 * c, false);
     } else if (dev.isFile()) {
         dev.PlotLine({"DI", " 1,", FormatNumber(slope, "0.0000##"), ETX});
@@ -78,15 +88,16 @@ void LabelVolumeLine(ChartDevice& dev, const Chart& chart, float lowX, float low
 
 } // namespace
 
-void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
-                     float bottomRightX, float bottomY) {
+void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
+                     float bottomY) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
     const int unit = s.EnthalpyUnit;
     const double f = VolumeFactor(unit);
     const double step = VolumeStep(unit);
 
-    if (dev.isFile()) dev.PlotLine({"SP5", ETX});
+    if (dev.isFile())
+        dev.PlotLine({"SP5", ETX});
 
     const double vmin = Volume(s, s.MinDryBulb, 0);
     const double vmax = Volume(s, s.MaxDryBulb, s.MaxAbsHum);
@@ -112,8 +123,10 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
 
         // Saturation end.
         int i = satStart;
-        while (i <= idxMax && f * Volume(s, tab.T(i), tab.S(i)) <= V) ++i;
-        if (i > idxMax) continue; // the value lies beyond the chart's saturation curve
+        while (i <= idxMax && f * Volume(s, tab.T(i), tab.S(i)) <= V)
+            ++i;
+        if (i > idxMax)
+            continue; // the value lies beyond the chart's saturation curve
         satStart = i - 1 >= 1 ? i - 1 : 1;
         float tU = tab.T(i);
         float xU = static_cast<float>(tab.S(i));
@@ -128,8 +141,10 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
         if (tU >= s.MinDryBulb && xU > s.MaxAbsHum) {
             // Leaves through the top edge.
             int j = topStart;
-            while (j <= idxMax && f * Volume(s, tab.T(j), s.MaxAbsHum) <= V) ++j;
-            if (j > idxMax) continue;
+            while (j <= idxMax && f * Volume(s, tab.T(j), s.MaxAbsHum) <= V)
+                ++j;
+            if (j > idxMax)
+                continue;
             topStart = j - 1 >= 1 ? j - 1 : 1;
             tU = tab.T(j);
             if (j - 1 >= 1) {
@@ -141,8 +156,10 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
             // Leaves through the left edge; humidity 0 is sampled at 0.05.
             auto sample = [&](int x) { return f * Volume(s, s.MinDryBulb, x == 0 ? 0.05 : x); };
             int x = leftStart;
-            while (x <= leftBound && sample(x) <= V) ++x;
-            if (x > leftBound) continue;
+            while (x <= leftBound && sample(x) <= V)
+                ++x;
+            if (x > leftBound)
+                continue;
             leftStart = x - 1 >= 0 ? x - 1 : 0;
             const double x1 = x == 0 ? 0.05 : x;
             if (x == 0) {
@@ -153,23 +170,26 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
                 xU = Sgl(Lerp(x0, sample(x - 1), x1, sample(x), V, "volume left end"));
             }
             tU = s.MinDryBulb;
-            if (xU <= 0) continue; // crosses the left edge at or below the bottom: nothing to draw
+            if (xU <= 0)
+                continue; // crosses the left edge at or below the bottom: nothing to draw
         }
 
         // Lower end along the right edge; humidity 0 is sampled at 0.04.
         auto sampleRight = [&](int x) { return f * Volume(s, s.MaxDryBulb, x == 0 ? 0.04 : x); };
         int x = bottomStart;
-        while (x <= bottomBound && sampleRight(x) <= V) ++x;
+        while (x <= bottomBound && sampleRight(x) <= V)
+            ++x;
         const float upX = PlaneX(s, tU, xU);
         const float upY = PlaneY(s, xU);
         float lowX = 0, lowY = 0;
-        if (x <= bottomBound) bottomStart = x;
+        if (x <= bottomBound)
+            bottomStart = x;
         if (x == 0) {
             // Meets the bottom edge: extended 70 plane units below it, with
             // the temperature from the inverse of the volume formula.
-            const double tL = Div((V / f) * 2195.39 * 100 * (s.PressureMmHg / 760.0), xBelow + 622.0,
-                                  "volume foot temperature") -
-                              273.15;
+            const double tL =
+                Div((V / f) * 2195.39 * 100 * (s.PressureMmHg / 760.0), xBelow + 622.0, "volume foot temperature") -
+                273.15;
             lowX = PlaneX(s, Sgl(tL), xBelow);
             lowY = PlaneY(s, xBelow);
         } else if (x <= bottomBound && x <= s.MaxAbsHum) {

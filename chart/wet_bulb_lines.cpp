@@ -29,9 +29,11 @@ double WetBulbAt(const ChartSettings& s, double t, double x) {
 // successive lines go over the same samples again.
 class EdgeSamples {
 public:
-    explicit EdgeSamples(std::function<double(int)> at) : at_(std::move(at)) {}
+    explicit EdgeSamples(std::function<double(int)> at)
+        : at_(std::move(at)) {}
     double operator()(int k) {
-        if (k < 0) return at_(k);
+        if (k < 0)
+            return at_(k);
         const auto n = static_cast<std::size_t>(k);
         if (n >= known_.size()) {
             known_.resize(n + 1, false);
@@ -54,8 +56,12 @@ double Lerp(double a0, double g0, double a1, double g1, double target, const cha
     return a0 + (a1 - a0) * Div(target - g0, g1 - g0, where);
 }
 
-void PenUp(ChartDevice& dev, double x, double y) { dev.PlotLine({"PU", F(x), F(y)}); }
-void PenDown(ChartDevice& dev, double x, double y) { dev.PlotLine({"PD", F(x), F(y), ETX}); }
+void PenUp(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PU", F(x), F(y)});
+}
+void PenDown(ChartDevice& dev, double x, double y) {
+    dev.PlotLine({"PD", F(x), F(y), ETX});
+}
 
 // The temperature of a wet-bulb line at its upper end, set left of the end
 // (further left as a negative number gains characters), and on the symbol
@@ -67,7 +73,8 @@ void LabelWetBulbLine(ChartDevice& dev, const Chart& chart, float upX, float upY
     const float t = chart.table.T(tableIndex);
     const std::string text = GeneralNumber(t);
 
-    const float slope = Sgl(Div(static_cast<double>(upY) - lowY, static_cast<double>(upX) - lowX, "wet-bulb label slope"));
+    const float slope =
+        Sgl(Div(static_cast<double>(upY) - lowY, static_cast<double>(upX) - lowX, "wet-bulb label slope"));
     // The angle of the line, and the label turned by the arctangent of that
     // angle again, so that it leans less than the line.
     const float a1 = Sgl(std::atan(slope));
@@ -82,7 +89,8 @@ void LabelWetBulbLine(ChartDevice& dev, const Chart& chart, float upX, float upY
     const double symY = upY;
 
     if (dev.isDraw()) {
-        if (symbol) dev.DrawLabel(symX, symY, 0, "t'", s.PenColor[8], 1.25 * c, true);
+        if (symbol)
+            dev.DrawLabel(symX, symY, 0, "t'", s.PenColor[8], 1.25 * c, true);
         dev.DrawLabel(valX, valY, angle, text, s.PenColor[8], 0.9 * c, false);
     } else if (dev.isFile()) {
         dev.PlotLine({"DI", "1,", FormatNumber(a1, "0.000##"), ETX});
@@ -102,7 +110,8 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
 
-    if (dev.isFile()) dev.PlotLine({"SP4", ETX});
+    if (dev.isFile())
+        dev.PlotLine({"SP4", ETX});
 
     // The symbol goes on the line that starts where the saturation curve
     // passes a little above half the chart's height (0 deg C when none does).
@@ -118,10 +127,12 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
     // last line: the wet bulb of the top-right corner.
     const double twMin = WetBulbAt(s, s.MinDryBulb, 0.02);
     int j1 = 1;
-    while (tab.T(j1) < twMin) ++j1;
+    while (tab.T(j1) < twMin)
+        ++j1;
     const double twMax = WetBulbAt(s, s.MaxDryBulb, s.MaxAbsHum);
     int j2 = idxMax - 1;
-    while (tab.T(j2) > twMax) --j2;
+    while (tab.T(j2) > twMax)
+        --j2;
 
     int leftStart = 0;     // humidity walk along the left edge
     int lowStart = idxMin; // table walk along x = 0.05
@@ -143,7 +154,8 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
             if (xU > s.MaxAbsHum) {
                 // Leaves through the top edge.
                 int i = j;
-                while (i <= idxMax && top(i) <= tw) ++i;
+                while (i <= idxMax && top(i) <= tw)
+                    ++i;
                 if (i > idxMax) {
                     tU = s.MaxDryBulb; // reaches the top edge at the corner
                 } else if (i - 1 >= 1) {
@@ -156,7 +168,8 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
         } else {
             // Leaves through the left edge.
             int x = leftStart;
-            while (x <= leftBound && left(x) <= tw) ++x;
+            while (x <= leftBound && left(x) <= tw)
+                ++x;
             if (x > leftBound) {
                 xU = 0;
                 leftStart = leftBound;
@@ -167,16 +180,19 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
             }
             tU = s.MinDryBulb;
         }
-        if (xU == 0 && tw <= s.MinDryBulb) continue;
+        if (xU == 0 && tw <= s.MinDryBulb)
+            continue;
 
         // Lower end on x = 0.05, or on the right edge when the line gets
         // there first.
         float lowX = 0, lowY = 0;
         int i = lowStart;
-        while (i <= idxMax && foot(i) < tw) ++i;
+        while (i <= idxMax && foot(i) < tw)
+            ++i;
         if (i <= idxMax) {
             float tL = tab.T(i);
-            if (i - 1 >= 1) tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
+            if (i - 1 >= 1)
+                tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
             lowStart = i - 1 >= 1 ? i - 1 : 1;
             // The foot's abscissa leaves out the humidity term.
             lowX = Sgl(s.ScaleX * (kF024 * tL) + s.OriginX, "wet-bulb foot X");
@@ -184,7 +200,8 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
         } else {
             lowStart = idxMax;
             int x = 0;
-            while (x <= rightBound && right(x) <= tw) ++x;
+            while (x <= rightBound && right(x) <= tw)
+                ++x;
             float xL = 0;
             if (x > rightBound) {
                 xL = s.MaxAbsHum; // reaches the right edge at the corner
@@ -203,7 +220,8 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
             PenUp(dev, lowX, lowY);
             PenDown(dev, upX, upY);
         }
-        if (leftX + 1 < upX) LabelWetBulbLine(dev, chart, upX, upY, lowX, lowY, j, symbolValue);
+        if (leftX + 1 < upX)
+            LabelWetBulbLine(dev, chart, upX, upY, lowX, lowY, j, symbolValue);
     }
 }
 

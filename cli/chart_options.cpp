@@ -10,7 +10,8 @@
 namespace hyg {
 
 ChartCommand::ChartCommand(std::string name, std::string usage)
-    : prefix_("hygrana-cli " + std::move(name) + ": "), usage_(std::move(usage)) {}
+    : prefix_("hygrana-cli " + std::move(name) + ": ")
+    , usage_(std::move(usage)) {}
 
 std::optional<int> ChartCommand::parse(const std::vector<std::string>& args,
                                        const std::vector<std::string>& valueOptions,
@@ -39,11 +40,14 @@ std::optional<int> ChartCommand::parse(const std::vector<std::string>& args,
             std::cout << usage_ << '\n';
             return 0;
         }
-        if (a.size() > 1 && a[0] == '-') return fail("unknown option " + a + "\n" + usage_);
-        if (out) return fail("more than one output file given\n" + usage_);
+        if (a.size() > 1 && a[0] == '-')
+            return fail("unknown option " + a + "\n" + usage_);
+        if (out)
+            return fail("more than one output file given\n" + usage_);
         out = a;
     }
-    if (!out || out->empty()) return fail("no output file given\n" + usage_);
+    if (!out || out->empty())
+        return fail("no output file given\n" + usage_);
     output_ = *out;
     return std::nullopt;
 }
@@ -57,10 +61,12 @@ const std::optional<std::string>& ChartCommand::value(const std::string& option)
 std::optional<int> ChartCommand::loadChart(Chart& chart) const {
     chart.settings = DefaultChartSettings();
     const std::optional<std::string>& data = value("--data");
-    if (!data) return std::nullopt;
+    if (!data)
+        return std::nullopt;
     StatePointList states;
     const std::string problem = ReadDataFile(*data, chart.settings, states);
-    if (!problem.empty()) return fail(*data + ": " + problem);
+    if (!problem.empty())
+        return fail(*data + ": " + problem);
     return std::nullopt;
 }
 

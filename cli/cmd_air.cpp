@@ -22,22 +22,22 @@ namespace hyg {
 
 namespace {
 
-constexpr const char* kAirHelp =
-    "usage: hygrana-cli air [P_mmHg t x_g]\n"
-    "\n"
-    "Prints AirProperty codes 1 to 6 of air at the pressure P_mmHg [mmHg], dry bulb\n"
-    "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
-    "with 9 significant digits:\n"
-    "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
-    "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
-    "Without numbers, reads one triple per line from standard input (blank lines are\n"
-    "skipped) and prints one line per triple. A state whose evaluation raises a\n"
-    "floating-point fault prints 'error'; the tool goes on with the next line.\n"
-    "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input.\n";
+constexpr const char* kAirHelp = "usage: hygrana-cli air [P_mmHg t x_g]\n"
+                                 "\n"
+                                 "Prints AirProperty codes 1 to 6 of air at the pressure P_mmHg [mmHg], dry bulb\n"
+                                 "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
+                                 "with 9 significant digits:\n"
+                                 "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
+                                 "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
+                                 "Without numbers, reads one triple per line from standard input (blank lines are\n"
+                                 "skipped) and prints one line per triple. A state whose evaluation raises a\n"
+                                 "floating-point fault prints 'error'; the tool goes on with the next line.\n"
+                                 "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input.\n";
 
 // A number that fits a single, or nothing.
 std::optional<float> ParseSingle(const std::string& text) {
-    if (!IsNumeric(text)) return std::nullopt;
+    if (!IsNumeric(text))
+        return std::nullopt;
     try {
         return ReadCell(text);
     } catch (const RunTimeFault&) {
@@ -56,7 +56,8 @@ std::string PropertyLine(float p, float t, float xg, bool& fault) {
     try {
         std::string line;
         for (std::int16_t code = 1; code <= 6; ++code) {
-            if (code > 1) line += ' ';
+            if (code > 1)
+                line += ' ';
             line += Nine(AirProperty(code, p, t, xg).value());
         }
         fault = false;
@@ -108,8 +109,10 @@ int RunAir(const std::vector<std::string>& args) {
         ++number;
         std::istringstream in(line);
         std::vector<std::string> words;
-        for (std::string w; in >> w;) words.push_back(w);
-        if (words.empty()) continue;
+        for (std::string w; in >> w;)
+            words.push_back(w);
+        if (words.empty())
+            continue;
         const auto v = ParseTriple(words, problem);
         if (!v) {
             std::cerr << "hygrana-cli air: line " << number << ": " << problem << '\n';

@@ -21,26 +21,25 @@ namespace hyg {
 
 namespace {
 
-constexpr const char* kCalcHelp =
-    "usage: hygrana-cli calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
-    "\n"
-    "Reads up to six rows of the input table from standard input, one state per\n"
-    "line, cells separated by tabs: pressure, dry bulb [deg C], relative humidity [%],\n"
-    "wet bulb [deg C]. Give the relative humidity or the wet bulb; an empty cell is\n"
-    "empty, missing cells at the end of a line are empty, and rows not given keep\n"
-    "the default pressure only.\n"
-    "\n"
-    "  --pressure-unit  1 mmHg (default), 2 kPa, 3 atm: the unit of the pressure cells\n"
-    "  --unit-system    1 kcal (default), 2 kJ, 3 Btu/lbm/ft: the units of the tables\n"
-    "  --flow G         dry airflow rate as typed into the airflow field (default 50),\n"
-    "                   in kgDA/h, or lbmDA/h with unit system 3\n"
-    "\n"
-    "Prints three tab-separated blocks with a blank line between them: the input\n"
-    "table after Calculate, the property table and the process table, each with its\n"
-    "heading row (the two heading lines of a column joined by a blank) and its rows.\n"
-    "Range messages go to standard error, one line per failing row.\n"
-    "Exit status: 0 done, 1 the calculation raised a fault (the message goes to\n"
-    "standard error and the tables show what was computed before it), 2 bad input.\n";
+constexpr const char* kCalcHelp = "usage: hygrana-cli calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
+                                  "\n"
+                                  "Reads up to six rows of the input table from standard input, one state per\n"
+                                  "line, cells separated by tabs: pressure, dry bulb [deg C], relative humidity [%],\n"
+                                  "wet bulb [deg C]. Give the relative humidity or the wet bulb; an empty cell is\n"
+                                  "empty, missing cells at the end of a line are empty, and rows not given keep\n"
+                                  "the default pressure only.\n"
+                                  "\n"
+                                  "  --pressure-unit  1 mmHg (default), 2 kPa, 3 atm: the unit of the pressure cells\n"
+                                  "  --unit-system    1 kcal (default), 2 kJ, 3 Btu/lbm/ft: the units of the tables\n"
+                                  "  --flow G         dry airflow rate as typed into the airflow field (default 50),\n"
+                                  "                   in kgDA/h, or lbmDA/h with unit system 3\n"
+                                  "\n"
+                                  "Prints three tab-separated blocks with a blank line between them: the input\n"
+                                  "table after Calculate, the property table and the process table, each with its\n"
+                                  "heading row (the two heading lines of a column joined by a blank) and its rows.\n"
+                                  "Range messages go to standard error, one line per failing row.\n"
+                                  "Exit status: 0 done, 1 the calculation raised a fault (the message goes to\n"
+                                  "standard error and the tables show what was computed before it), 2 bad input.\n";
 
 // Message boxes become lines on stderr, the line breaks blanks.
 class StderrMessenger : public Messenger {
@@ -48,7 +47,8 @@ public:
     void showMessage(const std::string& text, const std::string&, MessageIcon) override {
         std::string line = text;
         for (char& c : line) {
-            if (c == '\r' || c == '\n') c = ' ';
+            if (c == '\r' || c == '\n')
+                c = ' ';
         }
         std::cerr << line << '\n';
     }
@@ -57,14 +57,16 @@ public:
 
 std::string OneLine(std::string heading) {
     for (char& c : heading) {
-        if (c == '\r') c = ' ';
+        if (c == '\r')
+            c = ' ';
     }
     return heading;
 }
 
 void PrintRow(const std::vector<std::string>& cells) {
     for (std::size_t j = 0; j < cells.size(); ++j) {
-        if (j > 0) std::cout << '\t';
+        if (j > 0)
+            std::cout << '\t';
         std::cout << cells[j];
     }
     std::cout << '\n';
@@ -72,7 +74,8 @@ void PrintRow(const std::vector<std::string>& cells) {
 
 void PrintHeadings(const std::vector<std::string>& headings) {
     std::vector<std::string> cells;
-    for (const std::string& h : headings) cells.push_back(OneLine(h));
+    for (const std::string& h : headings)
+        cells.push_back(OneLine(h));
     PrintRow(cells);
 }
 
@@ -81,7 +84,8 @@ void PrintTable(const std::vector<std::string>& headings, const Table& table, in
     PrintHeadings(headings);
     for (int i = 1; i <= rows; ++i) {
         std::vector<std::string> cells;
-        for (int j = 0; j <= columns; ++j) cells.push_back(table.cell(i, j));
+        for (int j = 0; j <= columns; ++j)
+            cells.push_back(table.cell(i, j));
         PrintRow(cells);
     }
 }
@@ -125,21 +129,27 @@ int RunCalc(const std::vector<std::string>& args) {
             std::cout << kCalcHelp;
             return 0;
         }
-        if (a != "--pressure-unit" && a != "--unit-system" && a != "--flow") return Refuse("unknown option '" + a + "'");
-        if (i + 1 >= args.size()) return Refuse("missing value after " + a);
+        if (a != "--pressure-unit" && a != "--unit-system" && a != "--flow")
+            return Refuse("unknown option '" + a + "'");
+        if (i + 1 >= args.size())
+            return Refuse("missing value after " + a);
         const std::string& value = args[++i];
         if (a == "--pressure-unit") {
-            if (!ParseUnit(value, settings.PressureUnit)) return Refuse("--pressure-unit must be 1, 2 or 3, not '" + value + "'");
+            if (!ParseUnit(value, settings.PressureUnit))
+                return Refuse("--pressure-unit must be 1, 2 or 3, not '" + value + "'");
         } else if (a == "--unit-system") {
-            if (!ParseUnit(value, settings.EnthalpyUnit)) return Refuse("--unit-system must be 1, 2 or 3, not '" + value + "'");
+            if (!ParseUnit(value, settings.EnthalpyUnit))
+                return Refuse("--unit-system must be 1, 2 or 3, not '" + value + "'");
         } else {
             bool fits = IsNumeric(value);
             try {
-                if (fits) ReadCell(value);
+                if (fits)
+                    ReadCell(value);
             } catch (const RunTimeFault&) {
                 fits = false;
             }
-            if (!fits) return Refuse("--flow needs a number that fits a single, not '" + value + "'");
+            if (!fits)
+                return Refuse("--flow needs a number that fits a single, not '" + value + "'");
             flow = value;
         }
     }
@@ -149,20 +159,24 @@ int RunCalc(const std::vector<std::string>& args) {
     BuildInputTable(data, settings);
     data.UnitSystem = settings.EnthalpyUnit;
     data.flowText = flow;
-    for (int i = 1; i <= PropertyTable::kRows; ++i) data.property.cell(i, 0) = StateLabel(i);
+    for (int i = 1; i <= PropertyTable::kRows; ++i)
+        data.property.cell(i, 0) = StateLabel(i);
 
     std::string line;
     int row = 0;
     while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (++row > InputTable::kRows) return Refuse("more than six rows on standard input");
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (++row > InputTable::kRows)
+            return Refuse("more than six rows on standard input");
         const std::vector<std::string> cells = SplitTabs(line);
         if (cells.size() > static_cast<std::size_t>(InputTable::kColumns)) {
             return Refuse("row " + std::to_string(row) + " has " + std::to_string(cells.size()) +
                           " cells; at most four (pressure, dry bulb, rel. humidity, wet bulb)");
         }
         for (int j = 1; j <= InputTable::kColumns; ++j) {
-            data.input.cell(row, j) = static_cast<std::size_t>(j) <= cells.size() ? cells[static_cast<std::size_t>(j - 1)] : "";
+            data.input.cell(row, j) =
+                static_cast<std::size_t>(j) <= cells.size() ? cells[static_cast<std::size_t>(j - 1)] : "";
         }
     }
 

@@ -15,14 +15,20 @@ namespace hyg {
 
 int RunPlot(const std::vector<std::string>& args) {
     ChartCommand command("plot", "usage: hygrana-cli plot [--data FILE] [--paper A3|B4|A4] OUT.pgl");
-    if (const auto status = command.parse(args, {"--data", "--paper"}, {})) return *status;
+    if (const auto status = command.parse(args, {"--data", "--paper"}, {}))
+        return *status;
     Chart chart;
-    if (const auto status = command.loadChart(chart)) return *status;
+    if (const auto status = command.loadChart(chart))
+        return *status;
     if (const std::optional<std::string>& paper = command.value("--paper")) {
-        if (*paper == "A3" || *paper == "a3") SetPlotterPaper(chart.settings, PlotterPaper::A3);
-        else if (*paper == "B4" || *paper == "b4") SetPlotterPaper(chart.settings, PlotterPaper::B4);
-        else if (*paper == "A4" || *paper == "a4") SetPlotterPaper(chart.settings, PlotterPaper::A4);
-        else return command.fail("unknown paper " + *paper + " (A3, B4 or A4)");
+        if (*paper == "A3" || *paper == "a3")
+            SetPlotterPaper(chart.settings, PlotterPaper::A3);
+        else if (*paper == "B4" || *paper == "b4")
+            SetPlotterPaper(chart.settings, PlotterPaper::B4);
+        else if (*paper == "A4" || *paper == "a4")
+            SetPlotterPaper(chart.settings, PlotterPaper::A4);
+        else
+            return command.fail("unknown paper " + *paper + " (A3, B4 or A4)");
     }
 
     // A chart without a temperature span is bad input, not a fault of the
@@ -38,7 +44,8 @@ int RunPlot(const std::vector<std::string>& args) {
                 WritePlotFile(command.output(), chart, &command);
             } catch (...) {
                 std::error_code ec;
-                if (std::filesystem::is_regular_file(command.output(), ec)) std::filesystem::remove(command.output(), ec);
+                if (std::filesystem::is_regular_file(command.output(), ec))
+                    std::filesystem::remove(command.output(), ec);
                 throw;
             }
             return 0;

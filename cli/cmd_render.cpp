@@ -42,8 +42,10 @@ constexpr int kDefaultWidth = 1000;
 // The application object the painter needs; off screen unless the caller
 // chose a platform.
 std::unique_ptr<QGuiApplication> EnsureApplication() {
-    if (QCoreApplication::instance()) return nullptr;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Outside a desktop session (a script, a build machine) there is no
     // runtime folder; give Qt a private one rather than a warning on stderr.
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
@@ -63,7 +65,8 @@ std::unique_ptr<QGuiApplication> EnsureApplication() {
 
 int RunRender(const std::vector<std::string>& args) {
     ChartCommand command("render", kUsage);
-    if (const auto status = command.parse(args, {"--data", "--width"}, {"--mono", "--partial"})) return *status;
+    if (const auto status = command.parse(args, {"--data", "--width"}, {"--mono", "--partial"}))
+        return *status;
     const std::string& out = command.output();
     if (ChartFileFormatOf(out) == ChartFileFormat::Unknown) {
         return command.fail("cannot tell the picture format of " + out + " (use .png, .bmp, .svg or .pdf)");
@@ -82,7 +85,8 @@ int RunRender(const std::vector<std::string>& args) {
     }
 
     Chart chart;
-    if (const auto status = command.loadChart(chart)) return *status;
+    if (const auto status = command.loadChart(chart))
+        return *status;
     if (command.on("--mono")) {
         chart.settings.ColorMode = 0;
         chart.settings.PenColor = MonoPenTable();
@@ -94,7 +98,8 @@ int RunRender(const std::vector<std::string>& args) {
         [&] {
             const std::string fault =
                 ExportChart(out, chart, widthPx, &command, {}, partial ? PartialChart::Keep : PartialChart::Refuse);
-            if (fault.empty()) return 0;
+            if (fault.empty())
+                return 0;
             std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << fault << "); " << out
                       << " holds the chart as far as it was drawn\n";
             return 1;

@@ -9,20 +9,19 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: hygrana-cli <command> [arguments]\n"
-    "\n"
-    "commands:\n"
-    "  air [P_mmHg t x_g]   properties of moist air (AirProperty codes 1 to 6);\n"
-    "                       without numbers, one triple per line from standard input\n"
-    "  calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
-    "                       the process calculation of up to six states read from\n"
-    "                       standard input\n"
-    "  plot ...             the chart as an HPGL plot file\n"
-    "  render ...           the chart as an image file\n"
-    "\n"
-    "'hygrana-cli <command> --help' describes a command.\n"
-    "Exit status: 0 done, 1 a calculation fault, 2 bad command line or input.\n";
+constexpr const char* kUsage = "usage: hygrana-cli <command> [arguments]\n"
+                               "\n"
+                               "commands:\n"
+                               "  air [P_mmHg t x_g]   properties of moist air (AirProperty codes 1 to 6);\n"
+                               "                       without numbers, one triple per line from standard input\n"
+                               "  calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
+                               "                       the process calculation of up to six states read from\n"
+                               "                       standard input\n"
+                               "  plot ...             the chart as an HPGL plot file\n"
+                               "  render ...           the chart as an image file\n"
+                               "\n"
+                               "'hygrana-cli <command> --help' describes a command.\n"
+                               "Exit status: 0 done, 1 a calculation fault, 2 bad command line or input.\n";
 
 } // namespace
 
@@ -34,10 +33,14 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
-        if (command == "air") return hyg::RunAir(args);
-        if (command == "calc") return hyg::RunCalc(args);
-        if (command == "plot") return hyg::RunPlot(args);
-        if (command == "render") return hyg::RunRender(args);
+        if (command == "air")
+            return hyg::RunAir(args);
+        if (command == "calc")
+            return hyg::RunCalc(args);
+        if (command == "plot")
+            return hyg::RunPlot(args);
+        if (command == "render")
+            return hyg::RunRender(args);
         if (command == "help" || command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

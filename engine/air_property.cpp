@@ -19,9 +19,9 @@ PropertyValue AirProperty(std::int16_t code, float pMmHg, float t, float xg) {
     switch (code) {
     case kSatAbsHum: {
         const float ps = SatPressure(t);
-        const float xs = ps == 1.0f ? kSaturatedAtBoiling
-                                    : Sgl(Div(kMolarRatio * ps, static_cast<double>(pAtm) - ps, "AirProperty"),
-                                          "AirProperty");
+        const float xs = ps == 1.0f
+                             ? kSaturatedAtBoiling
+                             : Sgl(Div(kMolarRatio * ps, static_cast<double>(pAtm) - ps, "AirProperty"), "AirProperty");
         return PropertyValue::OfSingle(Sgl(static_cast<double>(xs) * 1000.0, "AirProperty"));
     }
     case kWetBulb:
@@ -38,14 +38,16 @@ PropertyValue AirProperty(std::int16_t code, float pMmHg, float t, float xg) {
     case kDewPoint:
         return PropertyValue::OfSingle(DewPoint(pAtm, t, x));
     case kSpecVolume:
-        return PropertyValue::OfDouble(Div((x + kMolarRatio) * kGasConstantOverP0 * (static_cast<double>(t) + 273.15),
-                                           pAtm, "AirProperty"));
+        return PropertyValue::OfDouble(
+            Div((x + kMolarRatio) * kGasConstantOverP0 * (static_cast<double>(t) + 273.15), pAtm, "AirProperty"));
     default:
         return PropertyValue::Empty();
     }
 }
 
-float EnthalpyOf(float pMmHg, float t, float xg) { return AirProperty(kEnthalpy, pMmHg, t, xg).single; }
+float EnthalpyOf(float pMmHg, float t, float xg) {
+    return AirProperty(kEnthalpy, pMmHg, t, xg).single;
+}
 
 float SensibleEnthalpyChange(float pMmHg, float t1, float t2, float xg) {
     const float h1 = EnthalpyOf(pMmHg, t1, xg);

@@ -17,18 +17,17 @@ namespace hyg {
 
 // Raises FloatingPointFault when v is not finite; returns v otherwise.
 inline double Checked(double v, const char* where) {
-    if (std::isfinite(v)) return v;
-    throw FloatingPointFault(std::isnan(v) ? FloatingPointFault::Kind::Invalid
-                                           : FloatingPointFault::Kind::Overflow,
+    if (std::isfinite(v))
+        return v;
+    throw FloatingPointFault(std::isnan(v) ? FloatingPointFault::Kind::Invalid : FloatingPointFault::Kind::Overflow,
                              where);
 }
 
 // Division that raises on a zero divisor (x / 0 is a run-time error, not inf).
 inline double Div(double num, double den, const char* where) {
     if (den == 0.0) {
-        throw FloatingPointFault(num == 0.0 ? FloatingPointFault::Kind::Invalid
-                                            : FloatingPointFault::Kind::DivisionByZero,
-                                 where);
+        throw FloatingPointFault(
+            num == 0.0 ? FloatingPointFault::Kind::Invalid : FloatingPointFault::Kind::DivisionByZero, where);
     }
     return Checked(num / den, where);
 }
@@ -39,7 +38,8 @@ inline float Sgl(double v, const char* where = "single") {
     if (std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) {
         // Values that round to FLT_MAX are still representable.
         const float f = static_cast<float>(v);
-        if (!std::isfinite(f)) throw FloatingPointFault(FloatingPointFault::Kind::Overflow, where);
+        if (!std::isfinite(f))
+            throw FloatingPointFault(FloatingPointFault::Kind::Overflow, where);
         return f;
     }
     return static_cast<float>(v);
@@ -53,24 +53,29 @@ inline double RoundHalfEven(double v) {
 inline std::int16_t CInt(double v, const char* where = "CInt") {
     Checked(v, where);
     const double r = RoundHalfEven(v);
-    if (r < -32768.0 || r > 32767.0) throw IntegerOverflowFault(where);
+    if (r < -32768.0 || r > 32767.0)
+        throw IntegerOverflowFault(where);
     return static_cast<std::int16_t>(r);
 }
 
 inline std::int32_t CLng(double v, const char* where = "CLng") {
     Checked(v, where);
     const double r = RoundHalfEven(v);
-    if (r < -2147483648.0 || r > 2147483647.0) throw IntegerOverflowFault(where);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        throw IntegerOverflowFault(where);
     return static_cast<std::int32_t>(r);
 }
 
 // Int(): floor, kept as a floating value (callers convert where they store).
-inline double Int(double v, const char* where = "Int") { return std::floor(Checked(v, where)); }
+inline double Int(double v, const char* where = "Int") {
+    return std::floor(Checked(v, where));
+}
 
 // 16-bit addition/subtraction as the original counters do it.
 inline std::int16_t Add16(int a, int b, const char* where = "16-bit counter") {
     const int r = a + b;
-    if (r < -32768 || r > 32767) throw IntegerOverflowFault(where);
+    if (r < -32768 || r > 32767)
+        throw IntegerOverflowFault(where);
     return static_cast<std::int16_t>(r);
 }
 

@@ -24,15 +24,19 @@ class FloatingPointFault : public RunTimeFault {
 public:
     enum class Kind { Overflow, DivisionByZero, Invalid };
     FloatingPointFault(Kind kind, const std::string& where)
-        : RunTimeFault(describe(kind) + " in " + where), kind_(kind) {}
+        : RunTimeFault(describe(kind) + " in " + where)
+        , kind_(kind) {}
     Kind kind() const { return kind_; }
 
 private:
     static std::string describe(Kind k) {
         switch (k) {
-        case Kind::Overflow: return "floating-point overflow";
-        case Kind::DivisionByZero: return "division by zero";
-        default: return "invalid floating-point operation";
+        case Kind::Overflow:
+            return "floating-point overflow";
+        case Kind::DivisionByZero:
+            return "division by zero";
+        default:
+            return "invalid floating-point operation";
         }
     }
     Kind kind_;
@@ -41,13 +45,15 @@ private:
 // A table index outside the bounds of its table ("subscript out of range").
 class IndexFault : public RunTimeFault {
 public:
-    explicit IndexFault(const std::string& what) : RunTimeFault("index out of range: " + what) {}
+    explicit IndexFault(const std::string& what)
+        : RunTimeFault("index out of range: " + what) {}
 };
 
 // A value that does not fit the 16-bit or 32-bit integer it is stored in.
 class IntegerOverflowFault : public RunTimeFault {
 public:
-    explicit IntegerOverflowFault(const std::string& what) : RunTimeFault("integer overflow: " + what) {}
+    explicit IntegerOverflowFault(const std::string& what)
+        : RunTimeFault("integer overflow: " + what) {}
 };
 
 } // namespace hyg

@@ -6,15 +6,16 @@
 namespace hyg {
 
 namespace {
-constexpr double kMolarRatio = 0.622;                        // M_water / M_dry air
-constexpr double kLatent0 = static_cast<double>(597.3f);     // kcal/kg at 0 C (single)
-constexpr double kVapourHeat = static_cast<double>(0.441f);  // kcal/(kg K) (single)
-constexpr double kFusion = 79.7;                             // kcal/kg
-constexpr double kIceHeat = 0.5;                             // kcal/(kg K)
+constexpr double kMolarRatio = 0.622;                       // M_water / M_dry air
+constexpr double kLatent0 = static_cast<double>(597.3f);    // kcal/kg at 0 C (single)
+constexpr double kVapourHeat = static_cast<double>(0.441f); // kcal/(kg K) (single)
+constexpr double kFusion = 79.7;                            // kcal/kg
+constexpr double kIceHeat = 0.5;                            // kcal/(kg K)
 } // namespace
 
 float HumidityRatio(float& pAtm, float pw) {
-    if (pAtm == 0.0f) pAtm = 1.0f; // a zero pressure is taken as one standard atmosphere
+    if (pAtm == 0.0f)
+        pAtm = 1.0f; // a zero pressure is taken as one standard atmosphere
     return Sgl(Div(kMolarRatio * pw, static_cast<double>(pAtm) - pw, "HumidityRatio"), "HumidityRatio");
 }
 
@@ -22,8 +23,7 @@ float DryAirSpecificHeat(float pMmHg, float t) {
     const float pAtm = Sgl(Div(pMmHg, 760.0, "DryAirSpecificHeat"));
     const double td = t;
     const float product =
-        Sgl((1.0061 + 4e-7 * td * td / 4.0) * (1.0 + 0.0015 * (static_cast<double>(pAtm) - 1.0)),
-            "DryAirSpecificHeat");
+        Sgl((1.0061 + 4e-7 * td * td / 4.0) * (1.0 + 0.0015 * (static_cast<double>(pAtm) - 1.0)), "DryAirSpecificHeat");
     return Sgl(product / 4.186, "DryAirSpecificHeat");
 }
 
@@ -34,21 +34,23 @@ float WetBulbVapourPressureWith(float pAtm, float t, float tw, float cpa) {
 }
 
 float WetBulbVapourPressureFrom(float pAtm, float t, float tw, float cpa, float psw) {
-    const float xsw = Sgl(Div(kMolarRatio * psw, static_cast<double>(pAtm) - psw, "WetBulbVapourPressure"),
-                          "WetBulbVapourPressure");
+    const float xsw =
+        Sgl(Div(kMolarRatio * psw, static_cast<double>(pAtm) - psw, "WetBulbVapourPressure"), "WetBulbVapourPressure");
     const float num = Sgl((kVapourHeat * xsw + cpa) * (static_cast<double>(t) - tw), "WetBulbVapourPressure");
     float den = Sgl(kLatent0 + kVapourHeat * t - tw, "WetBulbVapourPressure");
-    if (tw <= 0.0f) den = Sgl(den + kFusion - kIceHeat * tw, "WetBulbVapourPressure"); // ice on the wet bulb
+    if (tw <= 0.0f)
+        den = Sgl(den + kFusion - kIceHeat * tw, "WetBulbVapourPressure"); // ice on the wet bulb
     float x = Sgl(xsw - Div(num, den, "WetBulbVapourPressure"), "WetBulbVapourPressure");
-    if (x < 0.0f) x = 0.0f;
-    return Sgl(Div(static_cast<double>(x) * pAtm, x + kMolarRatio, "WetBulbVapourPressure"),
-               "WetBulbVapourPressure");
+    if (x < 0.0f)
+        x = 0.0f;
+    return Sgl(Div(static_cast<double>(x) * pAtm, x + kMolarRatio, "WetBulbVapourPressure"), "WetBulbVapourPressure");
 }
 
 } // namespace detail
 
 float WetBulbVapourPressure(float pAtm, float t, float& tw) {
-    if (tw > t) tw = t;
+    if (tw > t)
+        tw = t;
     const float cpa = DryAirSpecificHeat(Sgl(760.0 * pAtm, "WetBulbVapourPressure"), t);
     return detail::WetBulbVapourPressureWith(pAtm, t, tw, cpa);
 }

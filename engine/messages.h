@@ -19,7 +19,7 @@ public:
 };
 
 // Titles of the message boxes.
-inline constexpr const char* kTitle = "Hygrana";       // most boxes
-inline constexpr const char* kAppTitle = "Ventaro";    // boxes that give no title of their own
+inline constexpr const char* kTitle = "Hygrana";    // most boxes
+inline constexpr const char* kAppTitle = "Ventaro"; // boxes that give no title of their own
 
 } // namespace hyg

@@ -21,22 +21,26 @@ void Decompose(double v, int digits, std::string& mantissa, int& exponent) {
     mantissa.clear();
     const char* p = buf;
     for (; *p && *p != 'E'; ++p) {
-        if (std::isdigit(static_cast<unsigned char>(*p))) mantissa.push_back(*p);
+        if (std::isdigit(static_cast<unsigned char>(*p)))
+            mantissa.push_back(*p);
     }
     exponent = std::atoi(p + 1);
-    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
 }
 
 // General form with the zero before the point (CStr-like).
 std::string General(double v, int digits) {
-    if (v == 0 || !std::isfinite(v)) return v == 0 ? "0" : (std::isnan(v) ? "NaN" : (v > 0 ? "Inf" : "-Inf"));
+    if (v == 0 || !std::isfinite(v))
+        return v == 0 ? "0" : (std::isnan(v) ? "NaN" : (v > 0 ? "Inf" : "-Inf"));
     std::string m;
     int e = 0;
     Decompose(v, digits, m, e);
     std::string out = v < 0 ? "-" : "";
     if (e < -4 || e >= digits) {
         out += m.substr(0, 1);
-        if (m.size() > 1) out += "." + m.substr(1);
+        if (m.size() > 1)
+            out += "." + m.substr(1);
         char eb[16];
         std::snprintf(eb, sizeof eb, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
         return out + eb;
@@ -55,7 +59,8 @@ std::string General(double v, int digits) {
 // value exactly half-way rounded away from zero ("%.*f" would round it to
 // even: 0.125 to two decimals gives 0.13 here, not 0.12).
 std::string FixedDigits(double v, int n) {
-    if (!std::isfinite(v)) return "0";
+    if (!std::isfinite(v))
+        return "0";
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", n, v);
     // A tie has an exact decimal expansion ending in the 5 one place further.
@@ -64,12 +69,14 @@ std::string FixedDigits(double v, int n) {
     std::string w(wide);
     const std::size_t point = w.find('.');
     const std::size_t tieDigit = point + static_cast<std::size_t>(n) + 1;
-    if (w[tieDigit] != '5' || w.find_first_not_of('0', tieDigit + 1) != std::string::npos) return buf;
+    if (w[tieDigit] != '5' || w.find_first_not_of('0', tieDigit + 1) != std::string::npos)
+        return buf;
     // Truncate before the 5 and add one unit in the last place.
     std::string out = w.substr(0, n == 0 ? point : tieDigit);
     int i = static_cast<int>(out.size()) - 1;
     for (; i >= 0; --i) {
-        if (out[static_cast<std::size_t>(i)] == '.') continue;
+        if (out[static_cast<std::size_t>(i)] == '.')
+            continue;
         if (out[static_cast<std::size_t>(i)] == '9') {
             out[static_cast<std::size_t>(i)] = '0';
         } else {
@@ -77,7 +84,8 @@ std::string FixedDigits(double v, int n) {
             break;
         }
     }
-    if (i < 0) out.insert(0, "1");
+    if (i < 0)
+        out.insert(0, "1");
     return out;
 }
 
@@ -90,11 +98,13 @@ std::string FormatNumber(double v, std::string_view pattern) {
     const bool hasPoint = dot != std::string_view::npos;
 
     int minInt = 0;
-    for (char c : intPat) minInt += c == '0';
+    for (char c : intPat)
+        minInt += c == '0';
     const int nFrac = static_cast<int>(fracPat.size());
     int minFrac = 0;
     for (int i = 0; i < nFrac; ++i) {
-        if (fracPat[static_cast<std::size_t>(i)] == '0') minFrac = i + 1;
+        if (fracPat[static_cast<std::size_t>(i)] == '0')
+            minFrac = i + 1;
     }
 
     std::string digits = FixedDigits(std::fabs(v), nFrac);
@@ -103,39 +113,49 @@ std::string FormatNumber(double v, std::string_view pattern) {
 
     bool zero = true;
     for (char c : digits) {
-        if (c >= '1' && c <= '9') zero = false;
+        if (c >= '1' && c <= '9')
+            zero = false;
     }
     // Integer part: suppress leading zeros down to the '0' placeholders.
     std::size_t lead = 0;
-    while (lead < intDigits.size() && intDigits[lead] == '0' &&
-           static_cast<int>(intDigits.size() - lead) > minInt) {
+    while (lead < intDigits.size() && intDigits[lead] == '0' && static_cast<int>(intDigits.size() - lead) > minInt) {
         ++lead;
     }
     intDigits = intDigits.substr(lead);
-    while (static_cast<int>(intDigits.size()) < minInt) intDigits.insert(0, "0");
+    while (static_cast<int>(intDigits.size()) < minInt)
+        intDigits.insert(0, "0");
     // Fraction: suppress trailing zeros of the '#' placeholders.
-    while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0') fracDigits.pop_back();
+    while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0')
+        fracDigits.pop_back();
 
     std::string out = (v < 0 && !zero) ? "-" : "";
     out += intDigits;
-    if (hasPoint) out += "." + fracDigits;
+    if (hasPoint)
+        out += "." + fracDigits;
     return out;
 }
 
-std::string GeneralNumber(double v, int digits) { return General(v, digits); }
+std::string GeneralNumber(double v, int digits) {
+    return General(v, digits);
+}
 
 std::string Str(double v, int digits) {
     std::string g = General(v, digits);
-    if (g.rfind("0.", 0) == 0) g.erase(0, 1);
-    else if (g.rfind("-0.", 0) == 0) g.erase(1, 1);
+    if (g.rfind("0.", 0) == 0)
+        g.erase(0, 1);
+    else if (g.rfind("-0.", 0) == 0)
+        g.erase(1, 1);
     return v < 0 ? g : " " + g;
 }
 
-std::string PrintNumber(double v, int digits) { return Str(v, digits) + " "; }
+std::string PrintNumber(double v, int digits) {
+    return Str(v, digits) + " ";
+}
 
 std::string DataFileNumber(float value) {
     const double v = value;
-    if (v == 0) return "0";
+    if (v == 0)
+        return "0";
     std::string m;
     int e = 0;
     Decompose(v, 7, m, e);
@@ -156,20 +176,27 @@ namespace {
 // digits, one point, an exponent with optional sign. 0 when none.
 std::size_t ScanNumber(std::string_view s, std::size_t start) {
     std::size_t i = start;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
     std::size_t digits = 0;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
+            ++i, ++digits;
     }
-    if (digits == 0) return 0;
+    if (digits == 0)
+        return 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
         std::size_t ed = 0;
-        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++ed;
-        if (ed > 0) i = j;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+            ++j, ++ed;
+        if (ed > 0)
+            i = j;
     }
     return i - start;
 }
@@ -177,12 +204,14 @@ std::size_t ScanNumber(std::string_view s, std::size_t start) {
 double Parse(std::string_view s) {
     std::string t(s);
     for (char& c : t) {
-        if (c == 'd' || c == 'D') c = 'E';
+        if (c == 'd' || c == 'D')
+            c = 'E';
     }
     const double v = std::strtod(t.c_str(), nullptr);
     // A number too large for a double overflows, as reading it into a
     // variable would; one too small reads as 0.
-    if (!std::isfinite(v)) throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "reading a number");
+    if (!std::isfinite(v))
+        throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "reading a number");
     return v;
 }
 
@@ -190,19 +219,24 @@ double Parse(std::string_view s) {
 
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     const std::size_t n = ScanNumber(text, i);
     return n == 0 ? 0.0 : Parse(text.substr(i, n));
 }
 
 bool IsNumeric(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     const std::size_t n = ScanNumber(text, i);
-    if (n == 0) return false;
+    if (n == 0)
+        return false;
     std::size_t j = i + n;
-    while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
-    if (j != text.size()) return false;
+    while (j < text.size() && (text[j] == ' ' || text[j] == '\t'))
+        ++j;
+    if (j != text.size())
+        return false;
     return true;
 }
 

@@ -55,12 +55,12 @@ struct PropertyValue {
 
 // Property codes of AirProperty.
 enum PropertyCode : std::int16_t {
-    kSatAbsHum = 1,   // saturated absolute humidity at t [g/kgDA]
-    kWetBulb = 2,     // wet-bulb temperature [deg C]
-    kRelHum = 3,      // relative humidity [%]
-    kEnthalpy = 4,    // specific enthalpy [kcal/kgDA]
-    kDewPoint = 5,    // dew-point temperature [deg C]
-    kSpecVolume = 6,  // specific volume [m3/kgDA], double
+    kSatAbsHum = 1,  // saturated absolute humidity at t [g/kgDA]
+    kWetBulb = 2,    // wet-bulb temperature [deg C]
+    kRelHum = 3,     // relative humidity [%]
+    kEnthalpy = 4,   // specific enthalpy [kcal/kgDA]
+    kDewPoint = 5,   // dew-point temperature [deg C]
+    kSpecVolume = 6, // specific volume [m3/kgDA], double
 };
 
 // One property of air at pMmHg [mmHg], t [deg C], xg [g/kgDA].

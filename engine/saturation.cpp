@@ -11,11 +11,15 @@ namespace hyg {
 namespace {
 
 // Decimal logarithm written as the natural logarithm over ln 10.
-inline double Log10(double v) { return std::log(v) / kLn10; }
+inline double Log10(double v) {
+    return std::log(v) / kLn10;
+}
 
 // 10^y, through the exponential (the same value to well inside single
 // precision, at a fraction of the cost of a general power).
-inline double Pow10(double y) { return std::exp(y * kLn10); }
+inline double Pow10(double y) {
+    return std::exp(y * kLn10);
+}
 
 // log10 of the triple-point reference pressure 0.006028 atm.
 const double kLog10IceReference = std::log(0.006028) / kLn10;
@@ -38,8 +42,7 @@ float SatPressure(float t) {
         // Over water, referred to the steam point (1 atm, so no reference term).
         const double r = 373.15 / T;
         sum = static_cast<double>(-7.90298f) * (r - 1.0) + 5.02808 * Log10(r) -
-              1.3816e-7 * (Pow10(11.344 * (1.0 - 1.0 / r)) - 1.0) +
-              8.1328e-3 * (Pow10(-3.49149 * (r - 1.0)) - 1.0);
+              1.3816e-7 * (Pow10(11.344 * (1.0 - 1.0 / r)) - 1.0) + 8.1328e-3 * (Pow10(-3.49149 * (r - 1.0)) - 1.0);
     }
     return Sgl(Pow10(Checked(sum, "SatPressure")), "SatPressure");
 }

@@ -41,7 +41,8 @@ float PartialPressure(float pAtm, float x, const char* where) {
 // A step that cannot move the trial (|t| of 2^24 or more) would never end.
 float StepDown(float trial, const char* where) {
     const float next = trial - 1.0f;
-    if (next == trial) throw FloatingPointFault(FloatingPointFault::Kind::Overflow, where);
+    if (next == trial)
+        throw FloatingPointFault(FloatingPointFault::Kind::Overflow, where);
     return next;
 }
 
@@ -69,7 +70,8 @@ inline double ApproxDewPoint(double pw) {
 // First index k with ceil semantics: the trial t - k lies at or below `at`.
 inline int StepsTo(double t, double at, int lo) {
     const double k = std::ceil(t - at);
-    if (!(k >= lo)) return lo;
+    if (!(k >= lo))
+        return lo;
     return k > 1000.0 ? 1000 : static_cast<int>(k);
 }
 
@@ -77,21 +79,24 @@ inline int StepsTo(double t, double at, int lo) {
 // with the pressure q, then the bisection and the interpolation. qAt(tw)
 // gives the psychrometer pressure for a trial (clamping it to t as the
 // relation does); `known` holds one already evaluated trial to reuse.
-template <class QAt>
-float WetBulbFinish(float pw, float tw, float q, QAt&& qAt) {
-    if (!(q < pw)) return tw;
+template <class QAt> float WetBulbFinish(float pw, float tw, float q, QAt&& qAt) {
+    if (!(q < pw))
+        return tw;
     float th = tw + 1.0f; // the last trial with q above p_w
     // Bisection towards th while the wet-bulb humidity is clamped to 0. A
     // midpoint that no longer moves ends it (it would otherwise never end).
     for (int guard = 0; q == 0.0f && guard < 400; ++guard) {
         const float mid = Sgl((static_cast<double>(tw) + th) / 2.0, "WetBulb");
-        if (mid == tw) break;
+        if (mid == tw)
+            break;
         tw = mid;
         q = qAt(tw);
     }
     const float qh = qAt(th);
-    if (Sgl(static_cast<double>(qh) - q, "WetBulb") == 0.0f) q = 0.0f;
-    if (qh == q) return th;
+    if (Sgl(static_cast<double>(qh) - q, "WetBulb") == 0.0f)
+        q = 0.0f;
+    if (qh == q)
+        return th;
     const float f = Sgl(Div(static_cast<double>(pw) - q, static_cast<double>(qh) - q, "WetBulb"), "WetBulb");
     return Sgl((1.0 - f) * tw + static_cast<double>(f) * th, "WetBulb");
 }
@@ -145,12 +150,15 @@ float DewPointStepwise(float pAtm, float t, float x) {
     const float pw = PartialPressure(pAtm, x, "DewPoint");
     float td = t;
     float p = SatPressure(td);
-    if (p == pw) return td;
+    if (p == pw)
+        return td;
     while (p > pw) {
         td = StepDown(td, "DewPoint");
-        if (td < kDewFloor) return kDewFloor;
+        if (td < kDewFloor)
+            return kDewFloor;
         p = SatPressure(td);
-        if (p == pw) return td;
+        if (p == pw)
+            return td;
     }
     const float th = td + 1.0f;
     return DewPointInterpolate(pw, td, p, SatPressure(th), th);
@@ -161,12 +169,14 @@ float WetBulbStepwise(float pAtm, float t, float x) {
     auto qAt = [&](float& tw) { return WetBulbVapourPressure(pAtm, t, tw); };
     float tw = t;
     float q = qAt(tw);
-    if (q == 0.0f) q = 0.0001f;
+    if (q == 0.0f)
+        q = 0.0001f;
     if (q >= 0.0f) {
         while (q > pw) {
             tw = StepDown(tw, "WetBulb");
             q = qAt(tw);
-            if (q <= 0.0f) break;
+            if (q <= 0.0f)
+                break;
         }
     }
     return WetBulbFinish(pw, tw, q, [&](float& v) { return qAt(v); });
@@ -175,14 +185,17 @@ float WetBulbStepwise(float pAtm, float t, float x) {
 } // namespace detail
 
 float DewPoint(float pAtm, float t, float x) {
-    if (!(t >= kFastMin && t <= kFastMax)) return detail::DewPointStepwise(pAtm, t, x);
+    if (!(t >= kFastMin && t <= kFastMax))
+        return detail::DewPointStepwise(pAtm, t, x);
     const float pw = PartialPressure(pAtm, x, "DewPoint");
     // Every trial from t down to the floor has a positive saturation
     // pressure, so dry air (or a negative humidity) steps to the floor.
-    if (!(pw > 0.0f)) return kDewFloor;
+    if (!(pw > 0.0f))
+        return kDewFloor;
 
     const float p0 = SatPressure(t);
-    if (p0 == pw) return t;
+    if (p0 == pw)
+        return t;
     if (p0 < pw) { // supersaturated: no step, extrapolate above t
         const float th = t + 1.0f;
         return DewPointInterpolate(pw, t, p0, SatPressure(th), th);
@@ -192,8 +205,10 @@ float DewPoint(float pAtm, float t, float x) {
     auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
     int k = StepsTo(t, ApproxDewPoint(pw), 1);
     float tk = trial(k);
-    while (k > 1 && tk < kDewFloor) tk = trial(--k);
-    if (tk < kDewFloor) return kDewFloor; // the first step already passes the floor
+    while (k > 1 && tk < kDewFloor)
+        tk = trial(--k);
+    if (tk < kDewFloor)
+        return kDewFloor; // the first step already passes the floor
     float pk = SatPressure(tk);
     float tAbove = t, pAbove = p0; // trial k - 1 and its pressure, once known
     if (pk > pw) {
@@ -202,7 +217,8 @@ float DewPoint(float pAtm, float t, float x) {
             pAbove = pk;
             tk = tk - 1.0f;
             ++k;
-            if (tk < kDewFloor) return kDewFloor;
+            if (tk < kDewFloor)
+                return kDewFloor;
             pk = SatPressure(tk);
         } while (pk > pw);
     } else {
@@ -219,7 +235,8 @@ float DewPoint(float pAtm, float t, float x) {
             pk = pp;
         }
     }
-    if (pk == pw) return tk;
+    if (pk == pw)
+        return tk;
     const float th = tk + 1.0f;
     const float ph = th == tAbove ? pAbove : SatPressure(th);
     return DewPointInterpolate(pw, tk, pk, ph, th);
@@ -233,15 +250,19 @@ float WetBulb(float pAtm, float t, float x) {
     // Dry air and boiling air (p_s at t not below P, where a trial could
     // meet P = p_s) take the step-by-step form.
     const float pst = SatPressure(t);
-    if (!(pw > 0.0f) || !(pst < pAtm)) return detail::WetBulbStepwise(pAtm, t, x);
+    if (!(pw > 0.0f) || !(pst < pAtm))
+        return detail::WetBulbStepwise(pAtm, t, x);
     const float cpa = DryAirSpecificHeat(Sgl(760.0 * pAtm, "WetBulb"), t);
     const float q0 = detail::WetBulbVapourPressureFrom(pAtm, t, t, cpa, pst);
-    if (!(q0 > 0.0f)) return detail::WetBulbStepwise(pAtm, t, x);
+    if (!(q0 > 0.0f))
+        return detail::WetBulbStepwise(pAtm, t, x);
     auto qAt = [&](float& tw) {
-        if (tw > t) tw = t;
+        if (tw > t)
+            tw = t;
         return detail::WetBulbVapourPressureWith(pAtm, t, tw, cpa);
     };
-    if (q0 <= pw) return WetBulbFinish(pw, t, q0, qAt);
+    if (q0 <= pw)
+        return WetBulbFinish(pw, t, q0, qAt);
 
     // Estimate the wet bulb from the approximate saturation curve: Newton
     // steps on x_s'(tw) - (0.441 x_s' + c_pa)(t - tw) / L(tw) = x.
@@ -250,7 +271,8 @@ float WetBulb(float pAtm, float t, float x) {
     for (int it = 0; it < 4; ++it) {
         double dlnp;
         const double ps = ApproxSatPressure(est, dlnp);
-        if (!(ps < P)) break;
+        if (!(ps < P))
+            break;
         const double xs = 0.622 * ps / (P - ps);
         const double dxs = 0.622 * P * ps * dlnp / ((P - ps) * (P - ps));
         const bool ice = est <= 0.0;
@@ -259,9 +281,11 @@ float WetBulb(float pAtm, float t, float x) {
         const double dg = dxs + (0.441 * xs + cpa) / L;
         const double step = g / dg;
         est -= step;
-        if (std::fabs(step) < 0.02) break;
+        if (std::fabs(step) < 0.02)
+            break;
     }
-    if (!std::isfinite(est) || est < -150.0) return detail::WetBulbStepwise(pAtm, t, x);
+    if (!std::isfinite(est) || est < -150.0)
+        return detail::WetBulbStepwise(pAtm, t, x);
 
     // Trials 0 .. water-1 lie above 0 deg C; from `water` on, at or below.
     const int water = t > 0.0f ? static_cast<int>(std::ceil(static_cast<double>(t))) : 0;
@@ -287,7 +311,8 @@ float WetBulb(float pAtm, float t, float x) {
                 tAbove = tk;
                 qAbove = qk;
                 tk = tk - 1.0f;
-                if (tk < -200.0f) return false;
+                if (tk < -200.0f)
+                    return false;
                 qk = qAt(tk);
             } while (qk > pw);
             return true;
@@ -320,11 +345,13 @@ float WetBulb(float pAtm, float t, float x) {
     }
     if (!found) {
         const int lo = water >= 1 ? water : 1;
-        if (!searchRun(lo, kOpen, start)) return detail::WetBulbStepwise(pAtm, t, x);
+        if (!searchRun(lo, kOpen, start))
+            return detail::WetBulbStepwise(pAtm, t, x);
     }
     // The search stopped at trial k with q_k <= p_w (q_k is never negative here).
     auto qFinish = [&](float& v) {
-        if (v == tAbove && v <= t) return qAbove;
+        if (v == tAbove && v <= t)
+            return qAbove;
         return qAt(v);
     };
     return WetBulbFinish(pw, tk, qk, qFinish);

@@ -10,10 +10,10 @@ namespace hyg {
 
 struct StatePointList {
     static constexpr int kMaxStates = 6;
-    std::array<float, 7> dryBulb{};   // StatePointDryBulb(i) [deg C]
-    std::array<float, 7> relHum{};    // StatePointRelHum(i) [%]
-    std::array<float, 7> pressure{};  // StatePointPressure(i), as entered
-    std::int16_t count = 0;           // StatePointCount
+    std::array<float, 7> dryBulb{};  // StatePointDryBulb(i) [deg C]
+    std::array<float, 7> relHum{};   // StatePointRelHum(i) [%]
+    std::array<float, 7> pressure{}; // StatePointPressure(i), as entered
+    std::int16_t count = 0;          // StatePointCount
 };
 
 } // namespace hyg

@@ -45,13 +45,15 @@ const std::string& InputTable::cell(int row, int column) const {
 }
 
 float ReadCell(const std::string& text) {
-    if (!IsNumeric(text)) return kMissing;
+    if (!IsNumeric(text))
+        return kMissing;
     // Read the digits as written: a number beyond the range of a double
     // overflows here just as one beyond a single does, rather than reading
     // as 0.
     std::string digits = text;
     for (char& c : digits) {
-        if (c == 'd' || c == 'D') c = 'E';
+        if (c == 'd' || c == 'D')
+            c = 'E';
     }
     return Sgl(std::strtod(digits.c_str(), nullptr), "input table cell");
 }
@@ -62,7 +64,8 @@ std::string RangeMessageText(float lower, float upper, const std::string& name) 
 }
 
 void ShowRangeMessage(Messenger* messenger, float lower, float upper, const std::string& name) {
-    if (messenger == nullptr) return;
+    if (messenger == nullptr)
+        return;
     messenger->beep();
     messenger->showMessage(RangeMessageText(lower, upper, name), kTitle, MessageIcon::Exclamation);
 }
@@ -92,7 +95,8 @@ std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUni
 
         // No dry bulb, or neither humidity input: left out without a word.
         const double td = t, rd = r, wd = w;
-        if (std::fabs((td + 999.0) * (wd + 999.0)) + std::fabs((rd + 999.0) * (td + 999.0)) == 0.0) continue;
+        if (std::fabs((td + 999.0) * (wd + 999.0)) + std::fabs((rd + 999.0) * (td + 999.0)) == 0.0)
+            continue;
 
         states.Pressure[row] = p;
         const float pAtm = StatePressureAtm(p, pressureUnit);
@@ -127,7 +131,8 @@ std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUni
             input[row][3] = states.RelHum[row];
             table.cell(i, 3) = FormatNumber(states.RelHum[row], kDerivedFormat);
         } else {
-            if (r == kMissing && w == kMissing) continue;
+            if (r == kMissing && w == kMissing)
+                continue;
             if (r == kMissing) {
                 ShowRangeMessage(messenger, kMinWetBulb, t, kWetBulbName);
             } else {
@@ -151,7 +156,8 @@ void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSyst
     const float enthalpyFactor = EnthalpyFactor(unitSystem);
     const float volumeFactor = VolumeFactor(unitSystem);
     for (std::size_t i = 1; i <= kStateCount; ++i) {
-        if (s.Valid[i] != 1) continue;
+        if (s.Valid[i] != 1)
+            continue;
         float pAtm = StatePressureAtm(s.Pressure[i], pressureUnit);
         const float pMmHg = Sgl(760.0 * pAtm, "property pass");
         const float t = s.DryBulb[i];
@@ -167,7 +173,8 @@ void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSyst
         s.Density[i] = Sgl(Div(1.0 + s.AbsHum[i], s.SpecVolume[i], "property pass"), "property pass");
     }
     for (std::size_t i = 1; i <= kStateCount; ++i) {
-        if (s.Valid[i] != 1) continue;
+        if (s.Valid[i] != 1)
+            continue;
         auto& row = properties[i];
         row[1] = s.SatDegree[i];
         row[2] = Sgl(760.0 * s.VapourPressure[i], "property pass");

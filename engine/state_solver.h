@@ -42,17 +42,17 @@ private:
 // One air state per state number 1 to 6, held as parallel arrays.
 struct AirStates {
     using Column = std::array<float, kStateCount + 1>;
-    Column Pressure{};        // as entered, in the pressure unit
-    Column DryBulb{};         // deg C
-    Column RelHum{};          // %
-    Column WetBulb{};         // deg C
-    Column VapourPressure{};  // atm
-    Column AbsHum{};          // kg/kgDA
-    Column SatAbsHum{};       // kg/kgDA
-    Column SatDegree{};       // %
-    Column Enthalpy{};        // display enthalpy unit of the unit system
-    Column SpecVolume{};      // display volume unit of the unit system
-    Column Density{};         // display density unit of the unit system
+    Column Pressure{};                                 // as entered, in the pressure unit
+    Column DryBulb{};                                  // deg C
+    Column RelHum{};                                   // %
+    Column WetBulb{};                                  // deg C
+    Column VapourPressure{};                           // atm
+    Column AbsHum{};                                   // kg/kgDA
+    Column SatAbsHum{};                                // kg/kgDA
+    Column SatDegree{};                                // %
+    Column Enthalpy{};                                 // display enthalpy unit of the unit system
+    Column SpecVolume{};                               // display volume unit of the unit system
+    Column Density{};                                  // display density unit of the unit system
     std::array<std::int16_t, kStateCount + 1> Valid{}; // 1 = passed the input pass
 };
 

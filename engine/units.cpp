@@ -14,11 +14,11 @@ namespace {
 constexpr int kTableSize = 6;
 
 void CheckUnit(int unit, const char* table) {
-    if (unit < 0 || unit >= kTableSize) throw IndexFault(std::string(table) + "(" + std::to_string(unit) + ")");
+    if (unit < 0 || unit >= kTableSize)
+        throw IndexFault(std::string(table) + "(" + std::to_string(unit) + ")");
 }
 
-template <class T>
-const T& Entry(const std::array<T, kTableSize>& table, int unit, const char* name) {
+template <class T> const T& Entry(const std::array<T, kTableSize>& table, int unit, const char* name) {
     CheckUnit(unit, name);
     return table[static_cast<std::size_t>(unit)];
 }
@@ -46,13 +46,17 @@ const Texts& HumidityLabels() {
     return t;
 }
 const Texts& VolumeLabels() {
-    static const Texts t{"", std::string("m") + kCube + "/kgDA", std::string("m") + kCube + "/kgDA",
-                         std::string("ft") + kCube + "/lbmDA", "", ""};
+    static const Texts t{"",
+                         std::string("m") + kCube + "/kgDA",
+                         std::string("m") + kCube + "/kgDA",
+                         std::string("ft") + kCube + "/lbmDA",
+                         "",
+                         ""};
     return t;
 }
 const Texts& DensityLabels() {
-    static const Texts t{"", std::string("kg/m") + kCube, std::string("kg/m") + kCube,
-                         std::string("lbm/ft") + kCube, "", ""};
+    static const Texts t{
+        "", std::string("kg/m") + kCube, std::string("kg/m") + kCube, std::string("lbm/ft") + kCube, "", ""};
     return t;
 }
 const Texts& PressureLabels() {
@@ -62,20 +66,42 @@ const Texts& PressureLabels() {
 
 } // namespace
 
-float EnthalpyFactor(int unit) { return Entry(kEnthalpyFactor, unit, "EnthalpyFactor"); }
-float VolumeFactor(int unit) { return Entry(kVolumeFactor, unit, "VolumeFactor"); }
-float VolumeStep(int unit) { return Entry(kVolumeStep, unit, "VolumeStep"); }
-std::int16_t EnthalpyStep(int unit) { return Entry(kEnthalpyStep, unit, "EnthalpyStep"); }
-float KiloJouleFactor(int unit) { return Entry(kKiloJouleFactor, unit, "KiloJouleFactor"); }
-float FlowFactor(int unit) { return Entry(kFlowFactor, unit, "FlowFactor"); }
+float EnthalpyFactor(int unit) {
+    return Entry(kEnthalpyFactor, unit, "EnthalpyFactor");
+}
+float VolumeFactor(int unit) {
+    return Entry(kVolumeFactor, unit, "VolumeFactor");
+}
+float VolumeStep(int unit) {
+    return Entry(kVolumeStep, unit, "VolumeStep");
+}
+std::int16_t EnthalpyStep(int unit) {
+    return Entry(kEnthalpyStep, unit, "EnthalpyStep");
+}
+float KiloJouleFactor(int unit) {
+    return Entry(kKiloJouleFactor, unit, "KiloJouleFactor");
+}
+float FlowFactor(int unit) {
+    return Entry(kFlowFactor, unit, "FlowFactor");
+}
 
-const std::string& EnthalpyLabel(int unit) { return Entry(EnthalpyLabels(), unit, "EnthalpyLabel"); }
+const std::string& EnthalpyLabel(int unit) {
+    return Entry(EnthalpyLabels(), unit, "EnthalpyLabel");
+}
 const std::string& SpecificEnthalpyLabel(int unit) {
     return Entry(SpecificEnthalpyLabels(), unit, "SpecificEnthalpyLabel");
 }
-const std::string& HumidityLabel(int unit) { return Entry(HumidityLabels(), unit, "HumidityLabel"); }
-const std::string& VolumeLabel(int unit) { return Entry(VolumeLabels(), unit, "VolumeLabel"); }
-const std::string& DensityLabel(int unit) { return Entry(DensityLabels(), unit, "DensityLabel"); }
-const std::string& PressureUnitLabel(int unit) { return Entry(PressureLabels(), unit, "PressureUnitLabel"); }
+const std::string& HumidityLabel(int unit) {
+    return Entry(HumidityLabels(), unit, "HumidityLabel");
+}
+const std::string& VolumeLabel(int unit) {
+    return Entry(VolumeLabels(), unit, "VolumeLabel");
+}
+const std::string& DensityLabel(int unit) {
+    return Entry(DensityLabels(), unit, "DensityLabel");
+}
+const std::string& PressureUnitLabel(int unit) {
+    return Entry(PressureLabels(), unit, "PressureUnitLabel");
+}
 
 } // namespace hyg

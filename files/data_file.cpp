@@ -24,13 +24,18 @@ constexpr int kLinesPerState = 3;
 // The plane window is fixed for the whole run; the zoom relies on it.
 constexpr float kPlaneXMin = -500, kPlaneXMax = 4500, kPlaneYMin = -350, kPlaneYMax = 3150;
 
-std::string Whole(long long v) { return std::to_string(v); }
-std::string Num(float v) { return DataFileNumber(v); }
+std::string Whole(long long v) {
+    return std::to_string(v);
+}
+std::string Num(float v) {
+    return DataFileNumber(v);
+}
 
 void Record(std::ostream& out, std::initializer_list<std::string> fields) {
     bool first = true;
     for (const std::string& f : fields) {
-        if (!first) out << ',';
+        if (!first)
+            out << ',';
         out << f;
         first = false;
     }
@@ -47,22 +52,26 @@ struct Refusal {
 
 std::string Trim(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
 // The numbers of one record, checked for their count and form.
 class RecordReader {
 public:
-    RecordReader(int lineNo, const std::string& text, std::size_t expected) : line_(lineNo) {
+    RecordReader(int lineNo, const std::string& text, std::size_t expected)
+        : line_(lineNo) {
         std::vector<std::string> fields;
         std::size_t start = 0;
         for (;;) {
             const std::size_t comma = text.find(',', start);
-            fields.push_back(Trim(std::string_view(text).substr(start, comma == std::string::npos ? std::string::npos
-                                                                                                   : comma - start)));
-            if (comma == std::string::npos) break;
+            fields.push_back(Trim(
+                std::string_view(text).substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+            if (comma == std::string::npos)
+                break;
             start = comma + 1;
         }
         if (fields.size() != expected) {
@@ -70,7 +79,8 @@ public:
                  " are expected");
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (!IsNumeric(fields[i])) fail("value " + std::to_string(i + 1) + " (\"" + fields[i] + "\") is not a number");
+            if (!IsNumeric(fields[i]))
+                fail("value " + std::to_string(i + 1) + " (\"" + fields[i] + "\") is not a number");
             double v = 0;
             try {
                 v = LeadingNumber(fields[i]);
@@ -99,7 +109,8 @@ public:
     // A whole-number field within [lo, hi].
     long long whole(std::size_t i, const char* name, long long lo, long long hi) const {
         const double v = values_[i];
-        if (v != std::floor(v)) fail(std::string(name) + " " + GeneralNumber(v) + " is not a whole number");
+        if (v != std::floor(v))
+            fail(std::string(name) + " " + GeneralNumber(v) + " is not a whole number");
         if (v < static_cast<double>(lo) || v > static_cast<double>(hi)) {
             fail(std::string(name) + " " + GeneralNumber(v) + " is outside " + std::to_string(lo) + " to " +
                  std::to_string(hi));
@@ -135,7 +146,8 @@ std::string Read(const std::vector<std::string>& lines, ChartSettings& target, S
     StatePointList states;
 
     auto line = [&](int no, std::size_t fields) {
-        if (no > static_cast<int>(lines.size())) throw Refusal{no, "the line is missing"};
+        if (no > static_cast<int>(lines.size()))
+            throw Refusal{no, "the line is missing"};
         return RecordReader(no, lines[static_cast<std::size_t>(no - 1)], fields);
     };
 
@@ -148,10 +160,12 @@ std::string Read(const std::vector<std::string>& lines, ChartSettings& target, S
     constexpr long long kInt32Max = 2147483647LL;
     s.PlotterP1X = static_cast<std::int32_t>(l1.whole(0, "PlotterP1X", 0, kInt32Max));
     s.PlotterP2X = static_cast<std::int32_t>(l1.whole(1, "PlotterP2X", 0, kInt32Max));
-    if (s.PlotterP2X <= s.PlotterP1X) l1.fail("PlotterP2X must be larger than PlotterP1X");
+    if (s.PlotterP2X <= s.PlotterP1X)
+        l1.fail("PlotterP2X must be larger than PlotterP1X");
     s.PlotterP1Y = static_cast<std::int32_t>(l2.whole(0, "PlotterP1Y", 0, kInt32Max));
     s.PlotterP2Y = static_cast<std::int32_t>(l2.whole(1, "PlotterP2Y", 0, kInt32Max));
-    if (s.PlotterP2Y <= s.PlotterP1Y) l2.fail("PlotterP2Y must be larger than PlotterP1Y");
+    if (s.PlotterP2Y <= s.PlotterP1Y)
+        l2.fail("PlotterP2Y must be larger than PlotterP1Y");
 
     s.PlaneXMin = l3.single(0, "PlaneXMin", kPlaneXMin, kPlaneXMin);
     s.PlaneXMax = l3.single(1, "PlaneXMax", kPlaneXMax, kPlaneXMax);
@@ -239,22 +253,27 @@ void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointLi
         Record(out, {"0", "0"});
     }
     out.flush();
-    if (!out) throw RunTimeFault("data file write failed");
+    if (!out)
+        throw RunTimeFault("data file write failed");
 }
 
 void WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw RunTimeFault("cannot create the data file " + path);
+    if (!out)
+        throw RunTimeFault("cannot create the data file " + path);
     try {
         WriteDataFile(out, s, states);
         out.close();
-        if (out.fail()) throw RunTimeFault("cannot close the data file " + path);
+        if (out.fail())
+            throw RunTimeFault("cannot close the data file " + path);
     } catch (...) {
         // Half a data file would read back as a different chart: remove it
         // (only a plain file; a device or pipe is not ours to remove).
-        if (out.is_open()) out.close();
+        if (out.is_open())
+            out.close();
         std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec)) std::filesystem::remove(path, ec);
+        if (std::filesystem::is_regular_file(path, ec))
+            std::filesystem::remove(path, ec);
         throw;
     }
 }
@@ -263,13 +282,17 @@ std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& sta
     std::vector<std::string> lines;
     std::string text;
     while (std::getline(in, text)) {
-        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
         lines.push_back(text);
     }
-    if (in.bad()) return "The data file cannot be read.";
+    if (in.bad())
+        return "The data file cannot be read.";
     // Blank lines after the last record are harmless.
-    while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
-    if (lines.empty()) return "The data file is empty.";
+    while (!lines.empty() && Trim(lines.back()).empty())
+        lines.pop_back();
+    if (lines.empty())
+        return "The data file is empty.";
     try {
         return Read(lines, s, states);
     } catch (const Refusal& r) {
@@ -281,7 +304,8 @@ std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& sta
 
 std::string ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return "The data file " + path + " cannot be opened.";
+    if (!in)
+        return "The data file " + path + " cannot be opened.";
     return ReadDataFile(in, s, states);
 }
 

@@ -18,13 +18,16 @@ constexpr double kA3Width = 15000;
 
 std::size_t PaperIndex(PlotterPaper paper) {
     const auto i = static_cast<int>(paper);
-    if (i < 0 || i > 2) throw IndexFault("plotter paper " + std::to_string(i));
+    if (i < 0 || i > 2)
+        throw IndexFault("plotter paper " + std::to_string(i));
     return static_cast<std::size_t>(i);
 }
 
 } // namespace
 
-std::int32_t PaperWidth(PlotterPaper paper) { return kPaperWidths[PaperIndex(paper)]; }
+std::int32_t PaperWidth(PlotterPaper paper) {
+    return kPaperWidths[PaperIndex(paper)];
+}
 
 std::int32_t PaperHeight(PlotterPaper paper) {
     // 3150 / 4500 is worked out in single precision, as the menu does.
@@ -62,8 +65,8 @@ void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger) {
     {
         PlotWriter header(out);
         header.statement({"IN", ETX});
-        header.statement({"IP", N(s.PlotterP1X), ",", N(s.PlotterP1Y), ",", N(s.PlotterP2X), ",", N(s.PlotterP2Y),
-                          ETX});
+        header.statement(
+            {"IP", N(s.PlotterP1X), ",", N(s.PlotterP1Y), ",", N(s.PlotterP2X), ",", N(s.PlotterP2Y), ETX});
         header.statement({"SC", F(s.PlaneXMin), ",", F(s.PlaneXMax), ",", F(s.PlaneYMin), ",", F(s.PlaneYMax), ETX});
         header.statement({"VS20", ETX});
         header.statement({"SP1", ETX});
@@ -76,7 +79,8 @@ void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger) {
     PlotWriter closing(out);
     closing.statement({ETX});
     out.flush();
-    if (!out) throw RunTimeFault("plot file write failed");
+    if (!out)
+        throw RunTimeFault("plot file write failed");
 }
 
 void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) {
@@ -85,15 +89,18 @@ void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) 
     PlotCharacterSizes(chart.settings);
 
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw RunTimeFault("cannot create the plot file " + path);
+    if (!out)
+        throw RunTimeFault("cannot create the plot file " + path);
     try {
         WritePlotFile(out, chart, messenger);
         out.close();
-        if (out.fail()) throw RunTimeFault("cannot close the plot file " + path);
+        if (out.fail())
+            throw RunTimeFault("cannot close the plot file " + path);
     } catch (...) {
         // The file keeps what was written before the failure; it is closed
         // here so that the next output can open it again.
-        if (out.is_open()) out.close();
+        if (out.is_open())
+            out.close();
         throw;
     }
 }

@@ -11,11 +11,14 @@ namespace hyg {
 
 namespace {
 
-std::string TwoLines(const std::string& name, const std::string& unit) { return name + "\r" + unit; }
+std::string TwoLines(const std::string& name, const std::string& unit) {
+    return name + "\r" + unit;
+}
 
 // Per-unit-system texts of the process table that have no table of their own.
 const std::string& ByUnitSystem(const std::array<std::string, 6>& texts, int unit) {
-    if (unit < 0 || unit > 5) throw IndexFault("unit system " + std::to_string(unit));
+    if (unit < 0 || unit > 5)
+        throw IndexFault("unit system " + std::to_string(unit));
     return texts[static_cast<std::size_t>(unit)];
 }
 
@@ -32,11 +35,12 @@ const char* const kFormatShf = "0.000";
 const char* const kFormatRatio = "###0.0";
 const char* const kFormatVolume = "#####0.0";
 
-float FlowFromText(const std::string& text) { return Sgl(LeadingNumber(text), "dry airflow rate"); }
+float FlowFromText(const std::string& text) {
+    return Sgl(LeadingNumber(text), "dry airflow rate");
+}
 
 // The pairs of consecutive valid states, in row order.
-template <class F>
-void ForEachProcess(const AirStates& s, F&& f) {
+template <class F> void ForEachProcess(const AirStates& s, F&& f) {
     int a = 0;
     for (int i = 1; i <= kStateCount; ++i) {
         if (s.Valid[static_cast<std::size_t>(i)] == 1) {
@@ -44,10 +48,12 @@ void ForEachProcess(const AirStates& s, F&& f) {
             break;
         }
     }
-    if (a == 0) return;
+    if (a == 0)
+        return;
     int k = 0;
     for (int b = a + 1; b <= kStateCount; ++b) {
-        if (s.Valid[static_cast<std::size_t>(b)] != 1) continue;
+        if (s.Valid[static_cast<std::size_t>(b)] != 1)
+            continue;
         ++k;
         f(k, a, b);
         a = b;
@@ -76,8 +82,8 @@ std::vector<std::string> PropertyHeadings(std::int16_t u) {
 std::vector<std::string> ProcessHeadings(std::int16_t u) {
     static const std::array<std::string, 6> water{"", "kg/hr", "kg/hr", "lbm/hr", "", ""};
     static const std::array<std::string, 6> load{"", "kcal/h", "kJ/h", "Btu/h", "", ""};
-    static const std::array<std::string, 6> flow{"", std::string("m") + kCube + "/h", std::string("m") + kCube + "/h",
-                                                 std::string("ft") + kCube + "/h", "", ""};
+    static const std::array<std::string, 6> flow{
+        "", std::string("m") + kCube + "/h", std::string("m") + kCube + "/h", std::string("ft") + kCube + "/h", "", ""};
     return {TwoLines("Process", "Change"),
             TwoLines("D.B.T", std::string(kDeg) + "C"),
             TwoLines("A. Hum.", HumidityLabel(u)),
@@ -91,15 +97,20 @@ std::vector<std::string> ProcessHeadings(std::int16_t u) {
             TwoLines("Flow Rate", ByUnitSystem(flow, u))};
 }
 
-std::string StateLabel(int i) { return "#" + std::to_string(i); }
+std::string StateLabel(int i) {
+    return "#" + std::to_string(i);
+}
 
-std::string PropertyCellText(float value) { return FormatNumber(value, "###.#####").substr(0, 6); }
+std::string PropertyCellText(float value) {
+    return FormatNumber(value, "###.#####").substr(0, 6);
+}
 
 void BuildInputTable(ProcessData& d, const ChartSettings& settings) {
     for (int i = 1; i <= InputTable::kRows; ++i) {
         d.input.cell(i, 0) = StateLabel(i);
         d.input.cell(i, 1) = GeneralNumber(settings.Pressure);
-        for (int j = 2; j <= InputTable::kColumns; ++j) d.input.cell(i, j).clear();
+        for (int j = 2; j <= InputTable::kColumns; ++j)
+            d.input.cell(i, j).clear();
     }
 }
 
@@ -122,10 +133,13 @@ ProcessValues ComputeProcess(const AirStates& s, int a, int b, float flowRate, s
     v.dH = Sgl(static_cast<double>(s.Enthalpy[ib]) - s.Enthalpy[ia], "process");
     // Sensible part at the mean pressure and the mean humidity of the two states.
     const float pMean = Sgl((static_cast<double>(StatePressureMmHg(s.Pressure[ia], pressureUnit)) +
-                             StatePressureMmHg(s.Pressure[ib], pressureUnit)) * 0.5, "process");
+                             StatePressureMmHg(s.Pressure[ib], pressureUnit)) *
+                                0.5,
+                            "process");
     const float xMean = Sgl((static_cast<double>(s.AbsHum[ia]) + s.AbsHum[ib]) * 0.5 * 1000.0, "process");
     v.qS = Sgl(static_cast<double>(SensibleEnthalpyChange(pMean, s.DryBulb[ia], s.DryBulb[ib], xMean)) *
-                   EnthalpyFactor(unitSystem), "process");
+                   EnthalpyFactor(unitSystem),
+               "process");
     v.water = Sgl(v.dX * g, "process");
     v.load = Sgl(v.dH * g, "process");
     v.loadKw = Sgl(v.load / kSecondsPerHour * KiloJouleFactor(unitSystem), "process");
@@ -148,10 +162,13 @@ void FillPropertyTable(ProcessData& d) {
 }
 
 void ProcessRows(ProcessData& d, const ChartSettings& settings) {
-    if (d.StateCount < 2) return;
+    if (d.StateCount < 2)
+        return;
     bool any = false;
-    for (int i = 1; i <= kStateCount; ++i) any = any || d.states.Valid[static_cast<std::size_t>(i)] == 1;
-    if (!any) return;
+    for (int i = 1; i <= kStateCount; ++i)
+        any = any || d.states.Valid[static_cast<std::size_t>(i)] == 1;
+    if (!any)
+        return;
     d.FlowRate = FlowFromText(d.flowText);
     ForEachProcess(d.states, [&](int k, int a, int b) {
         const ProcessValues v = ComputeProcess(d.states, a, b, d.FlowRate, d.UnitSystem, settings.PressureUnit);
@@ -170,7 +187,8 @@ void ProcessRows(ProcessData& d, const ChartSettings& settings) {
 }
 
 void AirflowChange(ProcessData& d, const ChartSettings& settings) {
-    if (d.StateCount < 2) return;
+    if (d.StateCount < 2)
+        return;
     d.UnitSystem = settings.EnthalpyUnit;
     d.FlowRate = FlowFromText(d.flowText);
     ForEachProcess(d.states, [&](int k, int a, int b) {
@@ -187,14 +205,15 @@ bool Calculate(ProcessData& d, const ChartSettings& settings, StatePointList& po
     d.UnitSystem = settings.EnthalpyUnit;
     try {
         d.FlowRate = FlowFromText(d.flowText);
-        d.StateCount = InputPass(d.input, InputTable::kRows, settings.PressureUnit, d.states, d.inputMatrix, points,
-                                 messenger);
+        d.StateCount =
+            InputPass(d.input, InputTable::kRows, settings.PressureUnit, d.states, d.inputMatrix, points, messenger);
         PropertyPass(d.states, settings.PressureUnit, d.UnitSystem, d.propertyMatrix);
         FillPropertyTable(d);
         ProcessRows(d, settings);
         return true;
     } catch (const RunTimeFault&) {
-        if (messenger != nullptr) messenger->showMessage(kCalculateErrorText, kTitle, MessageIcon::Critical);
+        if (messenger != nullptr)
+            messenger->showMessage(kCalculateErrorText, kTitle, MessageIcon::Critical);
         return false;
     }
 }

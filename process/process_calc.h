@@ -23,8 +23,7 @@ namespace hyg {
 
 // Text cells of a table with `Rows` data rows and `Columns` data columns
 // (row 0 and column 0 are the headings and labels). IndexFault outside.
-template <int Rows, int Columns>
-class TextTable {
+template <int Rows, int Columns> class TextTable {
 public:
     static constexpr int kRows = Rows;
     static constexpr int kColumns = Columns;
@@ -67,16 +66,16 @@ inline constexpr const char* kCalculateErrorText = "Error occured !\rPlease chec
 
 // One process from state a to state b (all singles, display units).
 struct ProcessValues {
-    float dT = 0;      // deg C
-    float dX = 0;      // kg/kgDA (lbm/lbmDA)
-    float dH = 0;      // display enthalpy unit
-    float qS = 0;      // sensible heat, display enthalpy unit
-    float water = 0;   // kg/h (lbm/h)
-    float load = 0;    // heat load, display energy unit per hour
-    float loadKw = 0;  // kW
-    float shf = 0;     // sensible heat factor
-    float ratio = 0;   // moisture ratio, display energy unit per kg (lbm)
-    float volume = 0;  // volume flow, m3/h (ft3/h)
+    float dT = 0;     // deg C
+    float dX = 0;     // kg/kgDA (lbm/lbmDA)
+    float dH = 0;     // display enthalpy unit
+    float qS = 0;     // sensible heat, display enthalpy unit
+    float water = 0;  // kg/h (lbm/h)
+    float load = 0;   // heat load, display energy unit per hour
+    float loadKw = 0; // kW
+    float shf = 0;    // sensible heat factor
+    float ratio = 0;  // moisture ratio, display energy unit per kg (lbm)
+    float volume = 0; // volume flow, m3/h (ft3/h)
 };
 
 // Everything the process dialog keeps while it is open.

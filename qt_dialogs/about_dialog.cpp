@@ -20,12 +20,12 @@ void CentreOnScreen(QWidget& form) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // A dialog not yet shown has no screen of its own: take its owner's.
     QScreen* screen = form.parentWidget() ? form.parentWidget()->screen() : form.screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->geometry();
         const QSize size = form.size();
-        form.move(area.left() + (area.width() - size.width()) / 2,
-                  area.top() + (area.height() - size.height()) / 2);
+        form.move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
     }
     QGuiApplication::restoreOverrideCursor();
 }
@@ -58,8 +58,10 @@ QPixmap ProgramIcon(int side, qreal dpr) {
         const double u = static_cast<double>(i) / n;
         const double v = (std::exp(2.4 * u) - 1.0) / (std::exp(2.4) - 1.0);
         const QPointF pt(plot.left() + u * plot.width(), plot.bottom() - v * plot.height());
-        if (i == 0) curve.moveTo(pt);
-        else curve.lineTo(pt);
+        if (i == 0)
+            curve.moveTo(pt);
+        else
+            curve.lineTo(pt);
     }
     p.setPen(QPen(QColor(255, 0, 0), 2));
     p.setBrush(Qt::NoBrush);
@@ -84,7 +86,8 @@ QFrame* Separator(QWidget* parent) {
 
 } // namespace
 
-DlgAbout::DlgAbout(QWidget* parent) : QDialog(parent) {
+DlgAbout::DlgAbout(QWidget* parent)
+    : QDialog(parent) {
     setObjectName("DlgAbout");
     setWindowTitle("About Hygrana");
     setModal(true);

@@ -52,16 +52,20 @@ constexpr RowSpec kRowSpecs[DlgChartRange::kRows] = {
 
 const RowSpec& PressureRow(int unit) {
     switch (unit) {
-    case 2: return kPressureKPa;
-    case 3: return kPressureAtm;
-    default: return kPressureMmHg;
+    case 2:
+        return kPressureKPa;
+    case 3:
+        return kPressureAtm;
+    default:
+        return kPressureMmHg;
     }
 }
 
 // Item k of a row. Whole steps are counted in units of the step so that the
 // texts do not collect rounding errors down the list.
 double ItemValue(const RowSpec& row, int k) {
-    if (row.step == 1) return row.first - k;
+    if (row.step == 1)
+        return row.first - k;
     const double perUnit = 1.0 / row.step; // 10 or 1000
     return (std::round(row.first * perUnit) - k) / perUnit;
 }
@@ -72,10 +76,13 @@ double ItemValue(const RowSpec& row, int k) {
 // the first item.
 int SelectedItem(const RowSpec& row, double v) {
     const double scaled = row.scale * v;
-    if (std::isnan(scaled)) return 0;
+    if (std::isnan(scaled))
+        return 0;
     const double idx = row.base - RoundHalfEven(scaled);
-    if (idx < 0) return 0;
-    if (idx > row.count - 1) return row.count - 1;
+    if (idx < 0)
+        return 0;
+    if (idx > row.count - 1)
+        return row.count - 1;
     return static_cast<int>(idx);
 }
 
@@ -86,16 +93,20 @@ std::string Label(const std::string& (*table)(int), int unit) {
 
 QString PressureUnitText(int unit) {
     switch (unit) {
-    case 2: return "[kPa]";
-    case 3: return "[atm]";
-    default: return "[mmHg]";
+    case 2:
+        return "[kPa]";
+    case 3:
+        return "[atm]";
+    default:
+        return "[mmHg]";
     }
 }
 
 } // namespace
 
 DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+    : QDialog(parent)
+    , settings_(settings) {
     setObjectName("DlgChartRange");
     setModal(true);
 
@@ -124,7 +135,8 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
         // A ctrl-click must not leave a row without a value.
         QListWidget* list = lists_[i];
         connect(list, &QListWidget::itemSelectionChanged, this, [list] {
-            if (list->selectedItems().isEmpty() && list->currentItem()) list->currentItem()->setSelected(true);
+            if (list->selectedItems().isEmpty() && list->currentItem())
+                list->currentItem()->setSelected(true);
         });
         titles_[i]->setBuddy(lists_[i]);
 
@@ -164,7 +176,8 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
 
     // Columns as wide as the widest value plus the scroll bar, nine items high.
     int textWidth = fontMetrics().horizontalAdvance("-0000.000");
-    for (QLabel* unit : units_) textWidth = std::max(textWidth, unit->sizeHint().width());
+    for (QLabel* unit : units_)
+        textWidth = std::max(textWidth, unit->sizeHint().width());
     for (QListWidget* list : lists_) {
         const int frame = 2 * list->frameWidth();
         list->setFixedSize(textWidth + list->verticalScrollBar()->sizeHint().width() + frame + 8,
@@ -176,7 +189,8 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
         title->setFixedWidth(column);
         title->setMinimumHeight(title->fontMetrics().lineSpacing() * 2);
     }
-    for (QPushButton* b : {ok_, cancel_}) b->setFixedWidth(std::max(b->sizeHint().width(), column));
+    for (QPushButton* b : {ok_, cancel_})
+        b->setFixedWidth(std::max(b->sizeHint().width(), column));
     lists_[0]->setFocus();
 
     adjustSize();
@@ -199,9 +213,8 @@ void DlgChartRange::fillLists() {
         QString::fromStdString("[" + Label(SpecificEnthalpyLabel, unitSystem) + "]"),
     };
     const double values[kRows] = {
-        settings_.Pressure,         settings_.MinDryBulb,       settings_.MaxDryBulb,
-        settings_.MaxAbsHum,        settings_.ShfOriginDryBulb, settings_.ShfOriginAbsHum,
-        settings_.MaxMoistureRatio,
+        settings_.Pressure,         settings_.MinDryBulb,      settings_.MaxDryBulb,       settings_.MaxAbsHum,
+        settings_.ShfOriginDryBulb, settings_.ShfOriginAbsHum, settings_.MaxMoistureRatio,
     };
 
     for (int k = 0; k < kRows; ++k) {
@@ -225,9 +238,8 @@ void DlgChartRange::fillLists() {
 
 void DlgChartRange::storeSelections() {
     float* fields[kRows] = {
-        &settings_.Pressure,         &settings_.MinDryBulb,       &settings_.MaxDryBulb,
-        &settings_.MaxAbsHum,        &settings_.ShfOriginDryBulb, &settings_.ShfOriginAbsHum,
-        &settings_.MaxMoistureRatio,
+        &settings_.Pressure,         &settings_.MinDryBulb,      &settings_.MaxDryBulb,       &settings_.MaxAbsHum,
+        &settings_.ShfOriginDryBulb, &settings_.ShfOriginAbsHum, &settings_.MaxMoistureRatio,
     };
     for (int k = 0; k < kRows; ++k) {
         QListWidget* list = lists_[static_cast<std::size_t>(k)];

@@ -29,18 +29,20 @@ constexpr int kFirstRatio = 3;
 constexpr int kLastRatio = 14;
 
 constexpr const char* kLineCaptions[8] = {
-    "Draw &Relative Humidity", "Draw &Saturation Degree", "Draw Specific &Volume", "Draw &Wet Bulb Temp.",
+    "Draw &Relative Humidity", "Draw &Saturation Degree", "Draw Specific &Volume",      "Draw &Wet Bulb Temp.",
     "Draw &Partical Pressure", "Draw &Moisture Rate",     "Draw Sensible &Heat Factor", "Draw &Charactor",
 };
 
 // Index of an option group for a stored code, brought into 0..count-1 so
 // that a code no option stands for still opens the dialog.
-int Clamp(int v, int count) { return v < 0 ? 0 : (v >= count ? count - 1 : v); }
+int Clamp(int v, int count) {
+    return v < 0 ? 0 : (v >= count ? count - 1 : v);
+}
 
-template <std::size_t N>
-int CheckedIndex(const std::array<QRadioButton*, N>& options) {
+template <std::size_t N> int CheckedIndex(const std::array<QRadioButton*, N>& options) {
     for (std::size_t i = 0; i < N; ++i) {
-        if (options[i]->isChecked()) return static_cast<int>(i);
+        if (options[i]->isChecked())
+            return static_cast<int>(i);
     }
     return 0;
 }
@@ -64,7 +66,9 @@ QGroupBox* OptionFrame(QWidget* parent, const char* name, const char* caption, c
 
 } // namespace
 
-DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent)
+    : QDialog(parent)
+    , settings_(settings) {
     setObjectName("DlgLineUnit");
     setModal(true);
 
@@ -111,7 +115,8 @@ DlgLineUnit::DlgLineUnit(ChartSettings& settings, QWidget* parent) : QDialog(par
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     ratios_->setPalette(pal);
     connect(ratios_, &QListWidget::itemSelectionChanged, this, [this] {
-        if (ratios_->selectedItems().isEmpty() && ratios_->currentItem()) ratios_->currentItem()->setSelected(true);
+        if (ratios_->selectedItems().isEmpty() && ratios_->currentItem())
+            ratios_->currentItem()->setSelected(true);
     });
     ratioTitle_->setBuddy(ratios_);
 
@@ -167,7 +172,8 @@ void DlgLineUnit::loadControls() {
     setWindowTitle("Diagram Setting");
     type_[static_cast<std::size_t>(Clamp(settings_.DiagramType, 2))]->setChecked(true);
     for (std::size_t k = 0; k < lines_.size(); ++k) {
-        if (settings_.LineSwitch[k] == 1) lines_[k]->setChecked(true);
+        if (settings_.LineSwitch[k] == 1)
+            lines_[k]->setChecked(true);
     }
     pressure_[static_cast<std::size_t>(Clamp(settings_.PressureUnit - 1, 3))]->setChecked(true);
     enthalpy_[static_cast<std::size_t>(Clamp(settings_.EnthalpyUnit - 1, 3))]->setChecked(true);

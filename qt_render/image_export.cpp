@@ -57,7 +57,8 @@ std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heigh
     } catch (const LayoutRefused&) {
         throw;
     } catch (const RunTimeFault& fault) {
-        if (partial == PartialChart::Refuse) throw;
+        if (partial == PartialChart::Refuse)
+            throw;
         return fault.what();
     }
     return "";
@@ -65,7 +66,9 @@ std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heigh
 
 } // namespace
 
-int ChartImageHeight(int widthPx) { return static_cast<int>(std::lround(widthPx * 0.7)); }
+int ChartImageHeight(int widthPx) {
+    return static_cast<int>(std::lround(widthPx * 0.7));
+}
 
 void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
                 const ProcessLineDrawer& processLines) {
@@ -83,7 +86,8 @@ QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger, const P
     CheckWidth(widthPx);
     const int heightPx = ChartImageHeight(widthPx);
     QImage image(widthPx, heightPx, QImage::Format_RGB32);
-    if (image.isNull()) throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
+    if (image.isNull())
+        throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
     image.fill(Qt::white);
     QPainter painter(&image);
     PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
@@ -94,13 +98,18 @@ QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger, const P
 ChartFileFormat ChartFileFormatOf(const std::string& path) {
     const std::size_t dot = path.find_last_of('.');
     const std::size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ChartFileFormat::Unknown;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return ChartFileFormat::Unknown;
     std::string ext = path.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (ext == "png") return ChartFileFormat::Png;
-    if (ext == "bmp") return ChartFileFormat::Bmp;
-    if (ext == "svg") return ChartFileFormat::Svg;
-    if (ext == "pdf") return ChartFileFormat::Pdf;
+    if (ext == "png")
+        return ChartFileFormat::Png;
+    if (ext == "bmp")
+        return ChartFileFormat::Bmp;
+    if (ext == "svg")
+        return ChartFileFormat::Svg;
+    if (ext == "pdf")
+        return ChartFileFormat::Pdf;
     return ChartFileFormat::Unknown;
 }
 
@@ -121,7 +130,8 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     // Ends the painter whatever happens inside the drawing.
     const auto paintOn = [&](QPaintDevice& device) {
         QPainter painter;
-        if (!painter.begin(&device)) throw RunTimeFault("cannot start the drawing " + path);
+        if (!painter.begin(&device))
+            throw RunTimeFault("cannot start the drawing " + path);
         try {
             fault = PaintKeeping(painter, chart, widthPx, heightPx, messenger, processLines, partial);
         } catch (...) {
@@ -135,7 +145,8 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     case ChartFileFormat::Png:
     case ChartFileFormat::Bmp: {
         QImage image(widthPx, heightPx, QImage::Format_RGB32);
-        if (image.isNull()) throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
+        if (image.isNull())
+            throw RunTimeFault("no memory for a picture of " + std::to_string(widthPx) + " pixels");
         image.fill(Qt::white);
         paintOn(image);
         if (!image.save(&buffer, format == ChartFileFormat::Png ? "PNG" : "BMP")) {
@@ -155,14 +166,15 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     case ChartFileFormat::Pdf: {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(72); // one chart pixel to one point
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(widthPx, heightPx), QPageSize::Point, QString(),
-                                                QPageSize::ExactMatch),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(widthPx, heightPx), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setTitle(QStringLiteral("Psychrometric chart"));
         paintOn(pdf);
         break;
     }
-    case ChartFileFormat::Unknown: break;
+    case ChartFileFormat::Unknown:
+        break;
     }
     buffer.close();
     WriteAtomically(path, bytes);

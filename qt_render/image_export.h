@@ -31,8 +31,7 @@ void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Mess
 // The chart as an image widthPx wide and ChartImageHeight(widthPx) high on
 // white. Raises RunTimeFault like PaintChart, and for a width below 1 or
 // too large for an image.
-QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger,
-                        const ProcessLineDrawer& processLines = {});
+QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger, const ProcessLineDrawer& processLines = {});
 
 // The file formats of ExportChart, chosen by the file name's extension
 // (case does not matter): .png, .bmp, .svg, .pdf.

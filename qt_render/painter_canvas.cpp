@@ -18,7 +18,9 @@ namespace hyg {
 
 namespace {
 
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // Dotted lines: one pixel on, two off, like the dotted pen of the screen.
 const QList<qreal> kDotPattern{1.0, 2.0};
@@ -29,11 +31,21 @@ QPen MakePen(Rgb colour, int style, int width) {
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     switch (style) {
-    case kDot: pen.setDashPattern(kDotPattern); break;
-    case kDash: pen.setStyle(Qt::DashLine); break;
-    case kDashDot: pen.setStyle(Qt::DashDotLine); break;
-    case kDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
-    default: pen.setStyle(Qt::SolidLine); break;
+    case kDot:
+        pen.setDashPattern(kDotPattern);
+        break;
+    case kDash:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case kDashDot:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    case kDashDotDot:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        pen.setStyle(Qt::SolidLine);
+        break;
     }
     return pen;
 }
@@ -41,7 +53,8 @@ QPen MakePen(Rgb colour, int style, int width) {
 // The face names of the chart map onto fonts that are sure to be installed:
 // "Times" onto Liberation Serif, which has the same metrics.
 QString FamilyOf(const std::string& face) {
-    if (face.empty() || face == "Times" || face == "Times New Roman") return QStringLiteral("Liberation Serif");
+    if (face.empty() || face == "Times" || face == "Times New Roman")
+        return QStringLiteral("Liberation Serif");
     return QString::fromStdString(face);
 }
 
@@ -49,9 +62,9 @@ QString FamilyOf(const std::string& face) {
 // and the ascent that puts the top of the cell at y.
 struct PreparedFont {
     QFont font;
-    double xScale = 1;  // horizontal scale giving the requested average width
-    double yScale = 1;  // vertical scale from the whole-pixel font to the cell
-    double ascent = 0;  // top of the cell to the base line, unscaled pixels
+    double xScale = 1; // horizontal scale giving the requested average width
+    double yScale = 1; // vertical scale from the whole-pixel font to the cell
+    double ascent = 0; // top of the cell to the base line, unscaled pixels
 };
 
 struct FontKey {
@@ -93,7 +106,8 @@ PreparedFont Prepare(const FontSpec& wanted) {
     p.ascent = probe.ascent() * ratio;
     p.yScale = em / pixels;
     const double avg = probe.averageCharWidth() * ratio;
-    if (wanted.width > 0 && avg > 0) p.xScale = wanted.width / avg;
+    if (wanted.width > 0 && avg > 0)
+        p.xScale = wanted.width / avg;
     return p;
 }
 
@@ -102,7 +116,8 @@ public:
     const PreparedFont& get(const FontSpec& wanted) {
         FontKey key{wanted.height, wanted.width, wanted.weight, wanted.italic, wanted.face};
         auto it = cache_.find(key);
-        if (it == cache_.end()) it = cache_.insert(key, Prepare(wanted));
+        if (it == cache_.end())
+            it = cache_.insert(key, Prepare(wanted));
         return it.value();
     }
 
@@ -130,7 +145,9 @@ PainterCanvasFonts& Fonts() {
 } // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, double widthPx, double heightPx)
-    : painter_(painter), width_(widthPx), height_(heightPx) {
+    : painter_(painter)
+    , width_(widthPx)
+    , height_(heightPx) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
@@ -145,10 +162,12 @@ void PainterCanvas::line(double x1, double y1, double x2, double y2, Rgb colour,
 }
 
 void PainterCanvas::polyline(const PixelPoint* points, int count, Rgb colour, int style, int width) {
-    if (!points || count < 2) return;
+    if (!points || count < 2)
+        return;
     painter_.setPen(MakePen(colour, style, width));
     QPolygon poly(count);
-    for (int i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
+    for (int i = 0; i < count; ++i)
+        poly.setPoint(i, points[i].x, points[i].y);
     painter_.drawPolyline(poly);
 }
 
@@ -159,8 +178,10 @@ void PainterCanvas::point(double x, double y, Rgb colour) {
 
 void PainterCanvas::circle(double cx, double cy, double r, Rgb colour, int width, const Rgb* fill) {
     painter_.setPen(MakePen(colour, kSolid, width));
-    if (fill) painter_.setBrush(ToQColor(*fill));
-    else painter_.setBrush(Qt::NoBrush);
+    if (fill)
+        painter_.setBrush(ToQColor(*fill));
+    else
+        painter_.setBrush(Qt::NoBrush);
     painter_.drawEllipse(QPointF(cx, cy), r, r);
     painter_.setBrush(Qt::NoBrush);
 }
@@ -168,8 +189,10 @@ void PainterCanvas::circle(double cx, double cy, double r, Rgb colour, int width
 void PainterCanvas::arc(double cx, double cy, double r, double a1, double a2, Rgb colour, int width) {
     constexpr double kTwoPi = 2 * 3.14159265358979323846;
     double span = std::fmod(a2 - a1, kTwoPi);
-    if (span < 0) span += kTwoPi;
-    if (span == 0) return;
+    if (span < 0)
+        span += kTwoPi;
+    if (span == 0)
+        return;
     painter_.setPen(MakePen(colour, kSolid, width));
     painter_.setBrush(Qt::NoBrush);
     const QRectF box(cx - r, cy - r, 2 * r, 2 * r);
@@ -180,12 +203,14 @@ void PainterCanvas::arc(double cx, double cy, double r, double a1, double a2, Rg
 }
 
 void PainterCanvas::text(int x, int y, const std::string& utf8, const FontSpec& font, Rgb colour) {
-    if (utf8.empty() || font.height <= 0) return;
+    if (utf8.empty() || font.height <= 0)
+        return;
     const PreparedFont& f = Fonts().get(font);
     const QTransform base = painter_.transform();
     QTransform t = base;
     t.translate(x, y);
-    if (font.escapement != 0) t.rotate(-font.escapement / 10.0);
+    if (font.escapement != 0)
+        t.rotate(-font.escapement / 10.0);
     t.scale(f.xScale, f.yScale);
     painter_.setTransform(t);
     painter_.setFont(f.font);

@@ -18,13 +18,16 @@ void PlaneToAir(const ChartSettings& s, double X, double Y, double& t, double& x
 
 std::optional<AirReadout> ReadAirAt(const ChartSettings& s, const ChartFrame& frame, double X, double Y) {
     try {
-        if (Y > frame.TopY) return std::nullopt;
+        if (Y > frame.TopY)
+            return std::nullopt;
         double t = 0, xg = 0;
         PlaneToAir(s, X, Y, t, xg);
-        if (xg < 0 || t < s.MinDryBulb || t > s.MaxDryBulb) return std::nullopt;
+        if (xg < 0 || t < s.MinDryBulb || t > s.MaxDryBulb)
+            return std::nullopt;
         const float p = s.PressureMmHg;
         const float tf = Sgl(t), xf = Sgl(xg);
-        if (xg > AirPropertyValue(kSatAbsHum, p, tf, 0)) return std::nullopt;
+        if (xg > AirPropertyValue(kSatAbsHum, p, tf, 0))
+            return std::nullopt;
         AirReadout a;
         a.dryBulb = t;
         a.absHum = xg;
@@ -42,10 +45,10 @@ std::string FormatAirReadout(const AirReadout& a, const ChartSettings& s) {
     // unit chosen in the settings.
     const auto temp = [](double c) { return FormatNumber(c, "0.0") + " \u00b0C"; };
     const int unit = s.EnthalpyUnit;
-    return "D.B. " + temp(a.dryBulb) +                                                //
+    return "D.B. " + temp(a.dryBulb) +                                                     //
            "   x " + FormatNumber(a.absHum / 1000, "0.0000") + " " + HumidityLabel(unit) + //
-           "   R.H. " + FormatNumber(a.relHum, "0.0") + " %" +                         //
-           "   W.B. " + temp(a.wetBulb) +                                              //
+           "   R.H. " + FormatNumber(a.relHum, "0.0") + " %" +                             //
+           "   W.B. " + temp(a.wetBulb) +                                                  //
            "   h " + FormatNumber(a.enthalpy * EnthalpyFactor(unit), "0.00") + " " + EnthalpyLabel(unit);
 }
 

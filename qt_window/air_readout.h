@@ -10,11 +10,11 @@
 namespace hyg {
 
 struct AirReadout {
-    double dryBulb = 0;   // deg C
-    double absHum = 0;    // g/kgDA
-    double relHum = 0;    // %
-    double wetBulb = 0;   // deg C
-    double enthalpy = 0;  // kcal/kgDA
+    double dryBulb = 0;  // deg C
+    double absHum = 0;   // g/kgDA
+    double relHum = 0;   // %
+    double wetBulb = 0;  // deg C
+    double enthalpy = 0; // kcal/kgDA
 };
 
 // Dry-bulb temperature and absolute humidity of the plane point (X, Y): the

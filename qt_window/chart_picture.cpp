@@ -11,18 +11,25 @@
 namespace hyg {
 
 namespace {
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 } // namespace
 
 ChartPicture::ChartPicture(const ChartSettings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings) {
+    : QWidget(parent)
+    , settings_(settings) {
     setObjectName("Pic_Graph");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }
 
-double ChartPicture::widthPixels() const { return static_cast<double>(widthTw_) / kTwipsPerPixel; }
-double ChartPicture::heightPixels() const { return static_cast<double>(heightTw_) / kTwipsPerPixel; }
+double ChartPicture::widthPixels() const {
+    return static_cast<double>(widthTw_) / kTwipsPerPixel;
+}
+double ChartPicture::heightPixels() const {
+    return static_cast<double>(heightTw_) / kTwipsPerPixel;
+}
 
 void ChartPicture::setSizeTwips(std::int32_t w, std::int32_t h) {
     widthTw_ = w;
@@ -35,7 +42,8 @@ void ChartPicture::remakeImage() {
     const qreal ratio = devicePixelRatioF();
     const QSize device(std::max(1, static_cast<int>(std::ceil(width() * ratio))),
                        std::max(1, static_cast<int>(std::ceil(height() * ratio))));
-    if (image_.size() == device && image_.devicePixelRatio() == ratio) return;
+    if (image_.size() == device && image_.devicePixelRatio() == ratio)
+        return;
     QImage next(device, QImage::Format_RGB32);
     next.setDevicePixelRatio(ratio);
     next.fill(Qt::white);
@@ -88,7 +96,8 @@ void ChartPicture::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image_);
     // The rubber band lies over the image and never touches it, so moving
     // it leaves no trace.
-    if (dragging_) drawOutline(painter, dragStart_, current_);
+    if (dragging_)
+        drawOutline(painter, dragStart_, current_);
 }
 
 void ChartPicture::mousePressEvent(QMouseEvent* event) {
@@ -108,14 +117,16 @@ void ChartPicture::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = toScale(event->position());
     emit pointerMoved(pos);
     // Only the left button alone moves the rubber band.
-    if (event->buttons() != Qt::LeftButton) return;
+    if (event->buttons() != Qt::LeftButton)
+        return;
     current_ = pos;
     update();
 }
 
 void ChartPicture::mouseReleaseEvent(QMouseEvent* event) {
     emit activated();
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton)
+        return;
     const QPointF pos = toScale(event->position());
     {
         // The last rubber band becomes a solid outline in the picture; it

@@ -8,10 +8,14 @@
 namespace hyg {
 
 namespace {
-int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int Px(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 } // namespace
 
-ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host) : QObject(host), host_(host) {
+ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host)
+    : QObject(host)
+    , host_(host) {
     shade_ = new QWidget(host);
     shade_->setObjectName("Pic_Shade");
     shade_->setAutoFillBackground(true);
@@ -43,8 +47,12 @@ ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host) : QOb
     placeShade(shadeGeom_);
 }
 
-std::int32_t ChartViewport::verticalBarWidth() const { return vsb_->sizeHint().width() * kTwipsPerPixel; }
-std::int32_t ChartViewport::horizontalBarHeight() const { return hsb_->sizeHint().height() * kTwipsPerPixel; }
+std::int32_t ChartViewport::verticalBarWidth() const {
+    return vsb_->sizeHint().width() * kTwipsPerPixel;
+}
+std::int32_t ChartViewport::horizontalBarHeight() const {
+    return hsb_->sizeHint().height() * kTwipsPerPixel;
+}
 
 void ChartViewport::placeShade(const ViewportGeometry& g) {
     shadeGeom_ = g;
@@ -58,7 +66,8 @@ void ChartViewport::applyLayout(const ViewportGeometry& g, ChartSettings& settin
     const std::int32_t wc = picture_->widthTwips();
     const std::int32_t hc = picture_->heightTwips();
     settings.PictureWidth = static_cast<float>(wc);
-    if (wc == g.w) return;
+    if (wc == g.w)
+        return;
     if (wc > g.w) {
         // The canvas is enlarged by a zoom: scroll over it.
         setScroll(vsb_, OverhangScroll(hc, g.h, vsb_->value()));
@@ -106,12 +115,15 @@ void ChartViewport::setScroll(QScrollBar* bar, const ScrollSetting& s) {
     bar->setSingleStep(s.smallChange);
     bar->setValue(s.value);
     // The canvas follows the value even when it did not change.
-    if (bar == hsb_) placeCanvas(-bar->value(), canvasTop_);
-    else placeCanvas(canvasLeft_, -bar->value());
+    if (bar == hsb_)
+        placeCanvas(-bar->value(), canvasTop_);
+    else
+        placeCanvas(canvasLeft_, -bar->value());
 }
 
 bool ChartViewport::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == shade_ && event->type() == QEvent::MouseButtonPress) emit activated();
+    if (watched == shade_ && event->type() == QEvent::MouseButtonPress)
+        emit activated();
     return QObject::eventFilter(watched, event);
 }
 

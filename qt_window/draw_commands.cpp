@@ -14,7 +14,9 @@
 namespace hyg {
 
 DrawCommands::DrawCommands(Session& session, ChartViewport& viewport, Messenger& messenger)
-    : session_(session), viewport_(viewport), messenger_(messenger) {}
+    : session_(session)
+    , viewport_(viewport)
+    , messenger_(messenger) {}
 
 UserScale DrawCommands::chartScale() const {
     const ChartSettings& s = session_.chart.settings;
@@ -32,8 +34,8 @@ void DrawCommands::FitView() {
         viewport_.horizontal()->setValue(0);
     }
     try {
-        const CanvasSize c = FitCanvas(viewport_.shadeWidth(), viewport_.shadeHeight(),
-                                       viewport_.verticalBarWidth(), viewport_.horizontalBarHeight());
+        const CanvasSize c = FitCanvas(viewport_.shadeWidth(), viewport_.shadeHeight(), viewport_.verticalBarWidth(),
+                                       viewport_.horizontalBarHeight());
         viewport_.setCanvasSize(c.w, c.h);
     } catch (const RunTimeFault&) {
         // The canvas keeps its size.
@@ -44,7 +46,8 @@ void DrawCommands::FitView() {
 
 void DrawCommands::DrawRedraw() {
     ChartSettings& s = session_.chart.settings;
-    if (s.DrawCount == 0) FitView();
+    if (s.DrawCount == 0)
+        FitView();
     WaitCursor wait;
     ChartPicture* picture = viewport_.picture();
     picture->clear();

@@ -28,7 +28,8 @@ void FileCommands::SaveFile() {
         ShowCommandFailure(dialogs_, "'Save...'");
         return;
     }
-    if (!name) return; // cancelled: silent
+    if (!name)
+        return; // cancelled: silent
     WaitCursor wait;
     try {
         WriteDataFile(*name, session_.chart.settings, session_.statePoints);
@@ -46,7 +47,8 @@ bool FileCommands::OpenFile() {
         ShowCommandFailure(dialogs_, "'Open...'");
         return false;
     }
-    if (!name) return false;
+    if (!name)
+        return false;
     WaitCursor wait;
     std::string error;
     try {
@@ -72,7 +74,8 @@ void FileCommands::PlotOutput() {
         ShowCommandFailure(dialogs_, "'Save...'");
         return;
     }
-    if (!name) return;
+    if (!name)
+        return;
     WaitCursor wait;
     try {
         WritePlotFile(*name, session_.chart, &dialogs_);

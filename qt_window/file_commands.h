@@ -10,7 +10,9 @@ namespace hyg {
 
 class FileCommands {
 public:
-    FileCommands(Session& session, UserDialogs& dialogs) : session_(session), dialogs_(dialogs) {}
+    FileCommands(Session& session, UserDialogs& dialogs)
+        : session_(session)
+        , dialogs_(dialogs) {}
 
     // Writes the settings and the state points to a data file the user names.
     void SaveFile();

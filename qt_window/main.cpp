@@ -25,11 +25,13 @@ int main(int argc, char** argv) {
 
     // A second start brings the first window forward and ends.
     hyg::SingleInstance instance(hyg::SingleInstance::DefaultKey());
-    if (instance.claimOrNotify()) return 0;
+    if (instance.claimOrNotify())
+        return 0;
 
     // The working folder: "DATA" inside the program's folder, when it exists.
     const QDir data(QDir(QCoreApplication::applicationDirPath()).filePath("DATA"));
-    if (data.exists()) QDir::setCurrent(data.absolutePath());
+    if (data.exists())
+        QDir::setCurrent(data.absolutePath());
 
     hyg::MdiDiagram window;
     QObject::connect(&instance, &hyg::SingleInstance::activationRequested, &window, &hyg::MdiDiagram::bringToFront);

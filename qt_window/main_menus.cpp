@@ -28,13 +28,16 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, bool enable
     return a;
 }
 
-void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
+void AddSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(name);
+}
 
 } // namespace
 
 const char* ActionOfToolKey(const QString& key) {
     for (const ToolButtonSpec& b : kToolButtons) {
-        if (key == QLatin1String(b.key)) return b.action;
+        if (key == QLatin1String(b.key))
+            return b.action;
     }
     return nullptr;
 }
@@ -123,7 +126,8 @@ MainMenus BuildMainMenus(QMainWindow& w) {
     m.toolbar->addSeparator();
     addButton(3);
     m.toolbar->addSeparator();
-    for (int i = 4; i < 8; ++i) addButton(i);
+    for (int i = 4; i < 8; ++i)
+        addButton(i);
     return m;
 }
 

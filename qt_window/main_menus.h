@@ -39,8 +39,8 @@ const char* ActionOfToolKey(const QString& key);
 
 struct MainMenus {
     QToolBar* toolbar = nullptr;
-    QMenu* chartMenu = nullptr;  // MnuGraphCom, also the canvas's context menu
-    std::array<QAction*, 3> paper{};  // MnuPaperCom(0..2)
+    QMenu* chartMenu = nullptr;      // MnuGraphCom, also the canvas's context menu
+    std::array<QAction*, 3> paper{}; // MnuPaperCom(0..2)
 };
 
 // Builds the menu bar and the tool bar into `window`.

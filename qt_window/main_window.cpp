@@ -18,7 +18,8 @@
 
 namespace hyg {
 
-MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent) : QMainWindow(parent) {
+MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName("MdiDiagram");
     setWindowTitle(kWindowTitle);
     if (dialogs == nullptr) {
@@ -59,11 +60,14 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent) : QMainWindow(pare
 
 MdiDiagram::~MdiDiagram() = default;
 
-QAction* MdiDiagram::action(const QString& name) const { return findChild<QAction*>(name); }
+QAction* MdiDiagram::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
 void MdiDiagram::runToolKey(const QString& key) {
     if (const char* name = ActionOfToolKey(key)) {
-        if (QAction* a = action(QString::fromLatin1(name)); a && a->isEnabled()) a->trigger();
+        if (QAction* a = action(QString::fromLatin1(name)); a && a->isEnabled())
+            a->trigger();
     }
 }
 
@@ -97,8 +101,7 @@ void MdiDiagram::connectCommands() {
     });
     connect(picture, &ChartPicture::activated, this, [this] { session_.ActiveView = kViewChart; });
     connect(viewport_, &ChartViewport::activated, this, [this] { session_.ActiveView = kViewChart; });
-    connect(picture, &ChartPicture::contextMenuRequested, this,
-            [this](QPoint pos) { menus_.chartMenu->popup(pos); });
+    connect(picture, &ChartPicture::contextMenuRequested, this, [this](QPoint pos) { menus_.chartMenu->popup(pos); });
     connect(picture, &ChartPicture::pointerMoved, this, &MdiDiagram::showReadout);
     connect(picture, &ChartPicture::pointerLeft, readout_, &QLabel::clear);
 }
@@ -117,7 +120,8 @@ ViewportGeometry MdiDiagram::computeViewport() const {
 }
 
 void MdiDiagram::relayout() {
-    if (isMinimized() || width() <= 0 || height() <= 0) return;
+    if (isMinimized() || width() <= 0 || height() <= 0)
+        return;
     try {
         viewport_->applyLayout(computeViewport(), settings());
     } catch (const RunTimeFault&) {
@@ -144,8 +148,10 @@ void MdiDiagram::mousePressEvent(QMouseEvent* event) {
 }
 
 void MdiDiagram::bringToFront() {
-    if (isMinimized()) showNormal();
-    else show();
+    if (isMinimized())
+        showNormal();
+    else
+        show();
     raise();
     activateWindow();
 }
@@ -179,8 +185,10 @@ void MdiDiagram::PaperSize(int n) {
     } catch (const std::exception&) {
         // Ignored: the check marks still move.
     }
-    for (QAction* a : menus_.paper) a->setChecked(false);
-    if (n >= 0 && n < static_cast<int>(menus_.paper.size())) menus_.paper[static_cast<std::size_t>(n)]->setChecked(true);
+    for (QAction* a : menus_.paper)
+        a->setChecked(false);
+    if (n >= 0 && n < static_cast<int>(menus_.paper.size()))
+        menus_.paper[static_cast<std::size_t>(n)]->setChecked(true);
 }
 
 void MdiDiagram::ChartRange() {

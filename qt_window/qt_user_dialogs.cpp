@@ -12,15 +12,22 @@ namespace {
 
 QMessageBox::Icon QtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.c_str(), static_cast<int>(s.size())); }
+QString Q(const std::string& s) {
+    return QString::fromUtf8(s.c_str(), static_cast<int>(s.size()));
+}
 
 // Runs a message box with the arrow pointer: a message shown in the middle of
 // a command (the top-humidity notice during a drawing) would otherwise wear
@@ -36,17 +43,22 @@ int ExecWithArrow(QMessageBox& box) {
 std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent, Q(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : (request.mustExist ? QFileDialog::ExistingFile
-                                                                         : QFileDialog::AnyFile));
+    dialog.setFileMode(save ? QFileDialog::AnyFile
+                            : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     dialog.setDirectory(QDir::current());
     const QStringList filters = NameFiltersOf(request.filter);
     dialog.setNameFilters(filters);
-    if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
-    if (!request.proposedName.empty()) dialog.selectFile(Q(request.proposedName));
-    if (!request.promptOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    if (!request.proposedName.empty())
+        dialog.selectFile(Q(request.proposedName));
+    if (!request.promptOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
     const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return std::nullopt;
+    if (files.isEmpty())
+        return std::nullopt;
     return files.first().toStdString();
 }
 
@@ -61,7 +73,8 @@ QStringList NameFiltersOf(const std::string& filter) {
         const QString pattern = parts[i + 1].trimmed();
         out << parts[i].trimmed() + " (" + (pattern == "*.*" ? QStringLiteral("*") : pattern) + ")";
     }
-    if (out.isEmpty() && !parts.isEmpty() && !parts.first().trimmed().isEmpty()) out << parts.first().trimmed();
+    if (out.isEmpty() && !parts.isEmpty() && !parts.first().trimmed().isEmpty())
+        out << parts.first().trimmed();
     return out;
 }
 
@@ -70,7 +83,9 @@ void QtUserDialogs::showMessage(const std::string& text, const std::string& titl
     ExecWithArrow(box);
 }
 
-void QtUserDialogs::beep() { QApplication::beep(); }
+void QtUserDialogs::beep() {
+    QApplication::beep();
+}
 
 std::optional<std::string> QtUserDialogs::askSaveFileName(const FileDialogRequest& request) {
     return AskFile(parent_, request, true);

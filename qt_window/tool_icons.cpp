@@ -36,7 +36,8 @@ void Magnifier(QPainter& p, bool plus) {
     p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
     p.setPen(QPen(kInk, 1.4));
     p.drawLine(QPointF(4.5, 6.5), QPointF(8.5, 6.5));
-    if (plus) p.drawLine(QPointF(6.5, 4.5), QPointF(6.5, 8.5));
+    if (plus)
+        p.drawLine(QPointF(6.5, 4.5), QPointF(6.5, 8.5));
 }
 
 } // namespace
@@ -87,8 +88,10 @@ QIcon ToolIcon(const QString& key) {
             p.drawRect(QRectF(6.5, 4.5, 8, 10));
         });
     }
-    if (key == "zoomin") return Draw([](QPainter& p) { Magnifier(p, true); });
-    if (key == "zoomout") return Draw([](QPainter& p) { Magnifier(p, false); });
+    if (key == "zoomin")
+        return Draw([](QPainter& p) { Magnifier(p, true); });
+    if (key == "zoomout")
+        return Draw([](QPainter& p) { Magnifier(p, false); });
     if (key == "refresh") {
         return Draw([](QPainter& p) {
             p.setPen(QPen(QColor(30, 120, 40), 2));
@@ -106,8 +109,7 @@ QIcon ToolIcon(const QString& key) {
             p.setPen(QPen(kInk, 1));
             p.setBrush(QColor(240, 190, 60));
             QPolygonF body;
-            body << QPointF(11, 1.5) << QPointF(14.5, 5) << QPointF(5, 14.5) << QPointF(1.5, 14.5)
-                 << QPointF(1.5, 11);
+            body << QPointF(11, 1.5) << QPointF(14.5, 5) << QPointF(5, 14.5) << QPointF(1.5, 14.5) << QPointF(1.5, 11);
             p.drawPolygon(body);
             p.drawLine(QPointF(1.5, 11), QPointF(5, 14.5));
         });

@@ -11,16 +11,20 @@ namespace hyg {
 namespace {
 
 // A length stored in a whole-twip field: nearest, halves to even.
-std::int32_t Store(double v) { return CLng(v, "viewport length"); }
+std::int32_t Store(double v) {
+    return CLng(v, "viewport length");
+}
 
 // A scroll value computed from the zoom rectangle. A rectangle near an edge
 // of the plane gives a value outside 0..Max, and a rectangle as tall (or as
 // wide) as the plane gives 0/0; both are brought to the nearest end of the
 // range (0 for a division by zero).
 std::int16_t ScrollValue(double max, double num, double den) {
-    if (den == 0.0) return 0;
+    if (den == 0.0)
+        return 0;
     const double v = max * num / den;
-    if (!std::isfinite(v)) return 0;
+    if (!std::isfinite(v))
+        return 0;
     return CInt(std::clamp(v, 0.0, max), "scroll value");
 }
 
@@ -67,8 +71,10 @@ ZoomPlan PlanZoom(double dragStartX, double dragStartY, double dragEndX, double 
                   double canvasH, double shadeW, double shadeH) {
     ZoomPlan z;
     double x1 = dragStartX, y1 = dragStartY, x2 = dragEndX, y2 = dragEndY;
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
     const double cx = (x1 + x2) / 2;
     const double cy = (y1 + y2) / 2;
 

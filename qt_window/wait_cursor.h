@@ -12,7 +12,8 @@ public:
     ~WaitCursor() { release(); }
     // Back to the default pointer before the end of the scope.
     void release() {
-        if (active_) QApplication::restoreOverrideCursor();
+        if (active_)
+            QApplication::restoreOverrideCursor();
         active_ = false;
     }
     WaitCursor(const WaitCursor&) = delete;

@@ -43,7 +43,8 @@ TEST(PlotStatement, NumbersZonesEtxAndText) {
         {Written({"m\u00b3/kgDA"}), "m\xb3/kgDA"}, // the file's code page
         {Written({" 25"}), " 25"},                 // unchanged, leading blank kept
     };
-    for (const auto& [got, want] : cases) EXPECT_EQ(got, want + "\r\n");
+    for (const auto& [got, want] : cases)
+        EXPECT_EQ(got, want + "\r\n");
 
     ChartSettings s;
     std::ostringstream os;
@@ -51,7 +52,9 @@ TEST(PlotStatement, NumbersZonesEtxAndText) {
     dev.PlotLine({"PU", F(1), F(2), Continue});
     dev.PlotLine({"PD", Zone, F(3)}); // the zone counts from the start of the shared line
     dev.PlotLine({"LB", "x", ETX});
-    EXPECT_EQ(os.str(), "PU 1  2 PD" + std::string(4, ' ') + " 3 \r\nLB" "x\x03\r\n");
+    EXPECT_EQ(os.str(), "PU 1  2 PD" + std::string(4, ' ') +
+                            " 3 \r\nLB"
+                            "x\x03\r\n");
 }
 
 TEST(ChartDeviceMode, OnlyExactModesDrawOrWriteAndNonFiniteRaises) {

@@ -16,7 +16,8 @@ using namespace test;
 
 std::vector<std::string> Pens(const std::vector<std::string>& lines) {
     std::vector<std::string> out;
-    for (const std::string& l : WithPrefix(lines, "SP")) out.push_back(l.substr(0, 3));
+    for (const std::string& l : WithPrefix(lines, "SP"))
+        out.push_back(l.substr(0, 3));
     return out;
 }
 
@@ -60,9 +61,12 @@ std::string Render(Laid& l, bool file, int family = -1) {
     std::ostringstream os;
     RecordingCanvas canvas;
     ChartDevice dev(file ? "file" : "draw", l.chart.settings, file ? nullptr : &canvas, file ? &os : nullptr);
-    if (family < 0) DrawChart(dev, l.chart, l.frame);
-    else DrawFamily(static_cast<Family>(family), dev, l);
-    for (const CanvasCall& c : canvas.calls) os << Describe(c);
+    if (family < 0)
+        DrawChart(dev, l.chart, l.frame);
+    else
+        DrawFamily(static_cast<Family>(family), dev, l);
+    for (const CanvasCall& c : canvas.calls)
+        os << Describe(c);
     return os.str();
 }
 
@@ -92,13 +96,15 @@ TEST(DrawChart, EachFamilyOnTheCanvasWithItsPens) {
         Family family;
         int strokePen, textPen, symbolPen;
     };
-    const Row rows[] = {{Family::RelHum, 3, 3, 3}, {Family::SatDegree, 1, 0, 0}, {Family::Volume, 4, 0, 0},
-                        {Family::WetBulb, 8, 8, 8}, {Family::PartialPressure, 8, 8, 8}, {Family::MoistureRatio, 6, 3, 6},
-                        {Family::Shf, 3, 3, 3}, {Family::Legend, 0, 0, 0}, {Family::DryBulb, 1, 1, 1},
-                        {Family::AbsHum, 2, 0, 0}, {Family::Enthalpy, 7, 7, 7}};
+    const Row rows[] = {
+        {Family::RelHum, 3, 3, 3},  {Family::SatDegree, 1, 0, 0},       {Family::Volume, 4, 0, 0},
+        {Family::WetBulb, 8, 8, 8}, {Family::PartialPressure, 8, 8, 8}, {Family::MoistureRatio, 6, 3, 6},
+        {Family::Shf, 3, 3, 3},     {Family::Legend, 0, 0, 0},          {Family::DryBulb, 1, 1, 1},
+        {Family::AbsHum, 2, 0, 0},  {Family::Enthalpy, 7, 7, 7}};
     for (const Row& r : rows) {
         Laid l([](ChartSettings& s) {
-            for (std::size_t i = 0; i < s.PenColor.size(); ++i) s.PenColor[i] = Rgb{static_cast<std::uint8_t>(20 * i), 100, 200};
+            for (std::size_t i = 0; i < s.PenColor.size(); ++i)
+                s.PenColor[i] = Rgb{static_cast<std::uint8_t>(20 * i), 100, 200};
         });
         RecordingCanvas canvas;
         OnCanvas(l, r.family, canvas);
@@ -118,7 +124,8 @@ TEST(DrawChart, EachFamilyOnTheCanvasWithItsPens) {
         ChartDevice dev("draw", l.chart.settings, &canvas, nullptr);
         DrawChart(dev, l.chart, l.frame);
         std::set<std::tuple<int, int, int>> used;
-        for (const CanvasCall& c : canvas.calls) used.insert({c.colour.r, c.colour.g, c.colour.b});
+        for (const CanvasCall& c : canvas.calls)
+            used.insert({c.colour.r, c.colour.g, c.colour.b});
         EXPECT_TRUE(colour || used.size() == 1u);
         for (const Rgb& c : {palette::Black, palette::LightBlue, palette::Magenta, palette::LightRed}) {
             EXPECT_TRUE(!colour || used.count({c.r, c.g, c.b}));
@@ -146,8 +153,8 @@ TEST(ChartSweep, RangesPressuresTypesAndUnits) {
                             continue;
                         }
                         Laid l(set);
-                        SCOPED_TRACE(testing::Message() << min << ".." << max << " at " << p << " type " << type
-                                                        << " unit " << unit);
+                        SCOPED_TRACE(testing::Message()
+                                     << min << ".." << max << " at " << p << " type " << type << " unit " << unit);
                         for (bool file : {true, false}) {
                             for (int family = -1; family <= static_cast<int>(Family::Enthalpy); ++family) {
                                 std::ostringstream os;
@@ -155,18 +162,22 @@ TEST(ChartSweep, RangesPressuresTypesAndUnits) {
                                 ChartDevice dev(file ? "file" : "draw", l.chart.settings, file ? nullptr : &canvas,
                                                 file ? &os : nullptr);
                                 try {
-                                    if (family < 0) DrawChart(dev, l.chart, l.frame);
-                                    else DrawFamily(static_cast<Family>(family), dev, l);
+                                    if (family < 0)
+                                        DrawChart(dev, l.chart, l.frame);
+                                    else
+                                        DrawFamily(static_cast<Family>(family), dev, l);
                                 } catch (const RunTimeFault& e) {
                                     EXPECT_LT(family, 0) << "family " << family << ": " << e.what();
                                 } catch (const std::exception& e) {
                                     ADD_FAILURE() << "untyped " << e.what();
                                 }
                                 std::string text = os.str();
-                                for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+                                for (char& ch : text)
+                                    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
                                 EXPECT_EQ(text.find("nan"), std::string::npos);
                                 EXPECT_EQ(text.find("inf"), std::string::npos);
-                                for (const CanvasCall& c : canvas.calls) ASSERT_TRUE(c.finite());
+                                for (const CanvasCall& c : canvas.calls)
+                                    ASSERT_TRUE(c.finite());
                             }
                         }
                         ++charts;

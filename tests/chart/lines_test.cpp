@@ -17,7 +17,8 @@ TEST(DryBulbLinesFile, ThirtyOneLinesNumberedTenToForty) {
     Laid l;
     const auto lines = FileLines(l, Family::DryBulb);
     std::vector<std::string> expected;
-    for (int t = 10; t <= 40; ++t) expected.push_back(std::to_string(t));
+    for (int t = 10; t <= 40; ++t)
+        expected.push_back(std::to_string(t));
     expected.push_back("t");
     EXPECT_EQ(Labels(lines), expected);
     EXPECT_EQ(WithPrefix(lines, "PD").size(), 31u);
@@ -55,16 +56,20 @@ TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
         std::vector<int> values, expected;
         int h = -1;
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            if (lines[k] == "LBh\x03") h = static_cast<int>(HpglNumbers(lines.at(k + 2)).at(0));
-            else if (StartsWith(lines[k], "LB")) values.push_back(static_cast<int>(HpglNumbers(lines[k])[0]));
-            if (k < 5 || !StartsWith(lines[k], "PD")) continue;
+            if (lines[k] == "LBh\x03")
+                h = static_cast<int>(HpglNumbers(lines.at(k + 2)).at(0));
+            else if (StartsWith(lines[k], "LB"))
+                values.push_back(static_cast<int>(HpglNumbers(lines[k])[0]));
+            if (k < 5 || !StartsWith(lines[k], "PD"))
+                continue;
             const auto a = HpglNumbers(lines[k - 1]), b = HpglNumbers(lines[k]);
             EXPECT_GE(a[1], f.BottomY - 0.01) << c.min;
             EXPECT_LE(b[1], f.TopY + 0.01) << c.min;
             EXPECT_GT(b[1], a[1]) << c.min;
             EXPECT_LT(b[0], a[0]) << c.min; // enthalpy lines run up to the left
         }
-        for (int v = c.first; v <= c.last; v += c.step) expected.push_back(v);
+        for (int v = c.first; v <= c.last; v += c.step)
+            expected.push_back(v);
         EXPECT_EQ(values, expected) << "unit " << c.unit << " from " << c.min;
         EXPECT_EQ(h, c.h) << "unit " << c.unit << " from " << c.min;
     }
@@ -74,7 +79,8 @@ TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
 std::vector<std::string> Levels(int top, const std::string& symbol, int symbolBefore) {
     std::vector<std::string> out;
     for (int p = 2; p <= top; p += p < 30 ? 2 : 5) {
-        if (p == symbolBefore) out.push_back(symbol);
+        if (p == symbolBefore)
+            out.push_back(symbol);
         out.push_back(std::to_string(p));
     }
     return out;
@@ -86,15 +92,18 @@ TEST(HumidityCurvesFile, DefaultChart) {
         float last = -1;
         const auto lines = FileLines(l, [&](ChartDevice& dev) {
             const ChartFrame& f = l.frame;
-            if (relHum) DrawRelHumCurves(dev, l.chart, f.TempCount, f.IdxMin, f.IdxMax);
-            else DrawSatDegreeCurves(dev, l.chart, last, f.TempCount, f.IdxMin, f.IdxMax);
+            if (relHum)
+                DrawRelHumCurves(dev, l.chart, f.TempCount, f.IdxMin, f.IdxMax);
+            else
+                DrawSatDegreeCurves(dev, l.chart, last, f.TempCount, f.IdxMin, f.IdxMax);
         });
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "\x03"), 29); // one end per curve
         // Relative humidity labelled at 26 deg C, below the top for every
         // level; saturation degree at 33 deg C, where the curves above 85 %
         // have left the chart through its top.
         EXPECT_EQ(Labels(lines), relHum ? Levels(100, "Phi", 60) : Levels(85, "Psi", 60));
-        for (const std::string& s : WithPrefix(lines, "PD")) EXPECT_LE(HpglNumbers(s).at(1), l.frame.TopY + 0.01) << s;
+        for (const std::string& s : WithPrefix(lines, "PD"))
+            EXPECT_LE(HpglNumbers(s).at(1), l.frame.TopY + 0.01) << s;
         EXPECT_TRUE(relHum || last == 1.0f);
     }
 }
@@ -146,7 +155,8 @@ TEST(WetBulbLinesFile, NumberedFromElevenToThirtyOne) {
     // half the height.
     std::vector<std::string> expected;
     for (int t = 11; t <= 31; ++t) {
-        if (t == 20) expected.push_back("t'");
+        if (t == 20)
+            expected.push_back("t'");
         expected.push_back(std::to_string(t));
     }
     const auto lines = FileLines(l, Family::WetBulb);

@@ -27,14 +27,16 @@ struct CanvasCall {
     FontSpec font;
 
     bool finite() const {
-        return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2) &&
-               std::isfinite(r) && std::isfinite(a1) && std::isfinite(a2);
+        return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2) && std::isfinite(r) &&
+               std::isfinite(a1) && std::isfinite(a2);
     }
 };
 
 class RecordingCanvas : public Canvas {
 public:
-    RecordingCanvas(double widthPx = 1000, double heightPx = 700) : width_(widthPx), height_(heightPx) {}
+    RecordingCanvas(double widthPx = 1000, double heightPx = 700)
+        : width_(widthPx)
+        , height_(heightPx) {}
 
     double width() const override { return width_; }
     double height() const override { return height_; }
@@ -64,7 +66,8 @@ public:
     std::vector<const CanvasCall*> of(CanvasCall::Kind kind) const {
         std::vector<const CanvasCall*> out;
         for (const CanvasCall& c : calls) {
-            if (c.kind == kind) out.push_back(&c);
+            if (c.kind == kind)
+                out.push_back(&c);
         }
         return out;
     }
@@ -89,16 +92,20 @@ inline std::vector<std::string> HpglLines(const std::string& text) {
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         out.push_back(text.substr(start, end - start));
     }
-    if (start < text.size()) out.push_back(text.substr(start));
+    if (start < text.size())
+        out.push_back(text.substr(start));
     return out;
 }
 
-inline bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+inline bool StartsWith(const std::string& s, const std::string& prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 inline std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
     std::vector<std::string> out;
     for (const std::string& l : lines) {
-        if (StartsWith(l, prefix)) out.push_back(l);
+        if (StartsWith(l, prefix))
+            out.push_back(l);
     }
     return out;
 }
@@ -106,7 +113,8 @@ inline std::vector<std::string> WithPrefix(const std::vector<std::string>& lines
 // The texts of the "LB" statements, without "LB" and the ETX.
 inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
     std::vector<std::string> out;
-    for (const std::string& l : WithPrefix(lines, "LB")) out.push_back(l.substr(2, l.find('\x03') - 2));
+    for (const std::string& l : WithPrefix(lines, "LB"))
+        out.push_back(l.substr(2, l.find('\x03') - 2));
     return out;
 }
 
@@ -114,10 +122,12 @@ inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
 // read as written (blanks, zone padding, "," and ETX between them).
 inline std::vector<double> HpglNumbers(const std::string& line) {
     std::string text = line.substr(std::min<std::size_t>(2, line.size()));
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == ',' || c == '\x03'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == ',' || c == '\x03'; }, ' ');
     std::istringstream in(text);
     std::vector<double> out;
-    for (double v; in >> v;) out.push_back(v);
+    for (double v; in >> v;)
+        out.push_back(v);
     return out;
 }
 
@@ -130,35 +140,70 @@ struct Laid {
         ChartSettings& s = chart.settings;
         s.PictureWidth = 15000, s.PictureHeight = 10500;
         s.PlotTextSize1 = 20, s.PlotTextSize2 = 0.28f, s.PlotTextSize3 = 0.16f, s.PlotTextSize4 = 0.14f;
-        if (set) set(s);
+        if (set)
+            set(s);
         frame = LayoutChart(chart, nullptr);
     }
     Laid(float min, float max, std::int16_t type = 1, std::int16_t unit = 1)
-        : Laid([=](ChartSettings& s) { s.MinDryBulb = min, s.MaxDryBulb = max, s.DiagramType = type, s.EnthalpyUnit = unit; }) {}
+        : Laid([=](ChartSettings& s) {
+            s.MinDryBulb = min, s.MaxDryBulb = max, s.DiagramType = type, s.EnthalpyUnit = unit;
+        }) {}
 };
 
 // The families in the order of their switches; the frame families last.
-enum class Family { RelHum, SatDegree, Volume, WetBulb, PartialPressure, MoistureRatio, Shf, Legend, DryBulb, AbsHum, Enthalpy };
+enum class Family {
+    RelHum,
+    SatDegree,
+    Volume,
+    WetBulb,
+    PartialPressure,
+    MoistureRatio,
+    Shf,
+    Legend,
+    DryBulb,
+    AbsHum,
+    Enthalpy
+};
 
 inline void DrawFamily(Family family, ChartDevice& dev, Laid& l) {
     const ChartFrame& f = l.frame;
     Chart& c = l.chart;
     float last = 0;
     switch (family) {
-    case Family::RelHum: DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax); break;
-    case Family::SatDegree: DrawSatDegreeCurves(dev, c, last, f.TempCount, f.IdxMin, f.IdxMax); break;
-    case Family::Volume: DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY); break;
-    case Family::WetBulb: DrawWetBulbLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX); break;
-    case Family::PartialPressure: DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY); break;
-    case Family::MoistureRatio: DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight); break;
-    case Family::Shf: DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY); break;
-    case Family::Legend: DrawLegend(dev, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY); break;
-    case Family::DryBulb: DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY); break;
+    case Family::RelHum:
+        DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
+        break;
+    case Family::SatDegree:
+        DrawSatDegreeCurves(dev, c, last, f.TempCount, f.IdxMin, f.IdxMax);
+        break;
+    case Family::Volume:
+        DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
+        break;
+    case Family::WetBulb:
+        DrawWetBulbLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX);
+        break;
+    case Family::PartialPressure:
+        DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY);
+        break;
+    case Family::MoistureRatio:
+        DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight);
+        break;
+    case Family::Shf:
+        DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY);
+        break;
+    case Family::Legend:
+        DrawLegend(dev, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
+        break;
+    case Family::DryBulb:
+        DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY);
+        break;
     case Family::AbsHum:
         DrawAbsHumLines(dev, c, last, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
         DrawAbsHumScale(dev, c, f.TopRightX, f.BottomY);
         break;
-    case Family::Enthalpy: DrawEnthalpyLines(dev, c, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint); break;
+    case Family::Enthalpy:
+        DrawEnthalpyLines(dev, c, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint);
+        break;
     }
 }
 

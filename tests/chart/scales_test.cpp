@@ -16,7 +16,8 @@ TEST(PartialPressureScale, DefaultScaleZeroToThirtyOne) {
     Laid l;
     // 27 g/kgDA at 760 mmHg is 31.6 mmHg: ticks 0 .. 31, the first unnumbered.
     std::vector<std::string> expected = {""};
-    for (int i = 1; i <= 31; ++i) expected.push_back(std::to_string(i));
+    for (int i = 1; i <= 31; ++i)
+        expected.push_back(std::to_string(i));
     expected.push_back("Pw");
     EXPECT_EQ(Labels(FileLines(l, Family::PartialPressure)), expected);
 }
@@ -34,7 +35,11 @@ TEST(LegendFile, DefaultTextsAndOtherUnits) {
     // file: 0xB0 degree, 0xB3 superscript three.
     const std::tuple<std::size_t, std::string, std::string> rows[] = {
         {1, "   Chart Widhth =  2450 cm", "   Chart Widhth =  2450 cm"},
-        {2, "   Min. Temp. =  10 \xb0" "C", "   Min. Temp. =  10 \xb0" "C"},
+        {2,
+         "   Min. Temp. =  10 \xb0"
+         "C",
+         "   Min. Temp. =  10 \xb0"
+         "C"},
         {6, "   Atm. Pressure = 760 mmHg", "   Atm. Pressure = 101.3 kPa"},
         {7, "   Max. Moisture R. =  800 kcal/kg", "   Max. Moisture R. =  800 Btu/lbm"},
         {15, " v  = Specific Volume m\xb3/kgDA", " v  = Specific Volume ft\xb3/lbmDA"},
@@ -52,18 +57,24 @@ TEST(MoistureRatioFile, DefaultScaleBothSides) {
     // Upper side: -400 .. 800 by 100, then -1000, -600, -10000, -4000,
     // -2000; lower side: 800 .. 1500 by 100, 2000, 4000, 10000.
     std::vector<int> expected;
-    for (int v = -400; v <= 800; v += 100) expected.push_back(v);
-    for (int v : {-1000, -600, -10000, -4000, -2000}) expected.push_back(v);
-    for (int v = 800; v <= 1500; v += 100) expected.push_back(v);
-    for (int v : {2000, 4000, 10000}) expected.push_back(v);
+    for (int v = -400; v <= 800; v += 100)
+        expected.push_back(v);
+    for (int v : {-1000, -600, -10000, -4000, -2000})
+        expected.push_back(v);
+    for (int v = 800; v <= 1500; v += 100)
+        expected.push_back(v);
+    for (int v : {2000, 4000, 10000})
+        expected.push_back(v);
     std::vector<int> values;
     for (const std::string& t : Labels(lines)) {
-        if (t != "u") values.push_back(std::stoi(t));
+        if (t != "u")
+            values.push_back(std::stoi(t));
     }
     EXPECT_EQ(values, expected);
     // Two plotter arcs of half a turn about the centre.
     int arcs = 0;
-    for (const std::string& line : lines) arcs += StartsWith(line, "PDAA") && HpglNumbers(line.substr(2)).back() == 180;
+    for (const std::string& line : lines)
+        arcs += StartsWith(line, "PDAA") && HpglNumbers(line.substr(2)).back() == 180;
     EXPECT_EQ(arcs, 2);
 }
 

@@ -38,12 +38,18 @@ std::string Read(const std::string& file) {
 std::vector<std::string> Split(const std::string& text, char sep) {
     std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string piece; std::getline(in, piece, sep);) out.push_back(piece);
-    if (sep == '\t' && (text.empty() || text.back() == '\t')) out.push_back("");
+    for (std::string piece; std::getline(in, piece, sep);)
+        out.push_back(piece);
+    if (sep == '\t' && (text.empty() || text.back() == '\t'))
+        out.push_back("");
     return out;
 }
-std::vector<std::string> Lines(const std::string& text) { return Split(text, '\n'); }
-std::vector<std::string> Cells(const std::string& line) { return Split(line, '\t'); }
+std::vector<std::string> Lines(const std::string& text) {
+    return Split(text, '\n');
+}
+std::vector<std::string> Cells(const std::string& line) {
+    return Split(line, '\t');
+}
 
 std::string PlotOf(ChartSettings s) {
     Chart chart;
@@ -89,7 +95,8 @@ protected:
             EXPECT_EQ(r.status, 2) << what;
             EXPECT_FALSE(r.err.empty()) << what;
             EXPECT_TRUE(r.out.empty()) << what;
-            for (const std::string& o : outputs) EXPECT_FALSE(fs::exists(path(o))) << what << ": " << o;
+            for (const std::string& o : outputs)
+                EXPECT_FALSE(fs::exists(path(o))) << what << ": " << o;
         }
     }
 
@@ -116,8 +123,11 @@ TEST_F(Cli, AirFromArgumentsAndStandardInput) {
     EXPECT_EQ(fault.status, 1);
     EXPECT_EQ(fault.out, "error\n");
 
-    expectRefused({{"two numbers", "air 760 25"}, {"text", "air 760 x 10"}, {"four numbers", "air 760 25 10 3"},
-                   {"beyond a single", "air 1e40 25 10"}, {"beyond a double", "air 760 1e400 10"},
+    expectRefused({{"two numbers", "air 760 25"},
+                   {"text", "air 760 x 10"},
+                   {"four numbers", "air 760 25 10 3"},
+                   {"beyond a single", "air 1e40 25 10"},
+                   {"beyond a double", "air 760 1e400 10"},
                    {"trailing text", "air 760 25 10abc"}});
     const Result line = run("air", "760 25 10\n760 twenty 10\n");
     EXPECT_EQ(line.status, 2);
@@ -154,9 +164,12 @@ TEST_F(Cli, CalcMessagesFaultAndRefusals) {
     EXPECT_EQ(fault.status, 1);
     EXPECT_EQ(fault.err, "Error occured ! Please check input data.\n");
 
-    expectRefused({{"flow without value", "calc --flow"}, {"flow not a number", "calc --flow abc"},
-                   {"flow beyond a double", "calc --flow 1e400"}, {"unit system 4", "calc --unit-system 4"},
-                   {"pressure unit x", "calc --pressure-unit x"}, {"argument", "calc extra"}});
+    expectRefused({{"flow without value", "calc --flow"},
+                   {"flow not a number", "calc --flow abc"},
+                   {"flow beyond a double", "calc --flow 1e400"},
+                   {"unit system 4", "calc --unit-system 4"},
+                   {"pressure unit x", "calc --pressure-unit x"},
+                   {"argument", "calc extra"}});
     EXPECT_EQ(run("calc", "1\n2\n3\n4\n5\n6\n7\n").status, 2);
     EXPECT_EQ(run("calc", "760\t25\t50\t\t9\n").status, 2);
 }

@@ -13,7 +13,8 @@ using namespace hyg;
 namespace {
 // Relative agreement to the six significant digits the figures carry.
 ::testing::AssertionResult Near6(double actual, double expected) {
-    if (std::fabs(actual - expected) <= 5e-6 * std::fabs(expected)) return ::testing::AssertionSuccess();
+    if (std::fabs(actual - expected) <= 5e-6 * std::fabs(expected))
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << actual << " is not " << expected << " to six digits";
 }
 } // namespace
@@ -26,9 +27,11 @@ TEST(SatPressure, FiguresOverWaterAndIceAndFaults) {
     EXPECT_TRUE(Near6(SatPressure(-0.5f), 0.00578439)); // ice
     EXPECT_TRUE(Near6(SatPressure(-20.0f), 0.00101830));
     // The searches rely on it: trials one degree apart never tie or reverse.
-    for (float t = -100.0f; t < 150.0f; t += 0.0625f) ASSERT_LT(SatPressure(t - 1.0f), SatPressure(t)) << t;
+    for (float t = -100.0f; t < 150.0f; t += 0.0625f)
+        ASSERT_LT(SatPressure(t - 1.0f), SatPressure(t)) << t;
     // A non-positive absolute temperature is a fault.
-    for (float t : {-273.2f, -300.0f, std::nanf("")}) EXPECT_THROW(SatPressure(t), FloatingPointFault) << t;
+    for (float t : {-273.2f, -300.0f, std::nanf("")})
+        EXPECT_THROW(SatPressure(t), FloatingPointFault) << t;
     EXPECT_NO_THROW(SatPressure(-273.0f));
 }
 
@@ -58,7 +61,7 @@ TEST(AirProperty, StandardStateAt25DegreesAnd10Grams) {
 }
 
 TEST(AirProperty, EdgeStates) {
-    EXPECT_NEAR(AirProperty(2, 760, 0, 2).value(), -2.788, 5e-4); // the ice denominator at and below 0
+    EXPECT_NEAR(AirProperty(2, 760, 0, 2).value(), -2.788, 5e-4);   // the ice denominator at and below 0
     EXPECT_EQ(AirProperty(1, 760, 100, 0).single, 1e20f * 1000.0f); // the guard value at boiling
     EXPECT_EQ(AirProperty(5, 760, 25, 0).single, -100.0f);          // the dew point of dry air is the floor
     // Saturated air has its dew point and wet bulb at the dry bulb.

@@ -15,18 +15,23 @@ using namespace hyg;
 
 namespace {
 
-float Single(double v) { return static_cast<float>(v); }
+float Single(double v) {
+    return static_cast<float>(v);
+}
 
 float ReferenceDewPoint(float pAtm, float t, float x) {
     const float pw = Single(static_cast<double>(pAtm) * x / (x + 0.622));
     float td = t;
     float p = SatPressure(td);
-    if (p == pw) return td;
+    if (p == pw)
+        return td;
     while (p > pw) {
         td = td - 1.0f;
-        if (td < -100.0f) return -100.0f;
+        if (td < -100.0f)
+            return -100.0f;
         p = SatPressure(td);
-        if (p == pw) return td;
+        if (p == pw)
+            return td;
     }
     const float th = td + 1.0f;
     const float ph = SatPressure(th);
@@ -38,30 +43,38 @@ float ReferenceWetBulb(float pAtm, float t, float x) {
     const float pw = Single(static_cast<double>(pAtm) * x / (x + 0.622));
     float tw = t;
     float q = WetBulbVapourPressure(pAtm, t, tw);
-    if (q == 0.0f) q = 0.0001f;
+    if (q == 0.0f)
+        q = 0.0001f;
     if (q >= 0.0f) {
         while (q > pw) {
             tw = tw - 1.0f;
             q = WetBulbVapourPressure(pAtm, t, tw);
-            if (q <= 0.0f) break;
+            if (q <= 0.0f)
+                break;
         }
     }
-    if (!(q < pw)) return tw;
+    if (!(q < pw))
+        return tw;
     float th = tw + 1.0f;
     while (q == 0.0f) {
         const float mid = Single((static_cast<double>(tw) + th) / 2.0);
-        if (mid == tw) break;
+        if (mid == tw)
+            break;
         tw = mid;
         q = WetBulbVapourPressure(pAtm, t, tw);
     }
     const float qh = WetBulbVapourPressure(pAtm, t, th);
-    if (Single(static_cast<double>(qh) - q) == 0.0f) q = 0.0f;
-    if (qh == q) return th;
+    if (Single(static_cast<double>(qh) - q) == 0.0f)
+        q = 0.0f;
+    if (qh == q)
+        return th;
     const float f = Single((static_cast<double>(pw) - q) / (static_cast<double>(qh) - q));
     return Single((1.0 - f) * tw + static_cast<double>(f) * th);
 }
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Humidity [kg/kgDA] of air at relative humidity rh [%].
 float HumidityAt(float pAtm, float t, double rh) {
@@ -94,8 +107,10 @@ TEST(SearchEquivalence, SweepOfStatesAndTheLimit) {
     // or nearly dry air.
     for (int ti = -250; ti <= 650; ++ti) {
         const float t = Single(ti / 10.0);
-        for (int rh = 1; rh <= 100; ++rh) Compare(s, 1.0f, t, HumidityAt(1.0f, t, rh));
-        for (float x : {0.0f, 1e-9f, 1e-6f, 1e-4f}) Compare(s, 1.0f, t, x);
+        for (int rh = 1; rh <= 100; ++rh)
+            Compare(s, 1.0f, t, HumidityAt(1.0f, t, rh));
+        for (float x : {0.0f, 1e-9f, 1e-6f, 1e-4f})
+            Compare(s, 1.0f, t, x);
     }
     // Random states, some supersaturated, at odd pressures.
     std::mt19937 rng(12345);
@@ -103,7 +118,8 @@ TEST(SearchEquivalence, SweepOfStatesAndTheLimit) {
     for (int i = 0; i < 60000; ++i) {
         const float pAtm = press(rng), t = temp(rng);
         double r = rh(rng);
-        if (SatPressure(t) * r / 100.0 >= pAtm * 0.9) r = 50.0;
+        if (SatPressure(t) * r / 100.0 >= pAtm * 0.9)
+            r = 50.0;
         Compare(s, pAtm, t, HumidityAt(pAtm, t, r));
     }
     // Boiling air and temperatures beyond the estimate's range take the

@@ -21,7 +21,8 @@ struct Solver {
     test::RecordingMessenger messenger;
 
     void row(int i, const std::vector<std::string>& cells) {
-        for (int j = 1; j <= 4; ++j) table.cell(i, j) = cells[static_cast<std::size_t>(j - 1)];
+        for (int j = 1; j <= 4; ++j)
+            table.cell(i, j) = cells[static_cast<std::size_t>(j - 1)];
     }
     int run(std::int16_t pressureUnit = 1, std::int16_t unitSystem = 1) {
         const int n = InputPass(table, 6, pressureUnit, states, input, points, &messenger);
@@ -31,7 +32,8 @@ struct Solver {
 };
 
 std::string Message(const char* name, const char* lower, const char* upper) {
-    return std::string(name) + "\r\r The value should be from " + lower + "  to  " + upper + " .\rPlease change this value.";
+    return std::string(name) + "\r\r The value should be from " + lower + "  to  " + upper +
+           " .\rPlease change this value.";
 }
 
 } // namespace
@@ -56,9 +58,9 @@ TEST(InputPass, StandardStateInEachUnit) {
 TEST(InputPass, WhichHumidityInputIsUsed) {
     // Relative humidity, wet bulb, the cells afterwards.
     const std::vector<std::vector<std::string>> cases = {
-        {"", "17.99", "50.60", "17.99"},     // the wet bulb (a little below 17.994) gives the humidity
-        {"50.63", "10", "50.63", "17.99"},   // both given: the relative humidity wins
-        {"120", "17.99", "50.60", "17.99"},  // out of range: the wet bulb is used, no message
+        {"", "17.99", "50.60", "17.99"},    // the wet bulb (a little below 17.994) gives the humidity
+        {"50.63", "10", "50.63", "17.99"},  // both given: the relative humidity wins
+        {"120", "17.99", "50.60", "17.99"}, // out of range: the wet bulb is used, no message
     };
     for (const auto& c : cases) {
         Solver s;
@@ -93,13 +95,15 @@ TEST(InputPass, SkippedRowsAndRangeMessages) {
         EXPECT_EQ(box.title, "Hygrana");
         EXPECT_EQ(box.icon, MessageIcon::Exclamation);
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{Message("Atm. Press.", " 228", " 3800"), Message("D.B.Temp.", "-15", " 99.9"),
-                                               Message("Rel.Hum.", " 0", " 100"), Message("W.B.T.", "-20", " 25.5"),
-                                               Message("D.B.Temp.", "-15", " 99.9")}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{Message("Atm. Press.", " 228", " 3800"), Message("D.B.Temp.", "-15", " 99.9"),
+                                        Message("Rel.Hum.", " 0", " 100"), Message("W.B.T.", "-20", " 25.5"),
+                                        Message("D.B.Temp.", "-15", " 99.9")}));
     // Each message is preceded by the beep.
-    EXPECT_EQ(s.messenger.events, (std::vector<std::string>{"beep", "box", "beep", "box", "beep", "box", "beep", "box",
-                                                            "beep", "box"}));
-    for (int i = 1; i <= 6; ++i) EXPECT_EQ(s.states.Valid[static_cast<std::size_t>(i)], i == 5 ? 1 : 0) << i;
+    EXPECT_EQ(s.messenger.events,
+              (std::vector<std::string>{"beep", "box", "beep", "box", "beep", "box", "beep", "box", "beep", "box"}));
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_EQ(s.states.Valid[static_cast<std::size_t>(i)], i == 5 ? 1 : 0) << i;
 
     // Valid is reset at every pass; the list follows the valid rows in order.
     Solver again;

@@ -40,7 +40,8 @@ StatePointList TwoStates() {
 std::string WithLine(const std::string& file, int no, const std::string& text) {
     std::istringstream in(file);
     std::string line, out;
-    for (int i = 1; std::getline(in, line); ++i) out += (i == no ? text + "\r" : line) + "\n";
+    for (int i = 1; std::getline(in, line); ++i)
+        out += (i == no ? text + "\r" : line) + "\n";
     return out;
 }
 

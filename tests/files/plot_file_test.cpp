@@ -45,7 +45,8 @@ TEST(PlotFile, HeaderPensInDriverOrderAndLastLine) {
                                         "VS20\x03", "SP1\x03"}));
     EXPECT_EQ(lines.back(), "\x03");
     std::vector<std::string> pens;
-    for (const std::string& l : test::WithPrefix(lines, "SP")) pens.push_back(l.substr(0, 3));
+    for (const std::string& l : test::WithPrefix(lines, "SP"))
+        pens.push_back(l.substr(0, 3));
     EXPECT_EQ(pens, (std::vector<std::string>{"SP1", "SP2", "SP1", "SP3", "SP6", "SP7", "SP5", "SP4", "SP8"}));
 }
 
@@ -65,7 +66,11 @@ TEST(PlotFile, FailuresKeepWhatWasWritten) {
     const auto dir = std::filesystem::temp_directory_path() / "hygrana_plot_file_test";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "corvane.pgl").string();
-    auto read = [&] { std::stringstream t; t << std::ifstream(path, std::ios::binary).rdbuf(); return t.str(); };
+    auto read = [&] {
+        std::stringstream t;
+        t << std::ifstream(path, std::ios::binary).rdbuf();
+        return t.str();
+    };
     // A range the layout refuses fails after the header, which the file
     // keeps; no span fails before the file is opened, which stays as it was.
     Chart refused, flat;

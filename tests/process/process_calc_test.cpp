@@ -99,10 +99,12 @@ TEST(Calculate, AirflowChangeAndFewerStates) {
     d.data.flowText = "100.00";
     AirflowChange(d.data, d.settings);
     for (int k = 1; k <= 2; ++k) {
-        for (int j : {1, 2, 3, 4, 8, 9}) EXPECT_EQ(d.cell(k, j), before.cell(k, j)) << k << "," << j;
+        for (int j : {1, 2, 3, 4, 8, 9})
+            EXPECT_EQ(d.cell(k, j), before.cell(k, j)) << k << "," << j;
         for (int j : {5, 6, 7, 10}) {
             const double now = LeadingNumber(d.cell(k, j));
-            EXPECT_NEAR(now, 2 * LeadingNumber(before.cell(k, j)), 2e-3 * std::max(1.0, std::fabs(now))) << k << "," << j;
+            EXPECT_NEAR(now, 2 * LeadingNumber(before.cell(k, j)), 2e-3 * std::max(1.0, std::fabs(now)))
+                << k << "," << j;
         }
     }
     d.data.flowText = "abc"; // no number: G = 0

@@ -15,10 +15,10 @@ using hyg::test::SettingsText;
 
 namespace {
 
-template <class T = QWidget>
-T* Child(QWidget& dlg, const QString& name) {
+template <class T = QWidget> T* Child(QWidget& dlg, const QString& name) {
     T* w = dlg.findChild<T*>(name);
-    if (!w) qFatal("missing control %s", qPrintable(name));
+    if (!w)
+        qFatal("missing control %s", qPrintable(name));
     return w;
 }
 
@@ -30,7 +30,8 @@ QString Selected(QListWidget* list) {
 // The selected item of every row of the chart range dialog, joined by blanks.
 QString RangeSelection(const DlgChartRange& dlg) {
     QStringList s;
-    for (int k = 0; k < DlgChartRange::kRows; ++k) s << Selected(dlg.list(k));
+    for (int k = 0; k < DlgChartRange::kRows; ++k)
+        s << Selected(dlg.list(k));
     return s.join(' ');
 }
 
@@ -38,12 +39,15 @@ QString RangeSelection(const DlgChartRange& dlg) {
 QString CheckedControls(QWidget& dlg) {
     QStringList on;
     for (auto* b : dlg.findChildren<QAbstractButton*>()) {
-        if (b->isChecked()) on << b->objectName();
+        if (b->isChecked())
+            on << b->objectName();
     }
     on.sort();
     return on.join(' ');
 }
-void Click(QWidget& dlg, const QString& name) { Child<QAbstractButton>(dlg, name)->click(); }
+void Click(QWidget& dlg, const QString& name) {
+    Child<QAbstractButton>(dlg, name)->click();
+}
 
 } // namespace
 
@@ -65,11 +69,13 @@ void TestDialogs::rangeDefaultsAndOk() {
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QListWidget* list = dlg.list(1);
     list->setCurrentRow(5); // 15
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(5)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(5)).center());
     QCOMPARE(Selected(list), QString("15"));
     // A highest temperature below the lowest is stored as chosen.
     const int rows[] = {300, 5, 50, 0, 20, 0, 20};
-    for (int k = 0; k < DlgChartRange::kRows; ++k) dlg.list(k)->setCurrentRow(rows[k]);
+    for (int k = 0; k < DlgChartRange::kRows; ++k)
+        dlg.list(k)->setCurrentRow(rows[k]);
     Click(dlg, "Com_OK");
     QVERIFY(SettingsText(s).startsWith("P 700 700 mmHg | T 15..10 | x 100 | shf 10,30 | mr 1 |"));
     // Reopening finds every stored value on its list.
@@ -83,7 +89,8 @@ void TestDialogs::rangeInKilopascal() {
     s.EnthalpyUnit = 3;
     DlgChartRange dlg(s);
     QStringList units;
-    for (int k : {0, 3, 5, 6}) units << Child<QLabel>(dlg, QString("lbl_Unit_%1").arg(k))->text();
+    for (int k : {0, 3, 5, 6})
+        units << Child<QLabel>(dlg, QString("lbl_Unit_%1").arg(k))->text();
     QCOMPARE(units, QStringList({"[kPa]", "[x0.001lbm/lbmDA]", "[x0.001lbm/lbmDA]", "[Btu/lbm]"}));
     QCOMPARE(RangeSelection(dlg), QString("101.3 10 40 27 17 17 8")); // labels change, the lists do not
     QCOMPARE(dlg.list(0)->currentRow(), 187);
@@ -103,8 +110,10 @@ void TestDialogs::lineUnitStoresEveryControl() {
     // ratio item 0.3 stores 3.
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    for (auto* box : dlg.findChildren<QCheckBox*>()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    for (const char* option : {"Op_Press_1", "Op_Ent_1", "Op_Type_0"}) Click(dlg, option);
+    for (auto* box : dlg.findChildren<QCheckBox*>())
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    for (const char* option : {"Op_Press_1", "Op_Ent_1", "Op_Type_0"})
+        Click(dlg, option);
     Child<QListWidget>(dlg, "List_Value")->setCurrentRow(0);
     Click(dlg, "Com_OK");
     QVERIFY(SettingsText(s).startsWith("P 101.324997 760 mmHg |")); // 101.325 as a single
@@ -138,13 +147,15 @@ void TestDialogs::offListValuesOpenAndCancelKeepsThem() {
     // nothing, not even the values rounded onto the lists.
     DlgChartRange range(s);
     QCOMPARE(RangeSelection(range), QString("1000 -20 60 1 30 10 8"));
-    for (int k = 0; k < DlgChartRange::kRows; ++k) range.list(k)->setCurrentRow(3);
+    for (int k = 0; k < DlgChartRange::kRows; ++k)
+        range.list(k)->setCurrentRow(3);
     Click(range, "Com_Cancel");
     QCOMPARE(SettingsText(s), before);
     DlgLineUnit lines(s);
     QCOMPARE(CheckedControls(lines), QString("Chck_Line_3 Op_Ent_2 Op_Press_0 Op_Temp_0 Op_Type_1"));
     QCOMPARE(Selected(Child<QListWidget>(lines, "List_Value")), QString("1.4"));
-    for (const char* option : {"Op_Press_2", "Op_Ent_1", "Op_Temp_1", "Op_Type_0", "Chck_Line_2"}) Click(lines, option);
+    for (const char* option : {"Op_Press_2", "Op_Ent_1", "Op_Temp_1", "Op_Type_0", "Chck_Line_2"})
+        Click(lines, option);
     Child<QListWidget>(lines, "List_Value")->setCurrentRow(0);
     Click(lines, "Com_Cancel");
     QCOMPARE(SettingsText(s), before);

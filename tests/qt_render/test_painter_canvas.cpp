@@ -19,7 +19,9 @@ namespace {
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{0, 0, 255};
 
-bool IsWhite(QRgb p) { return qRed(p) > 250 && qGreen(p) > 250 && qBlue(p) > 250; }
+bool IsWhite(QRgb p) {
+    return qRed(p) > 250 && qGreen(p) > 250 && qBlue(p) > 250;
+}
 
 // The box of every pixel that is not white, and how many are coloured.
 QRect Ink(const QImage& image, int* coloured = nullptr) {
@@ -27,8 +29,10 @@ QRect Ink(const QImage& image, int* coloured = nullptr) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            if (!IsWhite(p)) box |= QRect(x, y, 1, 1);
-            if (coloured) *coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
+            if (!IsWhite(p))
+                box |= QRect(x, y, 1, 1);
+            if (coloured)
+                *coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
         }
     }
     return box;
@@ -39,8 +43,7 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-template <typename Draw>
-QImage Paint(int w, int h, Draw draw) {
+template <typename Draw> QImage Paint(int w, int h, Draw draw) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -85,7 +88,8 @@ void TestPainterCanvas::primitives() {
     QCOMPARE(image.pixel(150, 150), qRgb(0, 0, 255)); // filled inside the red rim
     QCOMPARE(image.pixel(7, 61), qRgb(255, 0, 0));
     int dots = 0;
-    for (int x = 0; x < 200; ++x) dots += !IsWhite(image.pixel(x, 40));
+    for (int x = 0; x < 200; ++x)
+        dots += !IsWhite(image.pixel(x, 40));
     QVERIFY2(dots > 40 && dots < 130, qPrintable(QString::number(dots))); // a dotted line leaves gaps
     const QRect text = Ink(image.copy(0, 90, 120, 50));
     QVERIFY(!text.isEmpty() && text.left() >= 50 && text.top() >= 10);

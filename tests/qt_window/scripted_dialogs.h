@@ -48,9 +48,9 @@ public:
     bool askPrinter() override { return false; }
 
 private:
-    template <class T>
-    static T Take(std::deque<T>& answers, T none) {
-        if (answers.empty()) return none;
+    template <class T> static T Take(std::deque<T>& answers, T none) {
+        if (answers.empty())
+            return none;
         T a = std::move(answers.front());
         answers.pop_front();
         return a;

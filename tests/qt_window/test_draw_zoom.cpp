@@ -47,7 +47,8 @@ void TestDrawZoom::viewportArithmetic() {
     const struct {
         double W, H;
         const char* geometry;
-    } windows[] = {{10000, 5000, "4786 3350 2427 525"}, {3000, 9000, "2640 1848 0 3276"}, {100, 100, "240 168 -250 -334"}};
+    } windows[] = {
+        {10000, 5000, "4786 3350 2427 525"}, {3000, 9000, "2640 1848 0 3276"}, {100, 100, "240 168 -250 -334"}};
     for (const auto& r : windows) {
         const ViewportGeometry g = LayoutViewport(r.W, r.H, 240, 240, 420);
         QCOMPARE(QString("%1 %2 %3 %4").arg(g.w).arg(g.h).arg(g.left).arg(g.top), QString(r.geometry));
@@ -72,7 +73,13 @@ void TestDrawZoom::viewportArithmetic() {
     for (const auto& r : rows) {
         const ZoomPlan z = PlanZoom(r.x1, r.y1, r.x2, r.y2, r.canvasW, r.canvasH, r.canvasW, r.canvasH);
         QCOMPARE(QString("f %1 x %2..%3 y %4..%5 canvas %6x%7%8 | v %9 | h %10")
-                     .arg(z.factor).arg(z.x1).arg(z.x2).arg(z.y1).arg(z.y2).arg(z.canvasW).arg(z.canvasH)
+                     .arg(z.factor)
+                     .arg(z.x1)
+                     .arg(z.x2)
+                     .arg(z.y1)
+                     .arg(z.y2)
+                     .arg(z.canvasW)
+                     .arg(z.canvasH)
                      .arg(z.resize ? " resized" : "", Text(z.vertical), Text(z.horizontal)),
                  QString(r.plan));
     }
@@ -144,8 +151,9 @@ void TestDrawZoom::pointerOnTheChart() {
         return f.window->readout()->text();
     };
     const QString text = hover(ChartX(cs, 25, 10), ChartY(cs, 10));
-    QVERIFY2(QRegularExpression("^D\\.B\\. 2(4\\.9|5\\.0|5\\.1) \u00b0C   x 0\\.010.*kcal/kgDA$").match(text).hasMatch(),
-             qPrintable(text));
+    QVERIFY2(
+        QRegularExpression("^D\\.B\\. 2(4\\.9|5\\.0|5\\.1) \u00b0C   x 0\\.010.*kcal/kgDA$").match(text).hasMatch(),
+        qPrintable(text));
     QCOMPARE(hover(ChartX(cs, 25, 10), 3100) + hover(ChartX(cs, 12, 20), ChartY(cs, 20)), QString());
     // Temperatures stay in deg C whatever the temperature unit.
     cs.EnthalpyUnit = 3;
@@ -158,7 +166,8 @@ void TestDrawZoom::pointerOnTheChart() {
     // the band lies over the image, which stays untouched.
     const QPointF a(300, 200), b(100, 80);
     Press(p, a);
-    for (int i = 1; i <= 5; ++i) MoveHeld(p, a + (b - a) * (i / 5.0) + QPointF(i % 2 ? 40 : -40, 0));
+    for (int i = 1; i <= 5; ++i)
+        MoveHeld(p, a + (b - a) * (i / 5.0) + QPointF(i % 2 ? 40 : -40, 0));
     MoveHeld(p, b);
     QCOMPARE(p->image(), before);
     Release(p, b);

@@ -40,8 +40,9 @@ void TestFileCommands::saveThenOpen() {
         f.dialogs.saveNames = {path("a.dat").toStdString(), path("b.dat").toStdString()};
         f.trigger("MnuFileComSave");
         QCOMPARE(RequestText(f.dialogs.saveRequests.at(0)), QString("corvane.dat [Data Files | *.dat] overwrite?"));
-        QCOMPARE(ReadAll(path("a.dat")), QByteArray("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n"
-                                                     "10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n1,1,1,1\r\n1,1,1,1\r\n"));
+        QCOMPARE(ReadAll(path("a.dat")),
+                 QByteArray("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n"
+                            "10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n1,1,1,1\r\n1,1,1,1\r\n"));
         f.settings().MinDryBulb = 5;
         f.trigger("MnuPaperCom_1");
         f.trigger("MnuFileComSave");
@@ -93,7 +94,8 @@ void TestFileCommands::cancelIsSilentFailuresAreReported() {
     WindowFixture f(QSize(800, 600), false);
     const QString before = SettingsText(f.settings());
     const QStringList files = QDir(dir_.path()).entryList(QDir::Files);
-    for (const char* command : {"MnuFileComSave", "MnuFileComOpen", "MnuFileComPlot"}) f.trigger(command);
+    for (const char* command : {"MnuFileComSave", "MnuFileComOpen", "MnuFileComPlot"})
+        f.trigger(command);
     QCOMPARE(f.dialogs.saveRequests.size() + f.dialogs.openRequests.size(), size_t(3));
     QVERIFY(f.dialogs.messages.empty());
     QCOMPARE(SettingsText(f.settings()), before);

@@ -24,9 +24,10 @@ void TestMainWindow::defaultsAtLoad() {
     WindowFixture f(QSize(1000, 700), false);
     ChartPicture* p = f.picture();
     QCOMPARE(f.window->windowTitle(), QString("Corvane Ver 5.0 for Win32"));
-    QCOMPARE(SettingsText(f.settings()),
-             QString("P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | "
-                     "lines 11111111 | drawn 0 process 0 colour 1 | plane -500 4500 -350 3150 | plotter 0 0 15000 10500"));
+    QCOMPARE(
+        SettingsText(f.settings()),
+        QString("P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | "
+                "lines 11111111 | drawn 0 process 0 colour 1 | plane -500 4500 -350 3150 | plotter 0 0 15000 10500"));
     // The canvas: 5000 x 3500 twips with the start-up scale, blank; the scroll bars hidden.
     QCOMPARE(QSize(p->widthTwips(), p->heightTwips()), QSize(5000, 3500));
     QCOMPARE(QList<double>({p->userScale().top, p->userScale().height}), QList<double>({-350, 3500}));
@@ -56,9 +57,13 @@ void TestMainWindow::menuTreeAndToolBar() {
         QVERIFY2(menu != nullptr, qPrintable(expected));
         QStringList items;
         for (QAction* a : menu->actions()) {
-            if (a->isSeparator()) items << "|";
-            else if (a->menu()) items << a->menu()->objectName() + "=" + a->text();
-            else items << (a->isEnabled() ? "" : "!") + QString(a->isChecked() ? "*" : "") + a->objectName() + "=" + a->text();
+            if (a->isSeparator())
+                items << "|";
+            else if (a->menu())
+                items << a->menu()->objectName() + "=" + a->text();
+            else
+                items << (a->isEnabled() ? "" : "!") + QString(a->isChecked() ? "*" : "") + a->objectName() + "=" +
+                             a->text();
         }
         QCOMPARE(menu->objectName() + "=" + menu->title() + ": " + items.join(", "), expected);
     }
@@ -66,7 +71,8 @@ void TestMainWindow::menuTreeAndToolBar() {
     // The tool bar: button keys and tips, the menu's own actions.
     QToolBar* bar = f.window->toolbar();
     QStringList buttons;
-    for (QAction* a : bar->actions()) buttons << (a->isSeparator() ? "|" : bar->widgetForAction(a)->objectName() + "=" + a->toolTip());
+    for (QAction* a : bar->actions())
+        buttons << (a->isSeparator() ? "|" : bar->widgetForAction(a)->objectName() + "=" + a->toolTip());
     QCOMPARE(buttons.join(", "), QString("|, open=open, save=save, |, print=print, |, copy=copy, |, zoomin=zommin, "
                                          "zoomout=zoomout, refresh=refresh, pencil= draw proscess line"));
     // Keys compare case-sensitively; an unknown key does nothing.
@@ -85,7 +91,8 @@ void TestMainWindow::paperSize() {
         const ChartSettings& s = f.settings();
         QCOMPARE(QList<std::int32_t>({s.PlotterP1X, s.PlotterP1Y, s.PlotterP2X, s.PlotterP2Y}),
                  QList<std::int32_t>({0, 0, sizes[n][0], sizes[n][1]}));
-        for (int k = 0; k < 3; ++k) QCOMPARE(f.window->action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(f.window->action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
     }
     QCOMPARE(f.settings().DrawCount, 0); // the screen chart is not redrawn
 }
@@ -133,12 +140,16 @@ void TestMainWindow::settingsDialogs() {
     f.window->setDialogRunner([&](QDialog& d) {
         seen << d.objectName() + " " + d.windowTitle();
         [] { QVERIFY(QApplication::overrideCursor() == nullptr); }();
-        if (auto* list = d.findChild<QListWidget*>("List_Value_1")) list->setCurrentRow(15); // 5 deg C
-        if (auto* ok = d.findChild<QPushButton*>("Com_OK")) ok->click();
+        if (auto* list = d.findChild<QListWidget*>("List_Value_1"))
+            list->setCurrentRow(15); // 5 deg C
+        if (auto* ok = d.findChild<QPushButton*>("Com_OK"))
+            ok->click();
         return d.result();
     });
-    for (const char* item : {"MnuOptionComChartRange", "MnuOptionComLineUnit", "MnuFileComAbout"}) f.trigger(item);
-    QCOMPARE(seen, (QStringList{"DlgChartRange Diagram Setting", "DlgLineUnit Diagram Setting", "DlgAbout About Hygrana"}));
+    for (const char* item : {"MnuOptionComChartRange", "MnuOptionComLineUnit", "MnuFileComAbout"})
+        f.trigger(item);
+    QCOMPARE(seen,
+             (QStringList{"DlgChartRange Diagram Setting", "DlgLineUnit Diagram Setting", "DlgAbout About Hygrana"}));
     QCOMPARE(f.settings().MinDryBulb, 5.0f);
     QCOMPARE(f.settings().DrawCount, 0);
 }

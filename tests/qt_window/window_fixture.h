@@ -22,7 +22,8 @@ struct WindowFixture {
         window->resize(size);
         if (show) {
             window->show();
-            if (!QTest::qWaitForWindowExposed(window.get())) qWarning("the test window was not exposed");
+            if (!QTest::qWaitForWindowExposed(window.get()))
+                qWarning("the test window was not exposed");
         }
     }
     ChartSettings& settings() { return window->settings(); }
