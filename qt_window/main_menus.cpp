@@ -1,10 +1,10 @@
 #include "qt_window/main_menus.h"
 
+#include "qt_window/main_window.h"
 #include "qt_window/tool_icons.h"
 
 #include <QAction>
 #include <QKeySequence>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -34,53 +34,67 @@ void AddSeparator(QMenu* menu, const char* name) {
 
 } // namespace
 
-const char* ActionOfToolKey(const QString& key) {
-    for (const ToolButtonSpec& b : kToolButtons) {
+QAction* MainMenus::actionOfToolKey(const QString& key) const {
+    for (const ToolButton& b : toolButtons) {
         if (key == QLatin1String(b.key))
             return b.action;
     }
     return nullptr;
 }
 
-MainMenus BuildMainMenus(QMainWindow& w) {
+MainMenus BuildMainMenus(MdiDiagram& w) {
     MainMenus m;
+    const auto on = [&w](QAction* a, void (MdiDiagram::*command)()) {
+        QObject::connect(a, &QAction::triggered, &w, command);
+    };
 
     QMenu* file = AddMenu(w, "MnuFileCom", "&File");
-    AddItem(file, "MnuFileComOpen", "&Open File...");
-    AddItem(file, "MnuFileComSave", "&Save File...");
+    m.fileOpen = AddItem(file, "MnuFileComOpen", "&Open File...");
+    on(m.fileOpen, &MdiDiagram::OpenFile);
+    m.fileSave = AddItem(file, "MnuFileComSave", "&Save File...");
+    on(m.fileSave, &MdiDiagram::SaveFile);
     AddSeparator(file, "Sepereter1");
     // Printing, copying, the picture file and the process commands come
     // with their own work; their items are here, switched off.
-    AddItem(file, "MnuFileComPrint", "&Print...", false);
-    AddItem(file, "MnuFileComPlot", "Ou&tPut...");
+    m.filePrint = AddItem(file, "MnuFileComPrint", "&Print...", false);
+    m.filePlot = AddItem(file, "MnuFileComPlot", "Ou&tPut...");
+    on(m.filePlot, &MdiDiagram::PlotOutput);
     AddSeparator(file, "Sepereter2");
-    AddItem(file, "MnuFileComExit", "E&xit");
+    m.fileExit = AddItem(file, "MnuFileComExit", "E&xit");
+    on(m.fileExit, &MdiDiagram::Exit);
 
     QMenu* edit = AddMenu(w, "MnuEditCom", "&Edit");
-    QAction* copy = AddItem(edit, "MnuEditComCopy", "&Copy", false);
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    m.editCopy = AddItem(edit, "MnuEditComCopy", "&Copy", false);
+    m.editCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
 
     QMenu* graph = AddMenu(w, "MnuGraphCom", "&Chart");
-    AddItem(graph, "MnuGraphComDraw", "&Draw/Redraw");
-    AddItem(graph, "MnuGraphComIn", "Zoom &In");
-    AddItem(graph, "MnuGraphComOut", "Zoom &Out");
+    m.chartDraw = AddItem(graph, "MnuGraphComDraw", "&Draw/Redraw");
+    on(m.chartDraw, &MdiDiagram::DrawRedraw);
+    m.chartZoomIn = AddItem(graph, "MnuGraphComIn", "Zoom &In");
+    on(m.chartZoomIn, &MdiDiagram::ZoomIn);
+    m.chartZoomOut = AddItem(graph, "MnuGraphComOut", "Zoom &Out");
+    on(m.chartZoomOut, &MdiDiagram::ZoomOut);
     AddSeparator(graph, "Sepereter4");
-    AddItem(graph, "MnuOptionColor", "&Color/Mono Change");
-    AddItem(graph, "MnuGraphComSave", "Save &Picture...", false);
+    m.chartColour = AddItem(graph, "MnuOptionColor", "&Color/Mono Change");
+    on(m.chartColour, &MdiDiagram::ColorMonoChange);
+    m.chartSavePicture = AddItem(graph, "MnuGraphComSave", "Save &Picture...", false);
     m.chartMenu = graph;
 
     QMenu* process = AddMenu(w, "MnuProcessCom", "&Process");
-    AddItem(process, "MnuProcess", "Input/Calculation", false);
-    QAction* processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line", false);
-    processDraw->setCheckable(true);
+    m.processInput = AddItem(process, "MnuProcess", "Input/Calculation", false);
+    m.processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line", false);
+    m.processDraw->setCheckable(true);
 
     QMenu* option = AddMenu(w, "MnuOptionCom", "&Options");
-    QAction* tool = AddItem(option, "MnuOptionComTool", "&Tool Bar");
-    tool->setCheckable(true);
-    tool->setChecked(true);
+    m.optionToolBar = AddItem(option, "MnuOptionComTool", "&Tool Bar");
+    m.optionToolBar->setCheckable(true);
+    m.optionToolBar->setChecked(true);
+    on(m.optionToolBar, &MdiDiagram::ToolBarSwitch);
     AddSeparator(option, "Sepereter5");
-    AddItem(option, "MnuOptionComChartRange", "Chart &Range...");
-    AddItem(option, "MnuOptionComLineUnit", "&Unit and Draw Line Selection...");
+    m.optionChartRange = AddItem(option, "MnuOptionComChartRange", "Chart &Range...");
+    on(m.optionChartRange, &MdiDiagram::ChartRange);
+    m.optionLineUnit = AddItem(option, "MnuOptionComLineUnit", "&Unit and Draw Line Selection...");
+    on(m.optionLineUnit, &MdiDiagram::LineUnit);
     AddSeparator(option, "Sepereter6");
     QMenu* paper = option->addMenu("&Plotter Paper Size");
     paper->setObjectName("MnuOptionComPaper");
@@ -88,14 +102,15 @@ MainMenus BuildMainMenus(QMainWindow& w) {
     for (int n = 0; n < 3; ++n) {
         QAction* a = paper->addAction(QString::fromUtf8(paperCaptions[n]));
         a->setObjectName(QStringLiteral("MnuPaperCom_%1").arg(n));
-        a->setProperty("index", n);
         a->setCheckable(true);
         a->setChecked(n == 0);
+        QObject::connect(a, &QAction::triggered, &w, [&w, n] { w.PaperSize(n); });
         m.paper[static_cast<std::size_t>(n)] = a;
     }
 
     QMenu* help = AddMenu(w, "MnuHelpCom", "&Help");
-    AddItem(help, "MnuFileComAbout", "&About...");
+    m.helpAbout = AddItem(help, "MnuFileComAbout", "&About...");
+    on(m.helpAbout, &MdiDiagram::About);
 
     // Tool bar: | open save | print | copy | zoomin zoomout refresh pencil
     m.toolbar = new QToolBar(&w);
@@ -106,28 +121,29 @@ MainMenus BuildMainMenus(QMainWindow& w) {
     m.toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     m.toolbar->toggleViewAction()->setVisible(false);
     w.addToolBar(Qt::TopToolBarArea, m.toolbar);
-    const auto addButton = [&](int i) {
-        const ToolButtonSpec& b = kToolButtons[static_cast<std::size_t>(i)];
-        QAction* a = w.findChild<QAction*>(b.action);
-        a->setToolTip(QString::fromUtf8(b.tip));
-        a->setIcon(ToolIcon(b.key));
+    const auto addButton = [&](const char* key, const char* tip, QAction* a) {
+        a->setToolTip(QString::fromUtf8(tip));
+        a->setIcon(ToolIcon(key));
         a->setIconVisibleInMenu(false);
         m.toolbar->addAction(a);
         if (QWidget* button = m.toolbar->widgetForAction(a)) {
-            button->setObjectName(b.key);
-            button->setProperty("key", b.key);
+            button->setObjectName(key);
+            button->setProperty("key", key);
         }
+        m.toolButtons.push_back(ToolButton{key, a});
     };
     m.toolbar->addSeparator();
-    addButton(0);
-    addButton(1);
+    addButton("open", "open", m.fileOpen);
+    addButton("save", "save", m.fileSave);
     m.toolbar->addSeparator();
-    addButton(2);
+    addButton("print", "print", m.filePrint);
     m.toolbar->addSeparator();
-    addButton(3);
+    addButton("copy", "copy", m.editCopy);
     m.toolbar->addSeparator();
-    for (int i = 4; i < 8; ++i)
-        addButton(i);
+    addButton("zoomin", "zommin", m.chartZoomIn);
+    addButton("zoomout", "zoomout", m.chartZoomOut);
+    addButton("refresh", "refresh", m.chartDraw);
+    addButton("pencil", " draw proscess line", m.processDraw);
     return m;
 }
 

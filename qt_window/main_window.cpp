@@ -48,7 +48,7 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
     statusBar()->addWidget(readout_, 1);
     statusBar()->setSizeGripEnabled(true);
 
-    connectCommands();
+    connectCanvas();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -60,37 +60,40 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
 
 MdiDiagram::~MdiDiagram() = default;
 
-QAction* MdiDiagram::action(const QString& name) const {
-    return findChild<QAction*>(name);
-}
-
 void MdiDiagram::runToolKey(const QString& key) {
-    if (const char* name = ActionOfToolKey(key)) {
-        if (QAction* a = action(QString::fromLatin1(name)); a && a->isEnabled())
-            a->trigger();
-    }
+    if (QAction* a = menus_.actionOfToolKey(key); a && a->isEnabled())
+        a->trigger();
 }
 
-void MdiDiagram::connectCommands() {
-    const auto on = [this](const char* name, auto&& slot) {
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
-    };
-    on("MnuFileComOpen", [this] { files_->OpenFile(); });
-    on("MnuFileComSave", [this] { files_->SaveFile(); });
-    on("MnuFileComPlot", [this] { files_->PlotOutput(); });
-    on("MnuFileComExit", [this] { close(); });
-    on("MnuGraphComDraw", [this] { draw_->DrawRedraw(); });
-    on("MnuGraphComIn", [this] { draw_->ZoomIn(); });
-    on("MnuGraphComOut", [this] { draw_->ZoomOut(); });
-    on("MnuOptionColor", [this] { ColorMonoChange(); });
-    on("MnuOptionComTool", [this] { ToolBarSwitch(); });
-    on("MnuOptionComChartRange", [this] { ChartRange(); });
-    on("MnuOptionComLineUnit", [this] { LineUnit(); });
-    on("MnuFileComAbout", [this] { About(); });
-    for (QAction* a : menus_.paper) {
-        connect(a, &QAction::triggered, this, [this, a] { PaperSize(a->property("index").toInt()); });
-    }
+void MdiDiagram::OpenFile() {
+    files_->OpenFile();
+}
 
+void MdiDiagram::SaveFile() {
+    files_->SaveFile();
+}
+
+void MdiDiagram::PlotOutput() {
+    files_->PlotOutput();
+}
+
+void MdiDiagram::Exit() {
+    close();
+}
+
+void MdiDiagram::DrawRedraw() {
+    draw_->DrawRedraw();
+}
+
+void MdiDiagram::ZoomIn() {
+    draw_->ZoomIn();
+}
+
+void MdiDiagram::ZoomOut() {
+    draw_->ZoomOut();
+}
+
+void MdiDiagram::connectCanvas() {
     ChartPicture* picture = viewport_->picture();
     connect(picture, &ChartPicture::dragFinished, this, [this](QPointF start, QPointF end) {
         session_.ActiveView = kViewChart;
@@ -169,7 +172,7 @@ void MdiDiagram::ColorMonoChange() {
 }
 
 void MdiDiagram::ToolBarSwitch() {
-    QAction* check = action("MnuOptionComTool");
+    QAction* check = menus_.optionToolBar;
     if (!menus_.toolbar->isHidden()) {
         menus_.toolbar->hide();
         check->setChecked(false);

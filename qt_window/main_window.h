@@ -37,12 +37,11 @@ public:
     DrawCommands& drawCommands() { return *draw_; }
     FileCommands& fileCommands() { return *files_; }
     UserDialogs& dialogs() { return *dialogs_; }
+    const MainMenus& menus() const { return menus_; }
     QToolBar* toolbar() const { return menus_.toolbar; }
     QMenu* chartMenu() const { return menus_.chartMenu; }
     QLabel* readout() const { return readout_; }
 
-    // The action of a control name ("MnuGraphComIn"), or null.
-    QAction* action(const QString& name) const;
     // A tool-bar button was clicked: runs the command of its key.
     void runToolKey(const QString& key);
 
@@ -56,6 +55,14 @@ public:
     // Another start asked for this window: restore, raise and activate it.
     void bringToFront();
 
+    // The menu commands.
+    void OpenFile();
+    void SaveFile();
+    void PlotOutput();
+    void Exit();
+    void DrawRedraw();
+    void ZoomIn();
+    void ZoomOut();
     // Colour/mono switch, tool-bar switch, plotter paper n (0 A3, 1 B4, 2 A4).
     void ColorMonoChange();
     void ToolBarSwitch();
@@ -70,7 +77,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void connectCommands();
+    void connectCanvas();
     void relayout();
     void showReadout(QPointF plane);
 

@@ -92,7 +92,7 @@ void TestMainWindow::paperSize() {
         QCOMPARE(QList<std::int32_t>({s.PlotterP1X, s.PlotterP1Y, s.PlotterP2X, s.PlotterP2Y}),
                  QList<std::int32_t>({0, 0, sizes[n][0], sizes[n][1]}));
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(f.window->action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
+            QCOMPARE(f.action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
     }
     QCOMPARE(f.settings().DrawCount, 0); // the screen chart is not redrawn
 }
@@ -106,7 +106,7 @@ void TestMainWindow::switchesTwiceGiveTheStartBack() {
     QCOMPARE(f.settings().DrawCount, 2); // each switch redraws
 
     QToolBar* bar = f.window->toolbar();
-    QAction* check = f.window->action("MnuOptionComTool");
+    QAction* check = f.action("MnuOptionComTool");
     f.trigger("MnuOptionComTool");
     QVERIFY(bar->isHidden() && !check->isChecked());
     f.trigger("MnuOptionComTool");

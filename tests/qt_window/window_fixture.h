@@ -29,8 +29,10 @@ struct WindowFixture {
     ChartSettings& settings() { return window->settings(); }
     Session& session() { return window->session(); }
     ChartPicture* picture() { return window->viewport().picture(); }
+    // The menu action of a control name ("MnuGraphComIn"), or null.
+    QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) {
-        QAction* a = window->action(name);
+        QAction* a = action(name);
         QVERIFY2(a != nullptr, name);
         a->trigger();
     }
