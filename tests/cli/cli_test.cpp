@@ -230,5 +230,26 @@ TEST_F(Cli, RenderPicturesAndRefusals) {
                   {"out.png", "out.gif"});
 }
 
+TEST_F(Cli, RenderSizeAndARefusedRange) {
+    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+        GTEST_SKIP() << "built without Qt";
+    }
+    // The height is 0.7 of the width, rounded: 1001 gives 700.7, so 701.
+    ASSERT_EQ(run("render --width 1001 " + quoted("odd.png")).status, 0);
+    EXPECT_EQ(Read(path("odd.png")).substr(16, 8), std::string("\0\0\x03\xe9\0\0\x02\xbd", 8));
+    // 200 pixels is the narrowest picture, 199 is refused.
+    EXPECT_EQ(run("render --width 200 " + quoted("narrow.png")).status, 0);
+    expectRefused({{"width 199", "render --width 199 " + quoted("tiny.png")}}, {"tiny.png"});
+
+    // A range the layout refuses (highest temperature below the lowest) is
+    // bad input: status 2 and the line saying that nothing was written.
+    ChartSettings s = DefaultChartSettings();
+    s.MinDryBulb = 20, s.MaxDryBulb = 10;
+    const Result r = run("render --data " + dataFile(s) + " " + quoted("refused.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no picture written"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("refused.png")));
+}
+
 } // namespace
 } // namespace hyg

@@ -1,5 +1,6 @@
 // The input and property passes over the text cells of the input table.
 #include "engine/fault.h"
+#include "engine/number_format.h"
 #include "engine/state_solver.h"
 
 #include "tests/engine/recording_messenger.h"
@@ -69,6 +70,28 @@ TEST(InputPass, WhichHumidityInputIsUsed) {
         EXPECT_EQ(s.table.cell(1, 3) + "|" + s.table.cell(1, 4), c[2] + "|" + c[3]) << c[0] << "/" << c[1];
         EXPECT_TRUE(s.messenger.events.empty());
     }
+}
+
+TEST(InputPass, SaturatedAirByItsWetBulb) {
+    // A wet bulb equal to the dry bulb is saturated air, not an error.
+    Solver s;
+    s.row(1, {"760", "25", "", "25"});
+    EXPECT_EQ(s.run(), 1);
+    EXPECT_TRUE(s.messenger.events.empty());
+    EXPECT_NEAR(LeadingNumber(s.table.cell(1, 3)), 100.0, 0.05);
+}
+
+TEST(PropertyPass, UnitSystemsScaleTheKcalValues) {
+    // The same state in the three unit systems: enthalpy in kJ is 4.186 times,
+    // in Btu/lbm 1.7996 times the kcal value (to single precision).
+    Solver s;
+    s.row(1, {"760", "25", "50.63", ""});
+    ASSERT_EQ(s.run(1, 1), 1);
+    const double kcal = s.states.Enthalpy[1];
+    s.run(1, 2);
+    EXPECT_NEAR(s.states.Enthalpy[1] / kcal, 4.186, 4.186 * 2e-6);
+    s.run(1, 3);
+    EXPECT_NEAR(s.states.Enthalpy[1] / kcal, 1.7996, 1.7996 * 2e-6);
 }
 
 TEST(InputPass, SkippedRowsAndRangeMessages) {

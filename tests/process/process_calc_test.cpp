@@ -134,3 +134,31 @@ TEST(Calculate, RangeMessagesGoOnAndAFaultIsTrapped) {
     EXPECT_EQ(f.messenger.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(f.data.input.cell(1, 4), "17.89"); // written before the fault: stays
 }
+
+TEST(Calculate, EachProcessStartsWhereThePreviousEnded) {
+    // Cooling with dehumidification, then reheating: 30 C / 40 % -> 20 C / 60 % -> 25 C / 50 %.
+    Dialog d;
+    d.rows({{"30", "40"}, {"20", "60"}, {"25", "50"}});
+    ASSERT_TRUE(d.calculate());
+    EXPECT_EQ(d.cell(1, 0), "#1 -> #2");
+    EXPECT_EQ(d.cell(2, 0), "#2 -> #3");
+    EXPECT_EQ(d.cell(1, 1) + "|" + d.cell(2, 1), "-10.00|5.00");
+
+    // Differences of the second process from the properties of states 2 and 3 as shown.
+    const auto prop = [&](int i, int j) { return LeadingNumber(d.data.property.cell(i, j)); };
+    EXPECT_NEAR(LeadingNumber(d.cell(2, 3)), prop(3, 5) - prop(2, 5), 0.006);
+    EXPECT_NEAR(LeadingNumber(d.cell(2, 2)), prop(3, 3) - prop(2, 3), 0.00006);
+
+    // The sensible heat factor is the sensible part of the enthalpy change:
+    // 0.683 for the cooling coil, and q_s / dh from the shown columns for both.
+    EXPECT_EQ(d.cell(1, 8), "0.683");
+    for (int k = 1; k <= 2; ++k) {
+        const double shf = LeadingNumber(d.cell(k, 8));
+        EXPECT_GT(shf, 0.0) << k;
+        EXPECT_LT(shf, 1.0) << k; // a load with latent heat is never all sensible
+        EXPECT_NEAR(shf, LeadingNumber(d.cell(k, 4)) / LeadingNumber(d.cell(k, 3)), 0.01) << k;
+    }
+    // Moisture ratio dh / dx and water dx * G (G = 50) from the property table.
+    EXPECT_NEAR(LeadingNumber(d.cell(1, 9)), (prop(2, 5) - prop(1, 5)) / (prop(2, 3) - prop(1, 3)), 25.0);
+    EXPECT_NEAR(LeadingNumber(d.cell(1, 5)), (prop(2, 3) - prop(1, 3)) * 50, 0.002);
+}
