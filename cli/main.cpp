@@ -20,15 +20,18 @@ constexpr const char* kUsage = "usage: hygrana-cli <command> [arguments]\n"
                                "  plot ...             the chart as an HPGL plot file\n"
                                "  render ...           the chart as an image file\n"
                                "\n"
-                               "'hygrana-cli <command> --help' describes a command.\n"
+                               "'hygrana-cli <command> --help' describes a command;\n"
+                               "'hygrana-cli --version' prints the version.\n"
                                "Exit status: 0 done, 1 a calculation fault, 2 bad command line or input.\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Without a command the call is a mistake, as for other Unix tools: the
+    // usage goes to stderr so a pipeline does not read it as output.
     if (argc < 2) {
-        std::cout << kUsage;
-        return 0;
+        std::cerr << kUsage;
+        return 2;
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
@@ -41,6 +44,10 @@ int main(int argc, char** argv) {
             return hyg::RunPlot(args);
         if (command == "render")
             return hyg::RunRender(args);
+        if (command == "--version") {
+            std::cout << "hygrana-cli " << HYGRANA_VERSION << '\n';
+            return 0;
+        }
         if (command == "help" || command == "--help" || command == "-h") {
             std::cout << kUsage;
             return 0;

@@ -7,6 +7,7 @@
 
 #include "qt_window/main_window.h"
 #include "qt_window/single_instance.h"
+#include "qt_window/start_options.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,14 @@
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
+    if (const auto status = hyg::HandleStartOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    if (const auto status = hyg::RefuseLeftoverArguments(argc, argv))
+        return *status;
+    QApplication::setApplicationVersion(HYGRANA_VERSION);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("org.hygrana.Hygrana");
     // The application title, as message boxes that give no title of their
     // own would show it; the window keeps its own title.
     QApplication::setApplicationName("Ventaro");

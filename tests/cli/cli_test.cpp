@@ -103,10 +103,18 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(Cli, UsageAndUnknownCommand) {
+TEST_F(Cli, UsageVersionAndUnknownCommand) {
+    // No command is a mistake: the usage on stderr, nothing on stdout.
     const Result usage = run("");
-    EXPECT_EQ(usage.status, 0);
-    EXPECT_NE(usage.out.find("usage: hygrana-cli"), std::string::npos);
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_TRUE(usage.out.empty());
+    EXPECT_NE(usage.err.find("usage: hygrana-cli"), std::string::npos);
+    const Result help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: hygrana-cli"), std::string::npos);
+    const Result version = run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("hygrana-cli ") + HYGRANA_VERSION + "\n");
     expectRefused({{"unknown command", "frobnicate"}});
 }
 
