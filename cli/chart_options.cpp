@@ -64,9 +64,8 @@ std::optional<int> ChartCommand::loadChart(Chart& chart) const {
     if (!data)
         return std::nullopt;
     StatePointList states;
-    const std::string problem = ReadDataFile(*data, chart.settings, states);
-    if (!problem.empty())
-        return fail(*data + ": " + problem);
+    if (const auto refusal = ReadDataFile(*data, chart.settings, states))
+        return fail(*data + ": " + refusal->message);
     return std::nullopt;
 }
 

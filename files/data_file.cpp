@@ -140,7 +140,7 @@ constexpr PressureList kPressureLists[4] = {
     {1000, 900, 1200, "0.9 to 1.2 atm"},
 };
 
-std::string Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
+void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
     // Work on copies: nothing changes unless every record passes.
     ChartSettings s = target;
     StatePointList states;
@@ -225,7 +225,6 @@ std::string Read(const std::vector<std::string>& lines, ChartSettings& target, S
 
     target = s;
     targetStates = states;
-    return "";
 }
 
 } // namespace
@@ -278,7 +277,7 @@ void WriteDataFile(const std::string& path, const ChartSettings& s, const StateP
     }
 }
 
-std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states) {
+std::optional<DataFileRefusal> ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states) {
     std::vector<std::string> lines;
     std::string text;
     while (std::getline(in, text)) {
@@ -287,25 +286,27 @@ std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& sta
         lines.push_back(text);
     }
     if (in.bad())
-        return "The data file cannot be read.";
+        return DataFileRefusal{0, "The data file cannot be read."};
     // Blank lines after the last record are harmless.
     while (!lines.empty() && Trim(lines.back()).empty())
         lines.pop_back();
     if (lines.empty())
-        return "The data file is empty.";
+        return DataFileRefusal{0, "The data file is empty."};
     try {
-        return Read(lines, s, states);
+        Read(lines, s, states);
+        return std::nullopt;
     } catch (const Refusal& r) {
-        return "Line " + std::to_string(r.line) + " of the data file is not valid: " + r.reason + ".";
+        return DataFileRefusal{r.line,
+                               "Line " + std::to_string(r.line) + " of the data file is not valid: " + r.reason + "."};
     } catch (const RunTimeFault& f) {
-        return std::string("The data file is not valid: ") + f.what() + ".";
+        return DataFileRefusal{0, std::string("The data file is not valid: ") + f.what() + "."};
     }
 }
 
-std::string ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states) {
+std::optional<DataFileRefusal> ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return "The data file " + path + " cannot be opened.";
+        return DataFileRefusal{0, "The data file " + path + " cannot be opened."};
     return ReadDataFile(in, s, states);
 }
 

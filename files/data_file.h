@@ -17,6 +17,7 @@
 #include "engine/state_points.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -42,11 +43,19 @@ void WriteDataFile(const std::string& path, const ChartSettings& s, const StateP
 // dry bulb of -15..100 deg C and a relative humidity of 0..100 %, and the
 // reserved lines 0,0.
 //
-// Returns "" on success: the fields are set, Pressure is PressureMmHg in the
-// file's PressureUnit and every StatePointPressure is that pressure (the file
-// does not hold it). Otherwise returns a message naming the line, e.g.
-// "Line 6 of the data file is not valid: ...", and changes nothing.
-std::string ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states);
-std::string ReadDataFile(const std::string& path, ChartSettings& s, StatePointList& states);
+// Why a data file was not loaded: the message for the user, naming the line
+// that failed ("Line 6 of the data file is not valid: ..."), and that line
+// (0 when the refusal concerns the whole file: empty, unreadable).
+struct DataFileRefusal {
+    int line = 0;
+    std::string message;
+};
+
+// On success returns nothing: the fields are set, Pressure is PressureMmHg in
+// the file's PressureUnit and every StatePointPressure is that pressure (the
+// file does not hold it). Otherwise returns the refusal and changes nothing.
+[[nodiscard]] std::optional<DataFileRefusal> ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states);
+[[nodiscard]] std::optional<DataFileRefusal> ReadDataFile(const std::string& path, ChartSettings& s,
+                                                          StatePointList& states);
 
 } // namespace hyg

@@ -237,9 +237,11 @@ void DlgChartRange::fillLists() {
 }
 
 void DlgChartRange::storeSelections() {
+    // Into a copy first: a fault part way through stores nothing.
+    ChartSettings s = settings_;
     float* fields[kRows] = {
-        &settings_.Pressure,         &settings_.MinDryBulb,      &settings_.MaxDryBulb,       &settings_.MaxAbsHum,
-        &settings_.ShfOriginDryBulb, &settings_.ShfOriginAbsHum, &settings_.MaxMoistureRatio,
+        &s.Pressure,         &s.MinDryBulb,      &s.MaxDryBulb,       &s.MaxAbsHum,
+        &s.ShfOriginDryBulb, &s.ShfOriginAbsHum, &s.MaxMoistureRatio,
     };
     for (int k = 0; k < kRows; ++k) {
         QListWidget* list = lists_[static_cast<std::size_t>(k)];
@@ -248,7 +250,8 @@ void DlgChartRange::storeSelections() {
         const std::string text = item ? item->text().toStdString() : std::string();
         *fields[k] = Sgl(LeadingNumber(text), "chart range");
     }
-    settings_.PressureMmHg = PressureToMmHg(settings_.Pressure, settings_.PressureUnit);
+    s.PressureMmHg = PressureToMmHg(s.Pressure, s.PressureUnit);
+    settings_ = s;
 }
 
 } // namespace hyg

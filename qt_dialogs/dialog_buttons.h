@@ -15,6 +15,14 @@ struct OkCancelButtons {
 
 // Makes "OK" (Com_OK, the default button) and "Cancel" (Com_Cancel) on
 // `dialog`: OK runs `store` and accepts; Cancel rejects and stores nothing.
+//
+// `store` runs inside the dialog's event loop, which no exception may pass.
+// When one of our faults (or running out of memory) stops it, the dialog
+// closes as rejected and keeps the fault; the command that ran the dialog
+// raises it again with RethrowStoreFault, under its own guard.
 OkCancelButtons MakeOkCancelButtons(QDialog& dialog, std::function<void()> store);
+
+// Raises the fault that stopped OK's `store`, if any.
+void RethrowStoreFault(const QDialog& dialog);
 
 } // namespace hyg

@@ -195,19 +195,22 @@ void DlgLineUnit::loadControls() {
 }
 
 void DlgLineUnit::storeControls() {
-    settings_.DiagramType = type_[1]->isChecked() ? 1 : 0;
+    // Into a copy first: a fault part way through stores nothing.
+    ChartSettings s = settings_;
+    s.DiagramType = type_[1]->isChecked() ? 1 : 0;
     for (std::size_t k = 0; k < lines_.size(); ++k) {
-        settings_.LineSwitch[k] = lines_[k]->isChecked() ? 1 : 0;
+        s.LineSwitch[k] = lines_[k]->isChecked() ? 1 : 0;
     }
-    settings_.PressureUnit = static_cast<std::int16_t>(CheckedIndex(pressure_) + 1);
-    settings_.Pressure = PressureFromMmHg(settings_.PressureMmHg, settings_.PressureUnit);
-    settings_.EnthalpyUnit = static_cast<std::int16_t>(CheckedIndex(enthalpy_) + 1);
-    settings_.TemperatureUnit = static_cast<std::int16_t>(CheckedIndex(temperature_) + 1);
+    s.PressureUnit = static_cast<std::int16_t>(CheckedIndex(pressure_) + 1);
+    s.Pressure = PressureFromMmHg(s.PressureMmHg, s.PressureUnit);
+    s.EnthalpyUnit = static_cast<std::int16_t>(CheckedIndex(enthalpy_) + 1);
+    s.TemperatureUnit = static_cast<std::int16_t>(CheckedIndex(temperature_) + 1);
 
     const QList<QListWidgetItem*> chosen = ratios_->selectedItems();
     const QListWidgetItem* item = chosen.isEmpty() ? ratios_->currentItem() : chosen.first();
     const std::string text = item ? item->text().toStdString() : std::string();
-    settings_.VertHorizRatio = Sgl(10 * LeadingNumber(text), "vertical-horizontal ratio");
+    s.VertHorizRatio = Sgl(10 * LeadingNumber(text), "vertical-horizontal ratio");
+    settings_ = s;
 }
 
 } // namespace hyg

@@ -9,8 +9,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include <exception>
-
 namespace hyg {
 
 DrawCommands::DrawCommands(Session& session, ChartViewport& viewport, Messenger& messenger)
@@ -98,7 +96,7 @@ void DrawCommands::layoutAndDraw() {
         PainterCanvas canvas(painter, picture->widthPixels(), picture->heightPixels());
         ChartDevice dev("draw", session_.chart.settings, &canvas, nullptr);
         DrawChart(dev, session_.chart, frame, processLines_);
-    } catch (const std::exception&) {
+    } catch (const RunTimeFault&) {
         // A fault in the middle of the drawing leaves the partial chart and
         // says nothing; a refused layout has shown its own message.
     }

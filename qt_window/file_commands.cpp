@@ -1,10 +1,8 @@
 #include "qt_window/file_commands.h"
 
 #include "files/data_file.h"
-#include "qt_window/wait_cursor.h"
 #include "files/plot_file.h"
-
-#include <exception>
+#include "qt_window/wait_cursor.h"
 
 namespace hyg {
 
@@ -21,68 +19,33 @@ FileDialogRequest FileCommands::PlotRequest() {
 }
 
 void FileCommands::SaveFile() {
-    std::optional<std::string> name;
-    try {
-        name = dialogs_.askSaveFileName(SaveRequest());
-    } catch (const std::exception&) {
-        ShowCommandFailure(dialogs_, "'Save...'");
-        return;
-    }
+    const std::optional<std::string> name = dialogs_.askSaveFileName(SaveRequest());
     if (!name)
         return; // cancelled: silent
     WaitCursor wait;
-    try {
-        WriteDataFile(*name, session_.chart.settings, session_.statePoints);
-    } catch (const std::exception&) {
-        wait.release();
-        ShowCommandFailure(dialogs_, "'Save...'");
-    }
+    WriteDataFile(*name, session_.chart.settings, session_.statePoints);
 }
 
 bool FileCommands::OpenFile() {
-    std::optional<std::string> name;
-    try {
-        name = dialogs_.askOpenFileName(OpenRequest());
-    } catch (const std::exception&) {
-        ShowCommandFailure(dialogs_, "'Open...'");
-        return false;
-    }
+    const std::optional<std::string> name = dialogs_.askOpenFileName(OpenRequest());
     if (!name)
         return false;
     WaitCursor wait;
-    std::string error;
-    try {
-        error = ReadDataFile(*name, session_.chart.settings, session_.statePoints);
-    } catch (const std::exception&) {
-        wait.release();
-        ShowCommandFailure(dialogs_, "'Open...'");
-        return false;
-    }
+    const std::optional<DataFileRefusal> refusal = ReadDataFile(*name, session_.chart.settings, session_.statePoints);
     wait.release();
-    if (!error.empty()) {
-        dialogs_.showMessage(error, kTitle, MessageIcon::Exclamation);
+    if (refusal) {
+        dialogs_.showMessage(refusal->message, kTitle, MessageIcon::Exclamation);
         return false;
     }
     return true;
 }
 
 void FileCommands::PlotOutput() {
-    std::optional<std::string> name;
-    try {
-        name = dialogs_.askSaveFileName(PlotRequest());
-    } catch (const std::exception&) {
-        ShowCommandFailure(dialogs_, "'Save...'");
-        return;
-    }
+    const std::optional<std::string> name = dialogs_.askSaveFileName(PlotRequest());
     if (!name)
         return;
     WaitCursor wait;
-    try {
-        WritePlotFile(*name, session_.chart, &dialogs_);
-    } catch (const std::exception&) {
-        wait.release();
-        ShowCommandFailure(dialogs_, "'Save...'");
-    }
+    WritePlotFile(*name, session_.chart, &dialogs_);
 }
 
 } // namespace hyg

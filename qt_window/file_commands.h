@@ -1,6 +1,8 @@
 // The file commands of the main window: Save File... and Open File... (the
 // data file "corvane.dat") and Ou&tPut... (the HPGL plot file
 // "corvane.pgl"). Every question and message goes through UserDialogs.
+// A fault (a failed write, a failed dialog) leaves the command and is
+// reported by the window's command guard ("Sorry, failed 'Save...' command.").
 #pragma once
 
 #include "qt_window/session.h"

@@ -1,9 +1,11 @@
 #include "qt_window/main_window.h"
 
 #include "qt_window/air_readout.h"
+#include "qt_window/command_guard.h"
 #include "qt_window/wait_cursor.h"
 #include "qt_dialogs/about_dialog.h"
 #include "qt_dialogs/chart_range_dialog.h"
+#include "qt_dialogs/dialog_buttons.h"
 #include "qt_dialogs/line_unit_dialog.h"
 #include "files/plot_file.h"
 
@@ -65,32 +67,36 @@ void MdiDiagram::runToolKey(const QString& key) {
         a->trigger();
 }
 
+bool MdiDiagram::guarded(const char* name, const std::function<void()>& command) {
+    return RunCommand(*dialogs_, name, command);
+}
+
 void MdiDiagram::OpenFile() {
-    files_->OpenFile();
+    guarded("'Open...'", [this] { files_->OpenFile(); });
 }
 
 void MdiDiagram::SaveFile() {
-    files_->SaveFile();
+    guarded("'Save...'", [this] { files_->SaveFile(); });
 }
 
 void MdiDiagram::PlotOutput() {
-    files_->PlotOutput();
+    guarded("'Save...'", [this] { files_->PlotOutput(); });
 }
 
 void MdiDiagram::Exit() {
-    close();
+    guarded("'Exit'", [this] { close(); });
 }
 
 void MdiDiagram::DrawRedraw() {
-    draw_->DrawRedraw();
+    guarded("'Draw/Redraw'", [this] { draw_->DrawRedraw(); });
 }
 
 void MdiDiagram::ZoomIn() {
-    draw_->ZoomIn();
+    guarded("'Zoom In'", [this] { draw_->ZoomIn(); });
 }
 
 void MdiDiagram::ZoomOut() {
-    draw_->ZoomOut();
+    guarded("'Zoom Out'", [this] { draw_->ZoomOut(); });
 }
 
 void MdiDiagram::connectCanvas() {
@@ -160,15 +166,17 @@ void MdiDiagram::bringToFront() {
 }
 
 void MdiDiagram::ColorMonoChange() {
-    ChartSettings& s = settings();
-    const std::int16_t old = s.ColorMode;
-    s.ColorMode = static_cast<std::int16_t>(1 - s.ColorMode);
-    if (old == 1) {
-        s.PenColor = MonoPenTable();
-    } else if (s.ColorMode == 1) {
-        s.PenColor = ColourPenTable();
-    }
-    draw_->DrawRedraw();
+    guarded("'Color/Mono Change'", [this] {
+        ChartSettings& s = settings();
+        const std::int16_t old = s.ColorMode;
+        s.ColorMode = static_cast<std::int16_t>(1 - s.ColorMode);
+        if (old == 1) {
+            s.PenColor = MonoPenTable();
+        } else if (s.ColorMode == 1) {
+            s.PenColor = ColourPenTable();
+        }
+        draw_->DrawRedraw();
+    });
 }
 
 void MdiDiagram::ToolBarSwitch() {
@@ -183,33 +191,43 @@ void MdiDiagram::ToolBarSwitch() {
 }
 
 void MdiDiagram::PaperSize(int n) {
-    try {
-        SetPlotterPaper(settings(), static_cast<PlotterPaper>(n));
-    } catch (const std::exception&) {
-        // Ignored: the check marks still move.
-    }
-    for (QAction* a : menus_.paper)
-        a->setChecked(false);
-    if (n >= 0 && n < static_cast<int>(menus_.paper.size()))
-        menus_.paper[static_cast<std::size_t>(n)]->setChecked(true);
+    guarded("'Plotter Paper Size'", [this, n] {
+        try {
+            SetPlotterPaper(settings(), static_cast<PlotterPaper>(n));
+        } catch (const RunTimeFault&) {
+            // Ignored: the check marks still move.
+        }
+        for (QAction* a : menus_.paper)
+            a->setChecked(false);
+        if (n >= 0 && n < static_cast<int>(menus_.paper.size()))
+            menus_.paper[static_cast<std::size_t>(n)]->setChecked(true);
+    });
 }
 
 void MdiDiagram::ChartRange() {
-    // The hourglass shows while the dialog loads.
-    WaitCursor wait;
-    DlgChartRange dialog(settings(), this);
-    wait.release();
-    runDialog_(dialog);
+    guarded("'Chart Range...'", [this] {
+        // The hourglass shows while the dialog loads.
+        WaitCursor wait;
+        DlgChartRange dialog(settings(), this);
+        wait.release();
+        runDialog_(dialog);
+        RethrowStoreFault(dialog);
+    });
 }
 
 void MdiDiagram::LineUnit() {
-    DlgLineUnit dialog(settings(), this);
-    runDialog_(dialog);
+    guarded("'Unit and Draw Line Selection...'", [this] {
+        DlgLineUnit dialog(settings(), this);
+        runDialog_(dialog);
+        RethrowStoreFault(dialog);
+    });
 }
 
 void MdiDiagram::About() {
-    DlgAbout dialog(this);
-    runDialog_(dialog);
+    guarded("'About...'", [this] {
+        DlgAbout dialog(this);
+        runDialog_(dialog);
+    });
 }
 
 void MdiDiagram::showReadout(QPointF plane) {

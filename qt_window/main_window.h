@@ -55,7 +55,9 @@ public:
     // Another start asked for this window: restore, raise and activate it.
     void bringToFront();
 
-    // The menu commands.
+    // The menu commands. Each runs under the command guard
+    // (qt_window/command_guard.h): a fault ends it with "Sorry, failed
+    // <command> command." and never reaches the event loop.
     void OpenFile();
     void SaveFile();
     void PlotOutput();
@@ -78,6 +80,7 @@ protected:
 
 private:
     void connectCanvas();
+    bool guarded(const char* name, const std::function<void()>& command);
     void relayout();
     void showReadout(QPointF plane);
 

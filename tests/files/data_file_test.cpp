@@ -90,14 +90,16 @@ TEST(DataFileRead, RoundTripRestoresSettingsAndStates) {
     s.ColorMode = 0; // not stored: must survive
     StatePointList states;
     std::istringstream in(text);
-    ASSERT_EQ(ReadDataFile(in, s, states), "");
+    const auto refusal = ReadDataFile(in, s, states);
+    ASSERT_FALSE(refusal) << refusal->message;
     EXPECT_EQ(Written(s, states), text); // written again, the file is the same
     EXPECT_EQ(s.ColorMode, 0);
     EXPECT_NEAR(s.Pressure, 101.3, 0.001); // in the file's pressure unit, the states too
     EXPECT_NEAR(states.pressure[2], 101.3, 0.001);
     // 675.06 mmHg is 90.0 kPa: on the kPa list, not on the mmHg one.
     std::istringstream kpa(WithLine(WithLine(kDefaultFile, 5, "675.06,27"), 10, "2,1,1"));
-    EXPECT_EQ(ReadDataFile(kpa, s, states), "");
+    const auto kpaRefusal = ReadDataFile(kpa, s, states);
+    ASSERT_FALSE(kpaRefusal) << kpaRefusal->message;
     EXPECT_NEAR(s.Pressure, 90.0, 0.01);
 }
 
@@ -131,8 +133,10 @@ TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
         const std::string before = Written(s, TwoStates());
         StatePointList states = TwoStates();
         std::istringstream in(bad.text);
-        const std::string message = ReadDataFile(in, s, states);
-        ASSERT_FALSE(message.empty()) << bad.what;
+        const auto refusal = ReadDataFile(in, s, states);
+        ASSERT_TRUE(refusal) << bad.what;
+        EXPECT_EQ(refusal->line, bad.line) << bad.what;
+        const std::string& message = refusal->message;
         if (bad.line > 0) {
             EXPECT_EQ(message.rfind("Line " + std::to_string(bad.line) + " of the data file is not valid: ", 0), 0u)
                 << bad.what << ": " << message;
@@ -141,7 +145,9 @@ TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
     }
     ChartSettings s = DefaultChartSettings();
     StatePointList states;
-    EXPECT_NE(ReadDataFile("/nonexistent/corvane.dat", s, states), "");
+    const auto missing = ReadDataFile("/nonexistent/corvane.dat", s, states);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->line, 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // real controls: selections on opening, what OK stores, that Cancel stores
 // nothing, and that values off the lists still open.
 #include "qt_dialogs/chart_range_dialog.h"
+#include "qt_dialogs/dialog_buttons.h"
 #include "qt_dialogs/line_unit_dialog.h"
 #include "tests/qt_window/settings_text.h"
 
@@ -58,6 +59,7 @@ private slots:
     void rangeInKilopascal();
     void lineUnitStoresEveryControl();
     void offListValuesOpenAndCancelKeepsThem();
+    void okFaultClosesTheDialogAndReachesTheCommand();
 };
 
 void TestDialogs::rangeDefaultsAndOk() {
@@ -164,6 +166,25 @@ void TestDialogs::offListValuesOpenAndCancelKeepsThem() {
     s.EnthalpyUnit = 9;
     DlgChartRange plain(s);
     QCOMPARE(Child<QLabel>(plain, "lbl_Unit_3")->text(), QString("[x0.001]"));
+}
+
+void TestDialogs::okFaultClosesTheDialogAndReachesTheCommand() {
+    // The fault of OK's store must not pass the dialog's event loop: the
+    // dialog closes as rejected and hands the fault to its command.
+    QDialog dialog;
+    MakeOkCancelButtons(dialog, [] { throw IndexFault("store"); });
+    RethrowStoreFault(dialog); // nothing kept yet
+    QTimer::singleShot(0, &dialog, [&] { Click(dialog, "Com_OK"); });
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QVERIFY_THROWS_EXCEPTION(IndexFault, RethrowStoreFault(dialog));
+
+    QDialog fine;
+    bool stored = false;
+    MakeOkCancelButtons(fine, [&] { stored = true; });
+    QTimer::singleShot(0, &fine, [&] { Click(fine, "Com_OK"); });
+    QCOMPARE(fine.exec(), int(QDialog::Accepted));
+    QVERIFY(stored);
+    RethrowStoreFault(fine);
 }
 
 QTEST_MAIN(TestDialogs)

@@ -17,6 +17,7 @@ private slots:
     void switchesTwiceGiveTheStartBack();
     void exitQuestion();
     void settingsDialogs();
+    void faultsEndTheCommandWithItsMessage();
     void secondStartActivatesTheFirst();
 };
 
@@ -152,6 +153,50 @@ void TestMainWindow::settingsDialogs() {
              (QStringList{"DlgChartRange Diagram Setting", "DlgLineUnit Diagram Setting", "DlgAbout About Hygrana"}));
     QCOMPARE(f.settings().MinDryBulb, 5.0f);
     QCOMPARE(f.settings().DrawCount, 0);
+}
+
+namespace {
+
+// File dialogs that fail as a broken file system or a missing portal would.
+class FailingDialogs : public ScriptedDialogs {
+public:
+    std::optional<std::string> askSaveFileName(const FileDialogRequest&) override {
+        throw RunTimeFault("no file dialog");
+    }
+    std::optional<std::string> askOpenFileName(const FileDialogRequest&) override {
+        throw IndexFault("no file dialog");
+    }
+};
+
+} // namespace
+
+void TestMainWindow::faultsEndTheCommandWithItsMessage() {
+    FailingDialogs dialogs;
+    MdiDiagram window(&dialogs);
+    const QString before = SettingsText(window.settings());
+    // A fault inside a dialog (here thrown by the runner), out of memory,
+    // and failing file dialogs: each command ends with its own message and
+    // the settings stay as they were.
+    int run = 0;
+    window.setDialogRunner([&](QDialog&) -> int {
+        if (run++ == 0)
+            throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "test");
+        throw std::bad_alloc();
+    });
+    for (QAction* a : {window.menus().optionChartRange, window.menus().optionLineUnit, window.menus().fileSave,
+                       window.menus().fileOpen, window.menus().filePlot})
+        a->trigger();
+    QStringList texts;
+    for (const auto& m : dialogs.messages) {
+        QVERIFY(m.title == "Hygrana" && m.icon == MessageIcon::Exclamation);
+        texts << QString::fromStdString(m.text);
+    }
+    QCOMPARE(texts, QStringList({"Sorry, failed 'Chart Range...' command.",
+                                 "Sorry, failed 'Unit and Draw Line Selection...' command.",
+                                 "Sorry, failed 'Save...' command.", "Sorry, failed 'Open...' command.",
+                                 "Sorry, failed 'Save...' command."}));
+    QCOMPARE(SettingsText(window.settings()), before);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
 void TestMainWindow::secondStartActivatesTheFirst() {
