@@ -1,5 +1,6 @@
 #include "files/data_file.h"
 
+#include "chart/setting_ranges.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -103,6 +104,10 @@ public:
         }
         return static_cast<float>(v);
     }
+    // A single-precision field within the range of a setting's list.
+    float single(std::size_t i, const char* name, const ValueList& list) const {
+        return single(i, name, list.lowest(), list.highest());
+    }
     // A single-precision field with any finite value.
     float single(std::size_t i) const { return static_cast<float>(values_[i]); }
 
@@ -123,21 +128,6 @@ public:
 private:
     int line_;
     std::vector<double> values_;
-};
-
-// The pressure lists of the chart range dialog, by pressure unit: the value
-// in the unit, times `scale`, rounded, must lie within lo..hi (the dialog
-// selects item hi - CInt(scale * Pressure)).
-struct PressureList {
-    double scale;
-    int lo, hi;
-    const char* text;
-};
-constexpr PressureList kPressureLists[4] = {
-    {0, 0, 0, ""},
-    {1, 700, 1000, "700 to 1000 mmHg"},
-    {10, 900, 1200, "90 to 120 kPa"},
-    {1000, 900, 1200, "0.9 to 1.2 atm"},
 };
 
 void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
@@ -173,30 +163,32 @@ void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePoi
     s.PlaneYMax = l4.single(1, "PlaneYMax", kPlaneYMax, kPlaneYMax);
 
     // Units before the pressure that depends on them.
-    const auto pressureUnit = static_cast<std::int16_t>(l10.whole(0, "PressureUnit", 1, 3));
-    s.EnthalpyUnit = static_cast<std::int16_t>(l10.whole(1, "EnthalpyUnit", 1, 3));
-    s.DiagramType = static_cast<std::int16_t>(l10.whole(2, "DiagramType", 0, 1));
+    const auto pressureUnit = static_cast<std::int16_t>(l10.whole(0, "PressureUnit", kFirstUnitCode, kLastUnitCode));
+    s.EnthalpyUnit = static_cast<std::int16_t>(l10.whole(1, "EnthalpyUnit", kFirstUnitCode, kLastUnitCode));
+    s.DiagramType = static_cast<std::int16_t>(l10.whole(2, "DiagramType", 0, kDiagramTypes - 1));
 
     s.PressureMmHg = l5.single(0, "PressureMmHg", 1, 1e6);
     {
-        const PressureList& list = kPressureLists[pressureUnit];
+        // The pressure in the file's unit must select an item of that unit's
+        // list, as the chart range dialog would show it.
+        const ValueList& list = PressureList(pressureUnit);
         const float p = PressureFromMmHg(s.PressureMmHg, pressureUnit);
-        const double scaled = RoundHalfEven(list.scale * p);
-        if (!std::isfinite(scaled) || scaled < list.lo || scaled > list.hi) {
-            l5.fail("the pressure " + GeneralNumber(p) + " " + PressureUnitLabel(pressureUnit) +
-                    " is not on the list of " + list.text);
+        if (!list.holds(p)) {
+            const std::string unit = " " + PressureUnitLabel(pressureUnit);
+            l5.fail("the pressure " + GeneralNumber(p) + unit + " is not on the list of " +
+                    GeneralNumber(list.lowest()) + " to " + GeneralNumber(list.highest()) + unit);
         }
         s.PressureUnit = pressureUnit;
         s.Pressure = p;
     }
-    s.MaxAbsHum = l5.single(1, "MaxAbsHum", 1, 100);
-    s.MinDryBulb = l6.single(0, "MinDryBulb", -20, 20);
-    s.MaxDryBulb = l6.single(1, "MaxDryBulb", 10, 60);
-    s.ShfOriginDryBulb = l7.single(0, "ShfOriginDryBulb", 10, 30);
-    s.ShfOriginAbsHum = l7.single(1, "ShfOriginAbsHum", 10, 30);
-    s.MaxMoistureRatio = l8.single(0, "MaxMoistureRatio", 1, 21);
+    s.MaxAbsHum = l5.single(1, "MaxAbsHum", kMaxAbsHumList);
+    s.MinDryBulb = l6.single(0, "MinDryBulb", kMinDryBulbList);
+    s.MaxDryBulb = l6.single(1, "MaxDryBulb", kMaxDryBulbList);
+    s.ShfOriginDryBulb = l7.single(0, "ShfOriginDryBulb", kShfOriginDryBulbList);
+    s.ShfOriginAbsHum = l7.single(1, "ShfOriginAbsHum", kShfOriginAbsHumList);
+    s.MaxMoistureRatio = l8.single(0, "MaxMoistureRatio", kMaxMoistureRatioList);
     s.DryAirflowRate = l8.single(1);
-    s.VertHorizRatio = l9.single(0, "VertHorizRatio", 3, 14);
+    s.VertHorizRatio = l9.single(0, "VertHorizRatio", kVertHorizRatioList);
     states.count = static_cast<std::int16_t>(l9.whole(1, "StatePointCount", 0, StatePointList::kMaxStates));
     for (std::size_t k = 0; k < 4; ++k) {
         s.LineSwitch[k] = static_cast<std::int16_t>(l11.whole(k, "LineSwitch", 0, 1));

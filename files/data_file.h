@@ -34,14 +34,12 @@ void WriteDataFile(const std::string& path, const ChartSettings& s, const StateP
 
 // Reads a data file back into the settings and the state-point list. Every
 // record is checked: the number of lines and of fields, that each field is a
-// number (a whole one for the integer fields), units 1 to 3, diagram type and
-// switches 0 or 1, the values the dialogs can choose (pressure on the list of
-// its unit: 700..1000 mmHg, 90..120 kPa or 0.9..1.2 atm; lowest temperature
-// -20..20, highest 10..60 deg C; top humidity 1..100 g/kgDA; SHF origin
-// 10..30 each; moisture-ratio range 1..21; ratio 3..14), the plane window of
-// the program, plotter points with P2 beyond P1, at most six states with a
-// dry bulb of -15..100 deg C and a relative humidity of 0..100 %, and the
-// reserved lines 0,0.
+// number (a whole one for the integer fields), the unit codes, diagram type
+// and switches, the values within the lists of the settings dialogs
+// (chart/setting_ranges.h; the pressure must select an item of the list of
+// its unit), the plane window of the program, plotter points with P2 beyond
+// P1, at most six states with a dry bulb of -15..100 deg C and a relative
+// humidity of 0..100 %, and the reserved lines 0,0.
 //
 // Why a data file was not loaded: the message for the user, naming the line
 // that failed ("Line 6 of the data file is not valid: ..."), and that line

@@ -2,6 +2,7 @@
 
 #include "qt_dialogs/about_dialog.h"
 #include "qt_dialogs/dialog_buttons.h"
+#include "chart/setting_ranges.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -24,66 +25,30 @@ namespace hyg {
 
 namespace {
 
-// One row of the dialog: its list runs from `first` down by `step`, so item 0
-// is the largest value. The item selected for a value v is base - CInt(scale v).
-struct RowSpec {
-    const char* title;
-    int count;
-    double first;
-    double step;
-    const char* pattern;
-    int base;
-    double scale;
+// The row titles; the lists are the settings' own (chart/setting_ranges.h).
+constexpr const char* kRowTitles[DlgChartRange::kRows] = {
+    "&Pressure",           "M&in. Temp.",           "Max. &Temp.",
+    "Max. Abs. &Hum.",     "&D.B.T. of SHF Origin", "&Abs.Hum. of SHF Origin",
+    "Max. &Moisture Rate",
 };
 
-constexpr RowSpec kPressureMmHg{"&Pressure", 301, 1000, 1, "0", 1000, 1};
-constexpr RowSpec kPressureKPa{"&Pressure", 301, 120.0, 0.1, "0.0", 1200, 10};
-constexpr RowSpec kPressureAtm{"&Pressure", 301, 1.200, 0.001, "0.000", 1200, 1000};
-
-constexpr RowSpec kRowSpecs[DlgChartRange::kRows] = {
-    kPressureMmHg, // replaced by the form of the current pressure unit
-    {"M&in. Temp.", 41, 20, 1, "#0", 20, 1},
-    {"Max. &Temp.", 51, 60, 1, "##0", 60, 1},
-    {"Max. Abs. &Hum.", 100, 100, 1, "###0", 100, 1},
-    {"&D.B.T. of SHF Origin", 21, 30, 1, "#0", 30, 1},
-    {"&Abs.Hum. of SHF Origin", 21, 30, 1, "#0", 30, 1},
-    {"Max. &Moisture Rate", 21, 21, 1, "#0", 21, 1},
-};
-
-const RowSpec& PressureRow(int unit) {
-    switch (unit) {
+const ValueList& RowList(int k, int pressureUnit) {
+    switch (k) {
+    case 0:
+        return PressureList(pressureUnit);
+    case 1:
+        return kMinDryBulbList;
     case 2:
-        return kPressureKPa;
+        return kMaxDryBulbList;
     case 3:
-        return kPressureAtm;
+        return kMaxAbsHumList;
+    case 4:
+        return kShfOriginDryBulbList;
+    case 5:
+        return kShfOriginAbsHumList;
     default:
-        return kPressureMmHg;
+        return kMaxMoistureRatioList;
     }
-}
-
-// Item k of a row. Whole steps are counted in units of the step so that the
-// texts do not collect rounding errors down the list.
-double ItemValue(const RowSpec& row, int k) {
-    if (row.step == 1)
-        return row.first - k;
-    const double perUnit = 1.0 / row.step; // 10 or 1000
-    return (std::round(row.first * perUnit) - k) / perUnit;
-}
-
-// base - CInt(scale v), brought onto the list: a value off the list (the
-// chart layout replaces the top humidity with a computed one) selects the
-// nearest end (infinities included); a value that is not a number selects
-// the first item.
-int SelectedItem(const RowSpec& row, double v) {
-    const double scaled = row.scale * v;
-    if (std::isnan(scaled))
-        return 0;
-    const double idx = row.base - RoundHalfEven(scaled);
-    if (idx < 0)
-        return 0;
-    if (idx > row.count - 1)
-        return row.count - 1;
-    return static_cast<int>(idx);
 }
 
 // Label tables are defined for unit systems 0..5; anything else shows no unit.
@@ -219,20 +184,19 @@ void DlgChartRange::fillLists() {
 
     for (int k = 0; k < kRows; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const RowSpec& row = k == 0 ? PressureRow(pressureUnit) : kRowSpecs[k];
-        titles_[i]->setText(row.title);
+        const ValueList& row = RowList(k, pressureUnit);
+        titles_[i]->setText(kRowTitles[k]);
         units_[i]->setText(unitTexts[k]);
 
         QListWidget* list = lists_[i];
         list->clear();
         QStringList items;
-        items.reserve(row.count);
-        for (int j = 0; j < row.count; ++j) {
-            items << QString::fromStdString(FormatNumber(ItemValue(row, j), row.pattern));
+        items.reserve(row.count());
+        for (int j = 0; j < row.count(); ++j) {
+            items << QString::fromStdString(FormatNumber(row.item(j), row.pattern));
         }
         list->addItems(items);
-        const int selected = SelectedItem(row, values[k]);
-        list->setCurrentRow(selected);
+        list->setCurrentRow(row.nearestItem(values[k]));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "qt_dialogs/about_dialog.h"
 #include "qt_dialogs/dialog_buttons.h"
+#include "chart/setting_ranges.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
@@ -24,9 +25,8 @@ namespace hyg {
 
 namespace {
 
-// Ratios 0.3 .. 1.4: item k - 3 holds k / 10.
-constexpr int kFirstRatio = 3;
-constexpr int kLastRatio = 14;
+// The ratio list shows a tenth of what VertHorizRatio holds (0.3 .. 1.4).
+constexpr const ValueList& kRatios = kVertHorizRatioList;
 
 constexpr const char* kLineCaptions[8] = {
     "Draw &Relative Humidity", "Draw &Saturation Degree", "Draw Specific &Volume",      "Draw &Wet Bulb Temp.",
@@ -182,16 +182,10 @@ void DlgLineUnit::loadControls() {
     temperature_[0]->setChecked(true);
 
     ratioTitle_->setText("Vert/Hori&z Rate");
-    for (int k = kFirstRatio; k <= kLastRatio; ++k) {
-        ratios_->addItem(QString::fromStdString(FormatNumber(k / 10.0, "0.0")));
+    for (int k = 0; k < kRatios.count(); ++k) {
+        ratios_->addItem(QString::fromStdString(FormatNumber(kRatios.item(k) / 10.0, "0.0")));
     }
-    const double stored = settings_.VertHorizRatio;
-    int item = 0;
-    if (!std::isnan(stored)) { // infinities go to the nearest end
-        const double idx = RoundHalfEven(stored) - kFirstRatio;
-        item = idx < 0 ? 0 : (idx > kLastRatio - kFirstRatio ? kLastRatio - kFirstRatio : static_cast<int>(idx));
-    }
-    ratios_->setCurrentRow(item);
+    ratios_->setCurrentRow(kRatios.nearestItem(settings_.VertHorizRatio));
 }
 
 void DlgLineUnit::storeControls() {
