@@ -90,8 +90,17 @@ int ChartCommand::guard(const std::function<int()>& write, const std::string& no
         return drawingFault(e);
     } catch (const IntegerOverflowFault& e) {
         return drawingFault(e);
+    } catch (const IoFault& e) {
+        return fail(std::string(e.what()) + "; " + notWritten);
     } catch (const RunTimeFault& e) {
         return fail("cannot write " + output_ + ": " + e.what());
+    }
+}
+
+void ChartCommand::noteReplacement(FileReplacement how) const {
+    if (how == FileReplacement::InPlace) {
+        std::cerr << prefix_ << "note: the folder of " << output_
+                  << " is read-only, so the file was overwritten in place\n";
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "chart/chart_settings.h"
 #include "engine/messages.h"
+#include "files/atomic_file.h"
 
 #include <functional>
 #include <map>
@@ -40,10 +41,14 @@ public:
 
     // Runs `write`, which returns its own status, and turns its faults into
     // one: a refused layout (its reason already shown) and a failed write
-    // are bad input (2); a fault inside the drawing of a family is a
+    // are bad input (2), said with the system's reason; a fault inside the drawing of a family is a
     // calculation fault (1). `notWritten` says what is missing ("no plot
     // file written"), `hint` follows it after a drawing fault.
     int guard(const std::function<int()>& write, const std::string& notWritten, const std::string& hint = "") const;
+
+    // Says on standard error when the output file had to be overwritten in
+    // place (its folder is read-only): a failure then could have cut it short.
+    void noteReplacement(FileReplacement how) const;
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override {}

@@ -7,7 +7,6 @@
 #include "cli/chart_options.h"
 #include "files/plot_file.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,18 +35,9 @@ int RunPlot(const std::vector<std::string>& args) {
     if (!(chart.settings.MaxDryBulb > chart.settings.MinDryBulb)) {
         return command.fail("the highest dry-bulb temperature must be above the lowest one; no plot file written");
     }
-    // The writer keeps what it wrote before a failure (the window reports the
-    // failure); a script must not find a half-written file, so it goes here.
     return command.guard(
         [&] {
-            try {
-                WritePlotFile(command.output(), chart, &command);
-            } catch (...) {
-                std::error_code ec;
-                if (std::filesystem::is_regular_file(command.output(), ec))
-                    std::filesystem::remove(command.output(), ec);
-                throw;
-            }
+            command.noteReplacement(WritePlotFile(command.output(), chart, &command));
             return 0;
         },
         "no plot file written");

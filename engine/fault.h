@@ -7,6 +7,7 @@
 // silently and nothing is undefined behaviour.
 #pragma once
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -54,6 +55,24 @@ class IntegerOverflowFault : public RunTimeFault {
 public:
     explicit IntegerOverflowFault(const std::string& what)
         : RunTimeFault("integer overflow: " + what) {}
+};
+
+// A file or stream that cannot be opened, read or written. The text says what
+// failed and, where the system gave one, its reason once:
+// "cannot write k.pgl: No space left on device".
+class IoFault : public RunTimeFault {
+public:
+    explicit IoFault(const std::string& what)
+        : RunTimeFault(what) {}
+    // `what` followed by the system's text for `errnum` (an errno value).
+    IoFault(const std::string& what, int errnum)
+        : RunTimeFault(what + ": " + std::strerror(errnum))
+        , errnum_(errnum) {}
+    // The errno value of the failure, 0 when the system gave none.
+    int error() const { return errnum_; }
+
+private:
+    int errnum_ = 0;
 };
 
 } // namespace hyg

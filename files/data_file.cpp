@@ -248,25 +248,10 @@ void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointLi
         throw RunTimeFault("data file write failed");
 }
 
-void WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw RunTimeFault("cannot create the data file " + path);
-    try {
-        WriteDataFile(out, s, states);
-        out.close();
-        if (out.fail())
-            throw RunTimeFault("cannot close the data file " + path);
-    } catch (...) {
-        // Half a data file would read back as a different chart: remove it
-        // (only a plain file; a device or pipe is not ours to remove).
-        if (out.is_open())
-            out.close();
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec))
-            std::filesystem::remove(path, ec);
-        throw;
-    }
+FileReplacement WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states) {
+    std::ostringstream out(std::ios::binary);
+    WriteDataFile(out, s, states);
+    return WriteFileAtomically(path, out.str());
 }
 
 std::optional<DataFileRefusal> ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states) {

@@ -15,6 +15,7 @@
 
 #include "chart/chart_settings.h"
 #include "engine/state_points.h"
+#include "files/atomic_file.h"
 
 #include <istream>
 #include <optional>
@@ -27,10 +28,10 @@ namespace hyg {
 // the state count is outside 0..6.
 void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointList& states);
 
-// Writes the records to the file `path` (created or replaced). On failure the
-// partial file is removed and RunTimeFault is raised; the caller reports
-// "'Save...'".
-void WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states);
+// Writes the records to the file `path` (created or replaced as a whole, see
+// WriteFileAtomically). On failure IoFault is raised and an earlier file of
+// that name is left as it was; the caller reports "'Save...'".
+FileReplacement WriteDataFile(const std::string& path, const ChartSettings& s, const StatePointList& states);
 
 // Reads a data file back into the settings and the state-point list. Every
 // record is checked: the number of lines and of fields, that each field is a

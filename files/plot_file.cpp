@@ -4,7 +4,7 @@
 #include "chart/chart_driver.h"
 #include "engine/basic.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace hyg {
 
@@ -83,26 +83,12 @@ void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger) {
         throw RunTimeFault("plot file write failed");
 }
 
-void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) {
-    // Sizes first: a chart without a temperature span fails before any file
-    // is created (they are computed again, to the same values, below).
-    PlotCharacterSizes(chart.settings);
-
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw RunTimeFault("cannot create the plot file " + path);
-    try {
-        WritePlotFile(out, chart, messenger);
-        out.close();
-        if (out.fail())
-            throw RunTimeFault("cannot close the plot file " + path);
-    } catch (...) {
-        // The file keeps what was written before the failure; it is closed
-        // here so that the next output can open it again.
-        if (out.is_open())
-            out.close();
-        throw;
-    }
+FileReplacement WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) {
+    // The whole file is drawn into memory first: a failure of the drawing or
+    // of the disk leaves an earlier file of that name as it was.
+    std::ostringstream out(std::ios::binary);
+    WritePlotFile(out, chart, messenger);
+    return WriteFileAtomically(path, out.str());
 }
 
 } // namespace hyg

@@ -8,6 +8,7 @@
 
 #include "chart/chart_settings.h"
 #include "engine/messages.h"
+#include "files/atomic_file.h"
 
 #include <cstdint>
 #include <ostream>
@@ -40,11 +41,10 @@ float PlotCharacterSizes(ChartSettings& s);
 // kinds) on any failure, including a failed stream.
 void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger);
 
-// The same into the file `path` (created or replaced). On any failure the
-// file is closed and keeps what was written so far (it has no closing ETX
-// line), and RunTimeFault is raised; the caller reports "'Save...'". When the
-// character sizes cannot be computed (nT = 0) the file is not even opened,
-// so an existing file of that name is left as it was.
-void WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger);
+// The same into the file `path` (created or replaced as a whole, see
+// WriteFileAtomically). On any failure RunTimeFault (IoFault for the disk)
+// is raised and an earlier file of that name is left as it was; the caller
+// reports "'Save...'".
+FileReplacement WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger);
 
 } // namespace hyg

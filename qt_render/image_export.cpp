@@ -2,6 +2,7 @@
 
 #include "chart/chart_driver.h"
 #include "engine/basic.h"
+#include "files/atomic_file.h"
 #include "qt_render/painter_canvas.h"
 
 #include <QBuffer>
@@ -12,7 +13,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <QSvgGenerator>
 
@@ -37,15 +37,10 @@ void CheckWidth(int widthPx) {
     }
 }
 
+// QSaveFile would do the same, but loses the system's reason on a full disk
+// ("Unknown error"); the plain writer says it.
 void WriteAtomically(const std::string& path, const QByteArray& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw RunTimeFault("cannot create " + path + ": " + file.errorString().toStdString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        throw RunTimeFault("cannot write " + path + ": " + file.errorString().toStdString());
-    }
+    WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // Paints the chart; with Keep, a fault of a family ends the drawing and is

@@ -62,8 +62,9 @@ TEST(PlotFile, NoticeGoesToTheMessengerAndZoomChangesNothing) {
     EXPECT_EQ(Plot(DefaultChartSettings()), Plot(s));
 }
 
-TEST(PlotFile, FailuresKeepWhatWasWritten) {
+TEST(PlotFile, AFailureLeavesTheEarlierFileAsItWas) {
     const auto dir = std::filesystem::temp_directory_path() / "hygrana_plot_file_test";
+    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "corvane.pgl").string();
     auto read = [&] {
@@ -71,20 +72,20 @@ TEST(PlotFile, FailuresKeepWhatWasWritten) {
         t << std::ifstream(path, std::ios::binary).rdbuf();
         return t.str();
     };
-    // A range the layout refuses fails after the header, which the file
-    // keeps; no span fails before the file is opened, which stays as it was.
-    Chart refused, flat;
+    // A range the layout refuses fails after the header was drawn, no span
+    // fails before it: neither creates the file nor touches an earlier one.
+    Chart refused, flat, good;
     refused.settings.MinDryBulb = 40, refused.settings.MaxDryBulb = 10;
     flat.settings.MinDryBulb = flat.settings.MaxDryBulb = 30;
     EXPECT_THROW(WritePlotFile(path, refused, nullptr), LayoutRefused);
-    const std::string header = read();
-    EXPECT_EQ(test::HpglLines(header).size(), 5u);
-    EXPECT_THROW(WritePlotFile(path, flat, nullptr), FloatingPointFault);
-    EXPECT_EQ(read(), header);
-    Chart good;
-    WritePlotFile(path, good, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(WritePlotFile(path, good, nullptr), FileReplacement::Renamed);
     EXPECT_EQ(read(), Plot(DefaultChartSettings()));
-    EXPECT_THROW(WritePlotFile((dir / "missing" / "x.pgl").string(), good, nullptr), RunTimeFault);
+    EXPECT_THROW(WritePlotFile(path, refused, nullptr), LayoutRefused);
+    EXPECT_THROW(WritePlotFile(path, flat, nullptr), FloatingPointFault);
+    EXPECT_EQ(read(), Plot(DefaultChartSettings()));
+    EXPECT_THROW(WritePlotFile((dir / "missing" / "x.pgl").string(), good, nullptr), IoFault);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // no temporary file left
     std::filesystem::remove_all(dir);
 
     std::ostringstream failed;
