@@ -11,7 +11,7 @@
 #include "engine/psychro.h"
 #include "engine/state_solver.h"
 
-#include <cstdio>
+#include <charconv>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -45,10 +45,11 @@ std::optional<float> ParseSingle(const std::string& text) {
     }
 }
 
+// "%.9g", in every locale.
 std::string Nine(double v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", v);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
+    return std::string(buf, r.ptr);
 }
 
 // The six properties, or "error" when a floating-point fault is raised.

@@ -3,28 +3,52 @@
 #include "engine/fault.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace hyg {
 
 namespace {
 
+// Every conversion here goes through <charconv>: the window's application
+// object switches the C library to the user's locale, where printf and
+// strtod would write and read a decimal comma.
+
+// v with `decimals` digits after the point ("%.*f" in the C locale).
+std::string Fixed(double v, int decimals) {
+    char buf[1100]; // 309 integer digits of the largest double, sign, point, decimals
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc())
+        throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "formatting a number");
+    return std::string(buf, r.ptr);
+}
+
 // Mantissa digits (without point) and decimal exponent of |v| rounded to
 // `digits` significant digits.
 void Decompose(double v, int digits, std::string& mantissa, int& exponent) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", digits - 1, std::fabs(v));
-    // buf: d.dddddE+xx
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, digits - 1);
+    // buf: d.dddde+xx
     mantissa.clear();
     const char* p = buf;
-    for (; *p && *p != 'E'; ++p) {
+    for (; p != r.ptr && *p != 'e'; ++p) {
         if (std::isdigit(static_cast<unsigned char>(*p)))
             mantissa.push_back(*p);
     }
-    exponent = std::atoi(p + 1);
+    exponent = 0;
+    if (p != r.ptr) {
+        ++p; // 'e'
+        const bool negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        std::from_chars(p, r.ptr, exponent);
+        if (negative)
+            exponent = -exponent;
+    }
     while (mantissa.size() > 1 && mantissa.back() == '0')
         mantissa.pop_back();
 }
@@ -61,12 +85,9 @@ std::string General(double v, int digits) {
 std::string FixedDigits(double v, int n) {
     if (!std::isfinite(v))
         return "0";
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", n, v);
+    const std::string buf = Fixed(v, n);
     // A tie has an exact decimal expansion ending in the 5 one place further.
-    char wide[400];
-    std::snprintf(wide, sizeof wide, "%.*f", n + 24, v);
-    std::string w(wide);
+    const std::string w = Fixed(v, n + 24);
     const std::size_t point = w.find('.');
     const std::size_t tieDigit = point + static_cast<std::size_t>(n) + 1;
     if (w[tieDigit] != '5' || w.find_first_not_of('0', tieDigit + 1) != std::string::npos)
@@ -201,17 +222,57 @@ std::size_t ScanNumber(std::string_view s, std::size_t start) {
     return i - start;
 }
 
+// Roughly where the first significant digit of a scanned number stands: its
+// power of ten (positive far above 1, negative far below); only its sign
+// matters, to tell an overflow from an underflow.
+long DecimalOrder(std::string_view s) {
+    long order = 0;
+    bool significant = false, afterPoint = false;
+    std::size_t i = 0;
+    for (; i < s.size() && s[i] != 'E' && s[i] != 'e'; ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (c >= '1' && c <= '9') {
+            significant = true;
+        }
+        if (c >= '0' && c <= '9') {
+            if (!afterPoint && significant)
+                ++order;
+            else if (afterPoint && !significant)
+                --order;
+        }
+    }
+    if (i < s.size()) {
+        long exponent = 0;
+        const std::size_t at = i + 1 < s.size() && s[i + 1] == '+' ? i + 2 : i + 1;
+        const auto r = std::from_chars(s.data() + at, s.data() + s.size(), exponent);
+        if (r.ec == std::errc::result_out_of_range)
+            exponent = s[at] == '-' ? -1000000 : 1000000;
+        order += exponent;
+    }
+    return order;
+}
+
 double Parse(std::string_view s) {
     std::string t(s);
     for (char& c : t) {
         if (c == 'd' || c == 'D')
             c = 'E';
     }
-    const double v = std::strtod(t.c_str(), nullptr);
-    // A number too large for a double overflows, as reading it into a
-    // variable would; one too small reads as 0.
-    if (!std::isfinite(v))
-        throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "reading a number");
+    // from_chars takes no plus sign.
+    const std::size_t start = !t.empty() && t[0] == '+' ? 1 : 0;
+    double v = 0;
+    const auto r = std::from_chars(t.data() + start, t.data() + t.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // A number too large for a double overflows, as reading it into a
+        // variable would; one too small reads as 0.
+        if (DecimalOrder(t) > 0)
+            throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "reading a number");
+        return 0.0;
+    }
+    if (r.ec != std::errc())
+        return 0.0;
     return v;
 }
 

@@ -47,15 +47,16 @@ const std::string& InputTable::cell(int row, int column) const {
 float ReadCell(const std::string& text) {
     if (!IsNumeric(text))
         return kMissing;
-    // Read the digits as written: a number beyond the range of a double
-    // overflows here just as one beyond a single does, rather than reading
-    // as 0.
-    std::string digits = text;
-    for (char& c : digits) {
-        if (c == 'd' || c == 'D')
-            c = 'E';
+    // Read the digits as written (in every locale): a number beyond the
+    // range of a double overflows here just as one beyond a single does,
+    // rather than reading as 0.
+    double v = 0;
+    try {
+        v = LeadingNumber(text);
+    } catch (const FloatingPointFault&) {
+        throw FloatingPointFault(FloatingPointFault::Kind::Overflow, "input table cell");
     }
-    return Sgl(std::strtod(digits.c_str(), nullptr), "input table cell");
+    return Sgl(v, "input table cell");
 }
 
 std::string RangeMessageText(float lower, float upper, const std::string& name) {

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -59,7 +60,7 @@ TEST(DataFileWrite, TwelveLinesThenTwoStatesWithTheirReservedLines) {
 }
 
 TEST(DataFileWrite, ToAPathAndAFailureOnADevice) {
-    const auto dir = std::filesystem::temp_directory_path() / "hygrana_data_file_test";
+    const auto dir = std::filesystem::temp_directory_path() / ("hygrana_data_file_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string plain = (dir / "corvane.dat").string();
     WriteDataFile(plain, DefaultChartSettings(), StatePointList{});
