@@ -10,6 +10,7 @@
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/state_solver.h"
+#include "files/text_input.h"
 
 #include <charconv>
 #include <iostream>
@@ -32,7 +33,20 @@ constexpr const char* kAirHelp = "usage: hygrana-cli air [P_mmHg t x_g]\n"
                                  "Without numbers, reads one triple per line from standard input (blank lines are\n"
                                  "skipped) and prints one line per triple. A state whose evaluation raises a\n"
                                  "floating-point fault prints 'error'; the tool goes on with the next line.\n"
-                                 "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input.\n";
+                                 "\n"
+                                 "Accepted, as by the process calculation: P_mmHg 228 to 3800, t -15 to 100,\n"
+                                 "x_g from 0 up to the saturated absolute humidity at P_mmHg and t (relative\n"
+                                 "humidity 0 to 100 %). A state outside these is bad input; so is a line longer\n"
+                                 "than 1024 characters.\n"
+                                 "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input\n"
+                                 "or standard output could not be written.\n";
+
+// The ranges of the state solver: pressure 0.3 to 5 atm, dry bulb -15 to
+// 100 deg C, relative humidity 0 to 100 %.
+constexpr float kMinPressureMmHg = 228, kMaxPressureMmHg = 3800;
+constexpr float kMinDryBulb = -15, kMaxDryBulb = 100;
+// Standard input lines longer than this are refused (a triple needs ~40).
+constexpr std::size_t kMaxLineLength = 1024;
 
 // A number that fits a single, or nothing.
 std::optional<float> ParseSingle(const std::string& text) {
@@ -52,9 +66,23 @@ std::string Nine(double v) {
     return std::string(buf, r.ptr);
 }
 
-// The six properties, or "error" when a floating-point fault is raised.
-std::string PropertyLine(float p, float t, float xg, bool& fault) {
+// Above saturation (relative humidity over 100 %) is out of range too; the
+// saturated humidity itself may raise a fault, which is the caller's "error".
+bool AboveSaturation(float p, float t, float xg, std::string& problem) {
+    const float xs = AirProperty(1, p, t, xg).single;
+    if (xg <= xs)
+        return false;
+    problem = "the absolute humidity " + GeneralNumber(xg) + " g/kgDA is above the saturated " +
+              GeneralNumber(xs) + " at this pressure and dry bulb";
+    return true;
+}
+
+// The six properties, or "error" when a floating-point fault is raised;
+// nothing when the state is above saturation (`problem` says so).
+std::optional<std::string> PropertyLine(float p, float t, float xg, bool& fault, std::string& problem) {
     try {
+        if (AboveSaturation(p, t, xg, problem))
+            return std::nullopt;
         std::string line;
         for (std::int16_t code = 1; code <= 6; ++code) {
             if (code > 1)
@@ -78,13 +106,27 @@ std::optional<std::vector<float>> ParseTriple(const std::vector<std::string>& wo
     for (const std::string& w : words) {
         const auto f = ParseSingle(w);
         if (!f) {
-            problem = "not a number: '" + w + "'";
+            problem = "not a number: '" + Excerpt(w) + "'";
             return std::nullopt;
         }
         v.push_back(*f);
     }
+    const float p = v[0], t = v[1], xg = v[2];
+    if (!(p >= kMinPressureMmHg && p <= kMaxPressureMmHg)) {
+        problem = "the pressure " + GeneralNumber(p) + " mmHg is outside 228 to 3800";
+        return std::nullopt;
+    }
+    if (!(t >= kMinDryBulb && t <= kMaxDryBulb)) {
+        problem = "the dry bulb " + GeneralNumber(t) + " deg C is outside -15 to 100";
+        return std::nullopt;
+    }
+    if (!(xg >= 0)) {
+        problem = "the absolute humidity " + GeneralNumber(xg) + " g/kgDA is below 0";
+        return std::nullopt;
+    }
     return v;
 }
+
 
 } // namespace
 
@@ -101,26 +143,44 @@ int RunAir(const std::vector<std::string>& args) {
             return 2;
         }
         bool fault = false;
-        std::cout << PropertyLine((*v)[0], (*v)[1], (*v)[2], fault) << '\n';
+        const auto line = PropertyLine((*v)[0], (*v)[1], (*v)[2], fault, problem);
+        if (!line) {
+            std::cerr << "hygrana-cli air: " << problem << "\n(see 'hygrana-cli air --help')\n";
+            return 2;
+        }
+        std::cout << *line << '\n';
         return fault ? 1 : 0;
     }
     std::string line;
     long number = 0;
-    while (std::getline(std::cin, line)) {
+    for (;;) {
+        const LineRead got = ReadBoundedLine(std::cin, line, kMaxLineLength);
+        if (got == LineRead::End)
+            break;
         ++number;
+        if (got == LineRead::TooLong) {
+            std::cerr << "hygrana-cli air: line " << number << " is longer than " << kMaxLineLength
+                      << " characters\n";
+            return 2;
+        }
         std::istringstream in(line);
         std::vector<std::string> words;
         for (std::string w; in >> w;)
             words.push_back(w);
         if (words.empty())
             continue;
-        const auto v = ParseTriple(words, problem);
-        if (!v) {
+        auto v = ParseTriple(words, problem);
+        bool fault = false;
+        std::optional<std::string> out;
+        if (v)
+            out = PropertyLine((*v)[0], (*v)[1], (*v)[2], fault, problem);
+        if (!out) {
             std::cerr << "hygrana-cli air: line " << number << ": " << problem << '\n';
             return 2;
         }
-        bool fault = false;
-        std::cout << PropertyLine((*v)[0], (*v)[1], (*v)[2], fault) << '\n';
+        std::cout << *out << '\n';
+        if (!std::cout)
+            return 2; // said by the caller, which checks standard output
     }
     return 0;
 }

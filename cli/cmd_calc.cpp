@@ -11,6 +11,7 @@
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/state_points.h"
+#include "files/text_input.h"
 #include "process/process_calc.h"
 
 #include <iostream>
@@ -38,8 +39,10 @@ constexpr const char* kCalcHelp = "usage: hygrana-cli calc [--pressure-unit 1|2|
                                   "table after Calculate, the property table and the process table, each with its\n"
                                   "heading row (the two heading lines of a column joined by a blank) and its rows.\n"
                                   "Range messages go to standard error, one line per failing row.\n"
+                                  "Blank lines are skipped; a line longer than 1024 characters is bad input.\n"
                                   "Exit status: 0 done, 1 the calculation raised a fault (the message goes to\n"
-                                  "standard error and the tables show what was computed before it), 2 bad input.\n";
+                                  "standard error and the tables show what was computed before it), 2 bad input\n"
+                                  "or standard output could not be written.\n";
 
 // Message boxes become lines on stderr, the line breaks blanks.
 class StderrMessenger : public Messenger {
@@ -98,6 +101,11 @@ bool ParseUnit(const std::string& text, std::int16_t& unit) {
     return false;
 }
 
+// Standard input is a handful of short rows; anything far beyond is refused
+// before it is held.
+constexpr std::size_t kMaxLineLength = 1024;
+constexpr int kMaxLines = 1000;
+
 int Refuse(const std::string& problem) {
     std::cerr << "hygrana-cli calc: " << problem << "\n(see 'hygrana-cli calc --help')\n";
     return 2;
@@ -130,16 +138,16 @@ int RunCalc(const std::vector<std::string>& args) {
             return 0;
         }
         if (a != "--pressure-unit" && a != "--unit-system" && a != "--flow")
-            return Refuse("unknown option '" + a + "'");
+            return Refuse("unknown option '" + Excerpt(a) + "'");
         if (i + 1 >= args.size())
             return Refuse("missing value after " + a);
         const std::string& value = args[++i];
         if (a == "--pressure-unit") {
             if (!ParseUnit(value, settings.PressureUnit))
-                return Refuse("--pressure-unit must be 1, 2 or 3, not '" + value + "'");
+                return Refuse("--pressure-unit must be 1, 2 or 3, not '" + Excerpt(value) + "'");
         } else if (a == "--unit-system") {
             if (!ParseUnit(value, settings.EnthalpyUnit))
-                return Refuse("--unit-system must be 1, 2 or 3, not '" + value + "'");
+                return Refuse("--unit-system must be 1, 2 or 3, not '" + Excerpt(value) + "'");
         } else {
             bool fits = IsNumeric(value);
             try {
@@ -149,7 +157,7 @@ int RunCalc(const std::vector<std::string>& args) {
                 fits = false;
             }
             if (!fits)
-                return Refuse("--flow needs a number that fits a single, not '" + value + "'");
+                return Refuse("--flow needs a number that fits a single, not '" + Excerpt(value) + "'");
             flow = value;
         }
     }
@@ -164,9 +172,19 @@ int RunCalc(const std::vector<std::string>& args) {
 
     std::string line;
     int row = 0;
-    while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (int lineNo = 1;; ++lineNo) {
+        const LineRead got = ReadBoundedLine(std::cin, line, kMaxLineLength);
+        if (got == LineRead::End)
+            break;
+        if (got == LineRead::TooLong) {
+            return Refuse("line " + std::to_string(lineNo) + " is longer than " + std::to_string(kMaxLineLength) +
+                          " characters");
+        }
+        if (lineNo > kMaxLines)
+            return Refuse("more than " + std::to_string(kMaxLines) + " lines on standard input");
+        // A blank line is no row (a row of empty cells has its tabs).
+        if (line.find_first_not_of(" ") == std::string::npos)
+            continue;
         if (++row > InputTable::kRows)
             return Refuse("more than six rows on standard input");
         const std::vector<std::string> cells = SplitTabs(line);

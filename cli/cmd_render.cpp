@@ -15,13 +15,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace hyg {
@@ -39,22 +39,39 @@ constexpr long kMinWidth = 200;
 constexpr long kMaxWidth = 5000;
 constexpr int kDefaultWidth = 1000;
 
-// The application object the painter needs; off screen unless the caller
-// chose a platform.
+// A private runtime folder for Qt outside a desktop session (a script, a
+// build machine), made under an unpredictable name and removed at the end.
+class RuntimeFolder {
+public:
+    RuntimeFolder() {
+        if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+            return;
+        std::string pattern = QDir::tempPath().toStdString() + "/hygrana-render-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            return; // Qt then says it has none; the picture does not need it
+        path_ = pattern;
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(path_));
+    }
+    ~RuntimeFolder() {
+        if (!path_.empty()) {
+            std::error_code ec;
+            std::filesystem::remove_all(path_, ec);
+        }
+    }
+    RuntimeFolder(const RuntimeFolder&) = delete;
+    RuntimeFolder& operator=(const RuntimeFolder&) = delete;
+
+private:
+    std::string path_;
+};
+
+// The application object the painter needs. Always off screen: a picture
+// needs no display, and a platform named for the desktop (xcb, wayland)
+// cannot start in a script run over ssh or from cron.
 std::unique_ptr<QGuiApplication> EnsureApplication() {
     if (QCoreApplication::instance())
         return nullptr;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Outside a desktop session (a script, a build machine) there is no
-    // runtime folder; give Qt a private one rather than a warning on stderr.
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QString dir = QDir::tempPath() + QStringLiteral("/hygrana-runtime-") + QString::number(getuid());
-        if (QDir().mkpath(dir)) {
-            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
-        }
-    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "hygrana-cli";
     static char* argv[] = {name, nullptr};
@@ -92,6 +109,7 @@ int RunRender(const std::vector<std::string>& args) {
         chart.settings.PenColor = MonoPenTable();
     }
 
+    const RuntimeFolder runtime;
     const auto app = EnsureApplication();
     const bool partial = command.on("--partial");
     return command.guard(

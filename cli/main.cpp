@@ -2,6 +2,10 @@
 // output without a window, for scripts and tests.
 #include "cli/commands.h"
 
+#include "files/text_input.h"
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -24,6 +28,19 @@ constexpr const char* kUsage = "usage: hygrana-cli <command> [arguments]\n"
                                "'hygrana-cli --version' prints the version.\n"
                                "Exit status: 0 done, 1 a calculation fault, 2 bad command line or input.\n";
 
+// Output that never reached its reader is a failure, not a success: flushes
+// standard output and says why it failed ("No space left on device").
+int Finished(const std::string& command, int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout)
+        return status;
+    const int reason = errno;
+    std::cerr << "hygrana-cli " << command << ": cannot write standard output"
+              << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << '\n';
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -37,9 +54,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
         if (command == "air")
-            return hyg::RunAir(args);
+            return Finished(command, hyg::RunAir(args));
         if (command == "calc")
-            return hyg::RunCalc(args);
+            return Finished(command, hyg::RunCalc(args));
         if (command == "plot")
             return hyg::RunPlot(args);
         if (command == "render")
@@ -52,7 +69,7 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         }
-        std::cerr << "hygrana-cli: unknown command '" << command << "'\n" << kUsage;
+        std::cerr << "hygrana-cli: unknown command '" << hyg::Excerpt(command) << "'\n" << kUsage;
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "hygrana-cli " << command << ": " << e.what() << '\n';

@@ -5,6 +5,7 @@
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/units.h"
+#include "files/text_input.h"
 
 #include <cmath>
 #include <cstdio>
@@ -21,6 +22,11 @@ namespace {
 
 constexpr int kSettingLines = 12;
 constexpr int kLinesPerState = 3;
+constexpr int kMaxRecords = kSettingLines + kLinesPerState * StatePointList::kMaxStates;
+// The longest record the program writes has four short fields; room to spare.
+constexpr std::size_t kMaxLineLength = 200;
+// Lines read at most, blank ones after the records included.
+constexpr int kMaxPhysicalLines = 1000;
 
 // The plane window is fixed for the whole run; the zoom relies on it.
 constexpr float kPlaneXMin = -500, kPlaneXMax = 4500, kPlaneYMin = -350, kPlaneYMax = 3150;
@@ -81,7 +87,7 @@ public:
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (!IsNumeric(fields[i]))
-                fail("value " + std::to_string(i + 1) + " (\"" + fields[i] + "\") is not a number");
+                fail("value " + std::to_string(i + 1) + " (\"" + Excerpt(fields[i]) + "\") is not a number");
             double v = 0;
             try {
                 v = LeadingNumber(fields[i]);
@@ -255,12 +261,35 @@ FileReplacement WriteDataFile(const std::string& path, const ChartSettings& s, c
 }
 
 std::optional<DataFileRefusal> ReadDataFile(std::istream& in, ChartSettings& s, StatePointList& states) {
+    // Whatever the input (a device, a huge file), only what a data file can
+    // hold is kept: lines of at most kMaxLineLength characters, and no more
+    // than one record past the last one a file can have (which the checks
+    // below refuse, naming it). Blank lines after the records are harmless,
+    // up to a bound.
     std::vector<std::string> lines;
     std::string text;
-    while (std::getline(in, text)) {
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
+    int physical = 0;
+    for (;;) {
+        const LineRead got = ReadBoundedLine(in, text, kMaxLineLength);
+        if (got == LineRead::End)
+            break;
+        ++physical;
+        if (got == LineRead::TooLong) {
+            return DataFileRefusal{physical, "Line " + std::to_string(physical) +
+                                                 " of the data file is not valid: it is longer than " +
+                                                 std::to_string(kMaxLineLength) + " characters (\"" +
+                                                 Excerpt(text) + "\")."};
+        }
+        if (physical > kMaxPhysicalLines) {
+            return DataFileRefusal{physical, "Line " + std::to_string(physical) +
+                                                 " of the data file is not valid: a data file has at most " +
+                                                 std::to_string(kMaxRecords) + " lines."};
+        }
+        if (static_cast<int>(lines.size()) >= kMaxRecords && Trim(text).empty())
+            continue;
         lines.push_back(text);
+        if (static_cast<int>(lines.size()) > kMaxRecords)
+            break;
     }
     if (in.bad())
         return DataFileRefusal{0, "The data file cannot be read."};

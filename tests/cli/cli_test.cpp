@@ -123,11 +123,11 @@ TEST_F(Cli, AirFromArgumentsAndStandardInput) {
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(one.out, "20.0665455 17.993782 50.6279526 12.0923424 14.0544186 0.858302294\n");
     // A fault prints "error" and the next line goes on; alone, it exits with 1.
-    const auto lines = Lines(run("air", "760 25 10\n760 -300 1\n\n760 0 2\n").out);
+    const auto lines = Lines(run("air", "760 25 10\n760 100 0\n\n760 0 2\n").out);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "error"); // below absolute zero
+    EXPECT_EQ(lines[1], "error"); // saturation pressure equal to the air pressure
     EXPECT_EQ(lines[2].substr(0, lines[2].find(' ', lines[2].find(' ') + 1)), "3.77138543 -2.7879777");
-    const Result fault = run("air 760 -300 1");
+    const Result fault = run("air 760 100 0");
     EXPECT_EQ(fault.status, 1);
     EXPECT_EQ(fault.out, "error\n");
 
