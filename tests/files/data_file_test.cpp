@@ -104,6 +104,87 @@ TEST(DataFileRead, RoundTripRestoresSettingsAndStates) {
     EXPECT_NEAR(s.Pressure, 90.0, 0.01);
 }
 
+TEST(DataFileRead, EveryDialogListEndReadsBack) {
+    // The first and last item of each list the range and unit dialogs offer:
+    // a file the window saves with any of them must open again.
+    struct End {
+        const char* what;
+        void (*set)(ChartSettings&, float);
+        float (*get)(const ChartSettings&);
+        float first, last;
+    };
+    const End ends[] = {
+        {"lowest temperature", [](ChartSettings& s, float v) { s.MinDryBulb = v; },
+         [](const ChartSettings& s) { return s.MinDryBulb; }, 20, -20},
+        {"highest temperature", [](ChartSettings& s, float v) { s.MaxDryBulb = v; },
+         [](const ChartSettings& s) { return s.MaxDryBulb; }, 60, 10},
+        {"top humidity", [](ChartSettings& s, float v) { s.MaxAbsHum = v; },
+         [](const ChartSettings& s) { return s.MaxAbsHum; }, 100, 1},
+        {"SHF origin temperature", [](ChartSettings& s, float v) { s.ShfOriginDryBulb = v; },
+         [](const ChartSettings& s) { return s.ShfOriginDryBulb; }, 30, 10},
+        {"SHF origin humidity", [](ChartSettings& s, float v) { s.ShfOriginAbsHum = v; },
+         [](const ChartSettings& s) { return s.ShfOriginAbsHum; }, 30, 10},
+        {"moisture-ratio range", [](ChartSettings& s, float v) { s.MaxMoistureRatio = v; },
+         [](const ChartSettings& s) { return s.MaxMoistureRatio; }, 21, 1},
+        {"height-to-width ratio", [](ChartSettings& s, float v) { s.VertHorizRatio = v; },
+         [](const ChartSettings& s) { return s.VertHorizRatio; }, 3, 14},
+        {"pressure in mmHg", [](ChartSettings& s, float v) { s.PressureMmHg = v; },
+         [](const ChartSettings& s) { return s.PressureMmHg; }, 1000, 700},
+    };
+    for (const End& e : ends) {
+        for (float v : {e.first, e.last}) {
+            ChartSettings saved = DefaultChartSettings();
+            e.set(saved, v);
+            ChartSettings s = DefaultChartSettings();
+            StatePointList states;
+            std::istringstream in(Written(saved, StatePointList{}));
+            const auto refusal = ReadDataFile(in, s, states);
+            ASSERT_FALSE(refusal) << e.what << " " << v << ": " << refusal->message;
+            EXPECT_EQ(e.get(s), v) << e.what;
+        }
+    }
+    // The pressure lists of the other units, end to end: 90.0 to 120.0 kPa,
+    // 0.900 to 1.200 atm (stored in mmHg), and every unit and diagram code.
+    const struct {
+        std::int16_t unit;
+        float pressure;
+    } pressures[] = {{2, 90.0f}, {2, 120.0f}, {3, 0.9f}, {3, 1.2f}};
+    for (const auto& p : pressures) {
+        ChartSettings saved = DefaultChartSettings();
+        saved.PressureUnit = p.unit;
+        saved.PressureMmHg = static_cast<float>(p.pressure * (p.unit == 2 ? 760 / 101.325 : 760.0));
+        for (std::int16_t code : {1, 3})
+            for (std::int16_t type : {0, 1}) {
+                saved.EnthalpyUnit = code, saved.DiagramType = type;
+                ChartSettings s = DefaultChartSettings();
+                StatePointList states;
+                std::istringstream in(Written(saved, StatePointList{}));
+                const auto refusal = ReadDataFile(in, s, states);
+                ASSERT_FALSE(refusal) << p.pressure << ": " << refusal->message;
+                EXPECT_NEAR(s.Pressure, p.pressure, p.pressure * 1e-4);
+                EXPECT_EQ(s.EnthalpyUnit, code);
+                EXPECT_EQ(s.DiagramType, type);
+            }
+    }
+}
+
+TEST(DataFileRead, ValuesJustOffTheListsAndAFlatPlotterFrame) {
+    // One step beyond each temperature end, and a plotter frame without width
+    // or height (P2 on P1), are refused by the line that holds them.
+    const std::pair<int, std::string> bad[] = {
+        {6, "-21,40"}, {6, "21,40"}, {6, "10,61"}, {6, "10,9"}, {7, "9,17"}, {7, "17,31"},
+        {8, "0,50"},   {8, "22,50"}, {9, "2,0"},   {9, "15,0"}, {1, "0,0"},  {2, "10500,10500"},
+    };
+    for (const auto& [line, text] : bad) {
+        ChartSettings s = DefaultChartSettings();
+        StatePointList states;
+        std::istringstream in(WithLine(kDefaultFile, line, text));
+        const auto refusal = ReadDataFile(in, s, states);
+        ASSERT_TRUE(refusal) << text;
+        EXPECT_EQ(refusal->line, line) << text;
+    }
+}
+
 TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
     const std::string two = Written(DefaultChartSettings(), TwoStates());
     struct Bad {
