@@ -172,5 +172,18 @@ TEST_F(CliFaults, CalcSkipsBlankLines) {
     EXPECT_EQ(sh("CLI calc", six + "760\t30\t50\n").status, 2);
 }
 
+// A picture export that fails half-way over an earlier picture leaves that
+// picture whole, in every format.
+TEST_F(CliFaults, AFailedPictureKeepsTheEarlierPicture) {
+    if (sh("CLI render probe.png").err.find("needs the Qt build") != std::string::npos)
+        GTEST_SKIP() << "built without Qt";
+    for (const char* name : {"k.png", "k.bmp", "k.svg", "k.pdf"}) {
+        std::ofstream(path(name)) << "EARLIER\n";
+        const Result r = sh(std::string("ulimit -f 4; trap '' XFSZ; CLI render --width 1000 ") + name);
+        EXPECT_NE(r.status, 0) << name;
+        EXPECT_TRUE(Read(path(name)) == "EARLIER\n") << name << " was changed";
+    }
+}
+
 } // namespace
 } // namespace hyg
