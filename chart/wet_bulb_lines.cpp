@@ -72,6 +72,10 @@ void LabelWetBulbLine(ChartDevice& dev, const Chart& chart, float upX, float upY
     const double c = s.LabelUnit;
     const float t = chart.table.T(tableIndex);
     const std::string text = GeneralNumber(t);
+    // A line without width (its upper end on its lower one, as in a corner
+    // of some charts) gives no slope to lean the label on: it goes without.
+    if (upX == lowX)
+        return;
 
     const float slope =
         Sgl(Div(static_cast<double>(upY) - lowY, static_cast<double>(upX) - lowX, "wet-bulb label slope"));

@@ -114,6 +114,19 @@ public:
     float single(std::size_t i, const char* name, const ValueList& list) const {
         return single(i, name, list.lowest(), list.highest());
     }
+    // A field that must be an item of a setting's list, not only within its
+    // range: a chart range of fractional degrees (12 to 25.2, 20 to 20.3) is
+    // one the dialogs never offer and the drawing cannot divide into degrees.
+    float listed(std::size_t i, const char* name, const ValueList& list) const {
+        const float v = single(i, name, list);
+        const double scaled = static_cast<double>(list.perUnit) * values_[i];
+        if (scaled != std::floor(scaled)) {
+            fail(std::string(name) + " " + GeneralNumber(values_[i]) + " is not on the list of " +
+                 GeneralNumber(list.highest()) + " to " + GeneralNumber(list.lowest()) + " in steps of " +
+                 GeneralNumber(1.0 / list.perUnit));
+        }
+        return v;
+    }
     // A single-precision field with any finite value.
     float single(std::size_t i) const { return static_cast<float>(values_[i]); }
 
@@ -188,8 +201,8 @@ void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePoi
         s.Pressure = p;
     }
     s.MaxAbsHum = l5.single(1, "MaxAbsHum", kMaxAbsHumList);
-    s.MinDryBulb = l6.single(0, "MinDryBulb", kMinDryBulbList);
-    s.MaxDryBulb = l6.single(1, "MaxDryBulb", kMaxDryBulbList);
+    s.MinDryBulb = l6.listed(0, "MinDryBulb", kMinDryBulbList);
+    s.MaxDryBulb = l6.listed(1, "MaxDryBulb", kMaxDryBulbList);
     s.ShfOriginDryBulb = l7.single(0, "ShfOriginDryBulb", kShfOriginDryBulbList);
     s.ShfOriginAbsHum = l7.single(1, "ShfOriginAbsHum", kShfOriginAbsHumList);
     s.MaxMoistureRatio = l8.single(0, "MaxMoistureRatio", kMaxMoistureRatioList);
