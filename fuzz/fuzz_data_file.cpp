@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     hyg::ChartSettings settings = hyg::DefaultChartSettings();
     hyg::StatePointList states;
-    if (!hyg::ReadDataFile(in, settings, states).empty())
+    if (hyg::ReadDataFile(in, settings, states))
         return 0;
 
     try {
@@ -71,9 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream again(written.str());
     hyg::ChartSettings reread = hyg::DefaultChartSettings();
     hyg::StatePointList rereadStates;
-    const std::string problem = hyg::ReadDataFile(again, reread, rereadStates);
-    if (!problem.empty()) {
-        std::fprintf(stderr, "a data file written from accepted settings is refused: %s\n", problem.c_str());
+    if (const auto refusal = hyg::ReadDataFile(again, reread, rereadStates)) {
+        std::fprintf(stderr, "a data file written from accepted settings is refused: %s\n", refusal->message.c_str());
         std::abort();
     }
     std::ostringstream rewritten;
