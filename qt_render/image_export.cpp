@@ -176,4 +176,52 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     return fault;
 }
 
+void ExportPicture(const std::string& path, const QImage& picture) {
+    if (picture.isNull())
+        throw RunTimeFault("no picture to write to " + path);
+    QImage image = picture;
+    image.setDevicePixelRatio(1); // one image pixel to one point in the vector formats
+    const QSize size = image.size();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const auto drawOn = [&](QPaintDevice& device) {
+        QPainter painter;
+        if (!painter.begin(&device))
+            throw RunTimeFault("cannot start the drawing " + path);
+        painter.drawImage(0, 0, image);
+        painter.end();
+    };
+    switch (ChartFileFormatOf(path)) {
+    case ChartFileFormat::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(QStringLiteral("Psychrometric chart"));
+        drawOn(svg);
+        break;
+    }
+    case ChartFileFormat::Pdf: {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(72);
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setTitle(QStringLiteral("Psychrometric chart"));
+        drawOn(pdf);
+        break;
+    }
+    case ChartFileFormat::Png:
+        if (!image.save(&buffer, "PNG"))
+            throw RunTimeFault("cannot encode the picture " + path);
+        break;
+    default:
+        if (!image.save(&buffer, "BMP"))
+            throw RunTimeFault("cannot encode the picture " + path);
+        break;
+    }
+    buffer.close();
+    WriteAtomically(path, bytes);
+}
+
 } // namespace hyg

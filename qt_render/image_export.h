@@ -55,4 +55,11 @@ enum class PartialChart {
 std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
                         const ProcessLineDrawer& processLines = {}, PartialChart partial = PartialChart::Refuse);
 
+// Writes a picture already drawn (the screen's chart) to `path` in the
+// format of its extension, atomically like ExportChart: PNG and BMP as the
+// image, SVG and PDF with the image inside, one pixel to one point. A name
+// without a known extension is written as BMP. Raises RunTimeFault on an
+// empty image or a failed write.
+void ExportPicture(const std::string& path, const QImage& image);
+
 } // namespace hyg
