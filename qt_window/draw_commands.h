@@ -22,6 +22,7 @@ public:
     // The process lines drawer the chart driver calls last (when the process
     // lines are switched on).
     void setProcessLines(ProcessLines drawer) { processLines_ = std::move(drawer); }
+    const ProcessLines& processLines() const { return processLines_; }
 
     // Canvas back to the viewport's size at the chart's proportion, scroll
     // bars hidden, canvas at the viewport's top-left.

@@ -54,9 +54,10 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     m.fileSave = AddItem(file, "MnuFileComSave", "&Save File...");
     on(m.fileSave, &MdiDiagram::SaveFile);
     AddSeparator(file, "Sepereter1");
-    // Printing, copying, the picture file and the process commands come
-    // with their own work; their items are here, switched off.
-    m.filePrint = AddItem(file, "MnuFileComPrint", "&Print...", false);
+    // The process commands come with their own work; their items are here,
+    // switched off.
+    m.filePrint = AddItem(file, "MnuFileComPrint", "&Print...");
+    on(m.filePrint, &MdiDiagram::Print);
     m.filePlot = AddItem(file, "MnuFileComPlot", "Ou&tPut...");
     on(m.filePlot, &MdiDiagram::PlotOutput);
     AddSeparator(file, "Sepereter2");
@@ -64,7 +65,8 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     on(m.fileExit, &MdiDiagram::Exit);
 
     QMenu* edit = AddMenu(w, "MnuEditCom", "&Edit");
-    m.editCopy = AddItem(edit, "MnuEditComCopy", "&Copy", false);
+    m.editCopy = AddItem(edit, "MnuEditComCopy", "&Copy");
+    on(m.editCopy, &MdiDiagram::Copy);
     m.editCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
 
     QMenu* graph = AddMenu(w, "MnuGraphCom", "&Chart");
@@ -77,7 +79,8 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     AddSeparator(graph, "Sepereter4");
     m.chartColour = AddItem(graph, "MnuOptionColor", "&Color/Mono Change");
     on(m.chartColour, &MdiDiagram::ColorMonoChange);
-    m.chartSavePicture = AddItem(graph, "MnuGraphComSave", "Save &Picture...", false);
+    m.chartSavePicture = AddItem(graph, "MnuGraphComSave", "Save &Picture...");
+    on(m.chartSavePicture, &MdiDiagram::SavePicture);
     m.chartMenu = graph;
 
     QMenu* process = AddMenu(w, "MnuProcessCom", "&Process");

@@ -43,6 +43,7 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
 
     draw_ = std::make_unique<DrawCommands>(session_, *viewport_, *dialogs_);
     files_ = std::make_unique<FileCommands>(session_, *dialogs_);
+    output_ = std::make_unique<OutputCommands>(session_, *viewport_->picture(), *draw_, *dialogs_);
     menus_ = BuildMainMenus(*this);
 
     readout_ = new QLabel(this);
@@ -81,6 +82,20 @@ void MdiDiagram::SaveFile() {
 
 void MdiDiagram::PlotOutput() {
     guarded("'Save...'", [this] { files_->PlotOutput(); });
+}
+
+void MdiDiagram::Print() {
+    guarded("'Print...'", [this] { output_->Print(); });
+}
+
+void MdiDiagram::SavePicture() {
+    guarded("'Save Graph...'", [this] { output_->SavePicture(); });
+}
+
+void MdiDiagram::Copy() {
+    // Its own faults end it with the clipboard message; the guard keeps
+    // anything else from the event loop.
+    guarded("'Copy'", [this] { output_->Copy(); });
 }
 
 void MdiDiagram::Exit() {

@@ -8,6 +8,7 @@
 #include "qt_window/draw_commands.h"
 #include "qt_window/file_commands.h"
 #include "qt_window/main_menus.h"
+#include "qt_window/output_commands.h"
 #include "qt_window/qt_user_dialogs.h"
 #include "qt_window/session.h"
 
@@ -36,6 +37,7 @@ public:
     ChartViewport& viewport() { return *viewport_; }
     DrawCommands& drawCommands() { return *draw_; }
     FileCommands& fileCommands() { return *files_; }
+    OutputCommands& outputCommands() { return *output_; }
     UserDialogs& dialogs() { return *dialogs_; }
     const MainMenus& menus() const { return menus_; }
     QToolBar* toolbar() const { return menus_.toolbar; }
@@ -61,6 +63,9 @@ public:
     void OpenFile();
     void SaveFile();
     void PlotOutput();
+    void Print();
+    void SavePicture();
+    void Copy();
     void Exit();
     void DrawRedraw();
     void ZoomIn();
@@ -90,6 +95,7 @@ private:
     ChartViewport* viewport_ = nullptr;
     std::unique_ptr<DrawCommands> draw_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<OutputCommands> output_;
     MainMenus menus_;
     QLabel* readout_ = nullptr;
     std::function<int(QDialog&)> runDialog_;

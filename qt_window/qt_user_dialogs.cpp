@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 namespace hyg {
@@ -101,9 +103,18 @@ bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title, 
     return ExecWithArrow(box) == QMessageBox::Yes;
 }
 
-bool QtUserDialogs::askPrinter() {
-    // Printing comes with its own command; until then no printer is chosen.
-    return false;
+bool QtUserDialogs::askPrinter(QPrinter& printer) {
+    // Every printer the system knows, and printing to a PDF file; the job is
+    // always the whole document, so no selection and no page range.
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = dialog.exec();
+    QApplication::restoreOverrideCursor();
+    return answer == QDialog::Accepted;
 }
 
 } // namespace hyg

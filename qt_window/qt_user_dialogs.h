@@ -21,7 +21,7 @@ public:
     std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override;
     std::optional<std::string> askOpenFileName(const FileDialogRequest& request) override;
     bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) override;
-    bool askPrinter() override;
+    bool askPrinter(QPrinter& printer) override;
 
 private:
     QWidget* parent_;

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+class QPrinter;
+
 namespace hyg {
 
 struct FileDialogRequest {
@@ -27,13 +29,20 @@ public:
     virtual std::optional<std::string> askOpenFileName(const FileDialogRequest& request) = 0;
     // Yes or No; `defaultNo` makes No the default button.
     virtual bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) = 0;
-    // Whether the user chose a printer and pressed OK.
-    virtual bool askPrinter() = 0;
+    // The print dialog over `printer`: true when the user chose a printer
+    // (or a file) and pressed Print; `printer` is then set up for the job.
+    virtual bool askPrinter(QPrinter& printer) = 0;
 };
 
 // "Sorry, failed " + name + " command." with the exclamation icon, title "Hygrana".
 inline void ShowCommandFailure(Messenger& ui, const std::string& commandName) {
     ui.showMessage("Sorry, failed " + commandName + " command.", kTitle, MessageIcon::Exclamation);
+}
+
+// The clipboard commands' failure: "Sorry !", CR, "Error occured on " + name
+// + ".", exclamation icon, title "Hygrana".
+inline void ShowClipboardFailure(Messenger& ui, const std::string& commandName) {
+    ui.showMessage("Sorry !\rError occured on " + commandName + ".", kTitle, MessageIcon::Exclamation);
 }
 
 } // namespace hyg

@@ -1,12 +1,15 @@
 // A UserDialogs that answers from queues filled by the test and records every
 // message and question, so the commands run headless without a modal loop.
 // An empty answer queue means "cancel" for file names and "No" for
-// questions; no printer is ever chosen.
+// questions; an empty printer queue cancels the print dialog.
 #pragma once
 
 #include "qt_window/user_dialogs.h"
 
+#include <QPrinter>
+
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +27,10 @@ public:
     // Answers, consumed in order; std::nullopt cancels a file dialog.
     std::deque<std::optional<std::string>> saveNames, openNames;
     std::deque<bool> yesNoAnswers;
+    // Each sets up the printer as the user would in the print dialog
+    // (PrintToPdf below); false cancels.
+    std::deque<std::function<bool(QPrinter&)>> printerAnswers;
+    int printerRequests = 0;
 
     // What the commands asked and said.
     std::vector<FileDialogRequest> saveRequests, openRequests;
@@ -45,7 +52,21 @@ public:
         questions.push_back({text, title, icon, defaultNo});
         return Take(yesNoAnswers, false);
     }
-    bool askPrinter() override { return false; }
+    bool askPrinter(QPrinter& printer) override {
+        ++printerRequests;
+        auto answer = Take(printerAnswers, std::function<bool(QPrinter&)>());
+        return answer ? answer(printer) : false;
+    }
+
+    // An answer that prints to the PDF file `path` at `dpi`.
+    static std::function<bool(QPrinter&)> PrintToPdf(std::string path, int dpi = 600) {
+        return [path = std::move(path), dpi](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(QString::fromStdString(path));
+            p.setResolution(dpi);
+            return true;
+        };
+    }
 
 private:
     template <class T> static T Take(std::deque<T>& answers, T none) {

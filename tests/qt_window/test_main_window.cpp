@@ -42,11 +42,11 @@ void TestMainWindow::menuTreeAndToolBar() {
     // Each menu as "name=caption: items"; "!" marks an item switched off
     // until its command lands, "*" a check mark, "|" a separator.
     const QStringList menus{
-        "MnuFileCom=&File: MnuFileComOpen=&Open File..., MnuFileComSave=&Save File..., |, !MnuFileComPrint=&Print..., "
+        "MnuFileCom=&File: MnuFileComOpen=&Open File..., MnuFileComSave=&Save File..., |, MnuFileComPrint=&Print..., "
         "MnuFileComPlot=Ou&tPut..., |, MnuFileComExit=E&xit",
-        "MnuEditCom=&Edit: !MnuEditComCopy=&Copy",
+        "MnuEditCom=&Edit: MnuEditComCopy=&Copy",
         "MnuGraphCom=&Chart: MnuGraphComDraw=&Draw/Redraw, MnuGraphComIn=Zoom &In, MnuGraphComOut=Zoom &Out, |, "
-        "MnuOptionColor=&Color/Mono Change, !MnuGraphComSave=Save &Picture...",
+        "MnuOptionColor=&Color/Mono Change, MnuGraphComSave=Save &Picture...",
         "MnuProcessCom=&Process: !MnuProcess=Input/Calculation, !MnuProcessDraw=&Draw Process Line",
         "MnuOptionCom=&Options: *MnuOptionComTool=&Tool Bar, |, MnuOptionComChartRange=Chart &Range..., "
         "MnuOptionComLineUnit=&Unit and Draw Line Selection..., |, MnuOptionComPaper=&Plotter Paper Size",

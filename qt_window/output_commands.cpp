@@ -1,0 +1,115 @@
+#include "qt_window/output_commands.h"
+
+#include "qt_render/chart_printing.h"
+#include "qt_render/clipboard_copy.h"
+#include "qt_render/image_export.h"
+#include "qt_window/chart_picture.h"
+#include "qt_window/draw_commands.h"
+#include "qt_window/wait_cursor.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPrinter>
+
+#include <cmath>
+#include <memory>
+
+namespace hyg {
+
+namespace {
+
+// A job the printer system took and then lost (the printer went away, the
+// spooler refused it) is a failure, not a silent success.
+void CheckPrinter(const QPrinter& printer) {
+    if (printer.printerState() == QPrinter::Error)
+        throw RunTimeFault("the printer reported an error");
+}
+
+} // namespace
+
+OutputCommands::OutputCommands(Session& session, ChartPicture& picture, DrawCommands& draw, UserDialogs& dialogs)
+    : session_(session)
+    , picture_(picture)
+    , draw_(draw)
+    , dialogs_(dialogs) {}
+
+FileDialogRequest OutputCommands::SavePictureRequest() {
+    // BMP first and chosen; the other formats are those of the image export.
+    return FileDialogRequest{"Save Picture", "corvane.bmp",
+                             "BitMap Files | *.bmp|PNG Files | *.png|SVG Files | *.svg|PDF Files | *.pdf", true, false};
+}
+
+ChartOnScreen OutputCommands::chartOnScreen() const {
+    ChartOnScreen screen;
+    if (const ChartSettings* drawn = draw_.drawnSettings()) {
+        // The chart as last drawn: a settings dialog may have changed the
+        // settings since without drawing again.
+        screen.chart.emplace();
+        screen.chart->settings = *drawn;
+    }
+    screen.widthPx = static_cast<int>(std::lround(picture_.widthPixels()));
+    screen.heightPx = static_cast<int>(std::lround(picture_.heightPixels()));
+    screen.processLines = draw_.processLines();
+    return screen;
+}
+
+void OutputCommands::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Psychrometric chart"));
+    if (!dialogs_.askPrinter(printer))
+        return; // cancelled: silent
+    if (session_.ActiveView != kViewChart)
+        return;
+    WaitCursor wait;
+    PrintChartTo(printer, chartOnScreen());
+    CheckPrinter(printer);
+}
+
+void OutputCommands::PrintTables(const std::vector<PrintTable>& tables) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Air conditioning process"));
+    if (!dialogs_.askPrinter(printer))
+        return;
+    WaitCursor wait;
+    PrintTablesTo(printer, tables);
+    CheckPrinter(printer);
+}
+
+void OutputCommands::SavePicture() {
+    const std::optional<std::string> name = dialogs_.askSaveFileName(SavePictureRequest());
+    if (!name)
+        return; // cancelled: silent
+    WaitCursor wait;
+    // A picture that cannot be written is reported by the command's guard,
+    // not lost in silence; a file of that name keeps its old content.
+    const ChartFileFormat format = ChartFileFormatOf(*name);
+    const ChartOnScreen screen = chartOnScreen();
+    if ((format == ChartFileFormat::Svg || format == ChartFileFormat::Pdf) && screen.chart) {
+        // Vector formats stay vector: the chart is drawn again at the
+        // picture's size.
+        Chart chart = *screen.chart;
+        ExportChart(*name, chart, screen.widthPx, nullptr, screen.processLines, PartialChart::Keep);
+    } else {
+        ExportPicture(*name, picture_.image());
+    }
+}
+
+void OutputCommands::Copy() {
+    const std::string view = session_.ActiveView;
+    try {
+        if (view == kViewChart) {
+            std::unique_ptr<QMimeData> data(ChartMimeData(picture_.image(), chartOnScreen()));
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            clipboard->clear();
+            clipboard->setMimeData(data.release());
+        } else if (view == kViewProcess) {
+            if (processCopy_)
+                processCopy_();
+        }
+    } catch (const RunTimeFault&) {
+        ShowClipboardFailure(dialogs_, "Copy command in " + view);
+    }
+}
+
+} // namespace hyg

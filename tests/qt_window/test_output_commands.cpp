@@ -1,0 +1,246 @@
+// Print..., Save Picture... and Copy through the real menu actions, with
+// scripted answers: the printed chart page in a PDF at 600 dpi, the picture
+// files, the clipboard, the silent cancels and the failure messages.
+#include "tests/qt_window/window_fixture.h"
+
+#include "qt_render/clipboard_copy.h"
+
+using namespace hyg;
+using namespace hyg::test;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool IsWhite(QRgb p) {
+    return qRed(p) > 245 && qGreen(p) > 245 && qBlue(p) > 245;
+}
+
+// The first page of a PDF as an image, `dpi` dots per inch (pdftoppm).
+QImage PdfPage(const QString& pdf, int dpi, int page = 1) {
+    QTemporaryDir out;
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-f", QString::number(page), "-l", QString::number(page), "-png",
+                         "-singlefile", pdf, out.filePath("page")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QImage(out.filePath("page.png"));
+}
+
+QString MessageTexts(const ScriptedDialogs& d) {
+    QStringList out;
+    for (const auto& m : d.messages)
+        out << QString::fromStdString(m.title + ": " + m.text);
+    return out.join(" / ");
+}
+
+} // namespace
+
+class TestOutputCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(dir_.isValid()); }
+    void printChartPageToPdf();
+    void printCancelAndFailures();
+    void printTablesToPdf();
+    void savePictureFormats();
+    void savePictureCancelAndFailure();
+    void copyChartAndProcess();
+
+private:
+    QString path(const char* name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+};
+
+void TestOutputCommands::printChartPageToPdf() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    f.dialogs.printerAnswers.push_back([pdf = path("chart.pdf").toStdString()](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(pdf));
+        p.setResolution(600);
+        p.setPageSize(QPageSize(QPageSize::A4));
+        p.setPageOrientation(QPageLayout::Portrait);
+        p.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        return true;
+    });
+    f.trigger("MnuFileComPrint");
+    QCOMPARE(f.dialogs.printerRequests, 1);
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    QVERIFY(ReadAll(path("chart.pdf")).startsWith("%PDF"));
+
+    // At 50 dpi an A4 page is 413.4 by 584.6 pixels; the printable area
+    // starts 10 mm (19.7 px) in and is 374 wide, so the chart takes 374 x 262
+    // at its top-left.
+    const QImage page = PdfPage(path("chart.pdf"), 50);
+    QVERIFY(qAbs(page.width() - 414) <= 1 && qAbs(page.height() - 585) <= 1);
+    int coloured = 0, inkOutside = 0;
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb p = page.pixel(x, y);
+            if (IsWhite(p))
+                continue;
+            if (!QRect(20, 20, 374, 262).adjusted(-1, -1, 1, 1).contains(x, y))
+                ++inkOutside;
+            ink |= QRect(x, y, 1, 1);
+            coloured += qAbs(qRed(p) - qBlue(p)) > 60 || qAbs(qGreen(p) - qBlue(p)) > 60;
+        }
+    }
+    QCOMPARE(inkOutside, 0);
+    QVERIFY2(ink.width() > 330 && ink.height() > 200, qPrintable(QString("%1x%2").arg(ink.width()).arg(ink.height())));
+    QVERIFY2(coloured > 200, qPrintable(QString::number(coloured))); // the colour pens, not a grey copy
+}
+
+void TestOutputCommands::printCancelAndFailures() {
+    WindowFixture f(QSize(800, 600), false);
+    f.trigger("MnuGraphComDraw");
+    // Cancel: nothing printed, nothing said.
+    f.trigger("MnuFileComPrint");
+    QCOMPARE(f.dialogs.printerRequests, 1);
+    QVERIFY(f.dialogs.messages.empty());
+
+    // The process dialog was the last window worked in: the dialog is asked,
+    // nothing is printed.
+    f.session().ActiveView = kViewProcess;
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(path("none.pdf").toStdString()));
+    f.trigger("MnuFileComPrint");
+    QCOMPARE(f.dialogs.printerRequests, 2);
+    QVERIFY(!QFile::exists(path("none.pdf")));
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A printer that cannot take the job (here a file in a missing folder).
+    f.session().ActiveView = kViewChart;
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(path("missing/chart.pdf").toStdString()));
+    f.trigger("MnuFileComPrint");
+    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry, failed 'Print...' command."));
+    QCOMPARE(f.dialogs.messages.at(0).icon, MessageIcon::Exclamation);
+}
+
+void TestOutputCommands::printTablesToPdf() {
+    WindowFixture f(QSize(800, 600), false);
+    PrintTable t;
+    t.title = "Input Data";
+    t.columnWidths = {400, 750};
+    t.rowHeights = {500, 250, 250};
+    t.cells = {{"No.", "Press.\rmmHg"}, {"#1", "760"}, {"#2", "760"}};
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(path("tables.pdf").toStdString(), 300));
+    f.window->outputCommands().PrintTables({t, t, t});
+    QVERIFY(f.dialogs.messages.empty());
+    const QImage page = PdfPage(path("tables.pdf"), 30);
+    QVERIFY(!page.isNull());
+    // Ink in the upper half only: three small tables at 400, 1100 and 1800.
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (!IsWhite(page.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    QVERIFY2(ink.top() < 60 && ink.bottom() < page.height() / 2 + 40,
+             qPrintable(QString("%1..%2 of %3").arg(ink.top()).arg(ink.bottom()).arg(page.height())));
+    // Cancel is silent here too.
+    f.window->outputCommands().PrintTables({t});
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void TestOutputCommands::savePictureFormats() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    const QImage screen = f.picture()->image();
+    for (const char* name : {"chart.bmp", "chart.png", "chart.svg", "chart.pdf"})
+        f.dialogs.saveNames.push_back(path(name).toStdString());
+    for (int i = 0; i < 4; ++i)
+        f.trigger("MnuGraphComSave");
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    const FileDialogRequest& r = f.dialogs.saveRequests.at(0);
+    QCOMPARE(QString::fromStdString(r.proposedName), QString("corvane.bmp"));
+    QVERIFY(QString::fromStdString(r.filter).startsWith("BitMap Files | *.bmp|"));
+    QVERIFY(r.promptOverwrite);
+    QCOMPARE(NameFiltersOf(r.filter).first(), QString("BitMap Files (*.bmp)"));
+
+    // BMP and PNG: the picture as the screen shows it, pixel for pixel.
+    for (const char* name : {"chart.bmp", "chart.png"}) {
+        const QByteArray bytes = ReadAll(path(name));
+        QVERIFY(bytes.startsWith(QByteArray(name).endsWith("bmp") ? "BM" : "\x89PNG"));
+        QImage back = QImage(path(name)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(back.size(), screen.size());
+        QCOMPARE(back, screen.convertToFormat(QImage::Format_RGB32));
+    }
+    // SVG and PDF: vector drawings of the chart at the picture's size.
+    const QByteArray svg = ReadAll(path("chart.svg"));
+    QVERIFY(svg.contains("<svg"));
+    QVERIFY(svg.contains("<polyline") || svg.contains("<path"));
+    QVERIFY(!svg.contains("<image"));
+    QVERIFY(ReadAll(path("chart.pdf")).startsWith("%PDF"));
+}
+
+void TestOutputCommands::savePictureCancelAndFailure() {
+    WindowFixture f(QSize(800, 600), false);
+    f.trigger("MnuGraphComDraw");
+    // Cancel (also the answer No to the overwrite question the file dialog
+    // asks): nothing written, nothing said, the old file stays.
+    QFile old(path("corvane.bmp"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+    old.close();
+    f.dialogs.saveNames.push_back(std::nullopt);
+    f.trigger("MnuGraphComSave");
+    QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(ReadAll(path("corvane.bmp")), QByteArray("old picture"));
+
+    // A folder that cannot be written: the message, and no file.
+    f.dialogs.saveNames.push_back(path("missing/corvane.bmp").toStdString());
+    f.trigger("MnuGraphComSave");
+    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry, failed 'Save Graph...' command."));
+    QVERIFY(!QFile::exists(path("missing/corvane.bmp")));
+
+    // An unknown extension is written as a bitmap under the name given.
+    f.dialogs.saveNames.push_back(path("corvane.pic").toStdString());
+    f.trigger("MnuGraphComSave");
+    QVERIFY(ReadAll(path("corvane.pic")).startsWith("BM"));
+}
+
+void TestOutputCommands::copyChartAndProcess() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("text that was there");
+    f.trigger("MnuEditComCopy");
+    QVERIFY(f.dialogs.messages.empty());
+    const QMimeData* data = clipboard->mimeData();
+    QVERIFY(data != nullptr);
+    QVERIFY(!data->hasText());
+    QVERIFY(data->hasImage());
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    const QImage screen = f.picture()->image();
+    QCOMPARE(image.size(), screen.size());
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), screen.convertToFormat(QImage::Format_RGB32));
+    const QByteArray svg = data->data(kSvgMimeType);
+    QVERIFY(svg.contains("<svg"));
+    QVERIFY(svg.contains(QByteArray("width=\"") + QByteArray::number(qRound(f.picture()->widthPixels()))));
+
+    // The tool-bar key runs the same command.
+    clipboard->setText("again");
+    f.window->runToolKey("copy");
+    QVERIFY(clipboard->mimeData()->hasImage());
+
+    // With the process dialog last worked in: its copy routine, if it is
+    // there; nothing otherwise (the clipboard keeps what it had).
+    f.session().ActiveView = kViewProcess;
+    clipboard->setText("kept");
+    f.trigger("MnuEditComCopy");
+    QCOMPARE(clipboard->text(), QString("kept"));
+    int copies = 0;
+    f.window->outputCommands().setProcessCopy([&] {
+        ++copies;
+        throw RunTimeFault("no block");
+    });
+    f.trigger("MnuEditComCopy");
+    QCOMPARE(copies, 1);
+    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry !\rError occured on Copy command in Process."));
+}
+
+QTEST_MAIN(TestOutputCommands)
+#include "test_output_commands.moc"
