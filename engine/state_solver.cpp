@@ -92,7 +92,7 @@ std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUni
     for (int i = 1; i <= rows; ++i) {
         const auto row = static_cast<std::size_t>(i);
         const float p = input[row][1], t = input[row][2], r = input[row][3], w = input[row][4];
-        states.Valid[row] = 0;
+        states.Valid[row] = false;
 
         // No dry bulb, or neither humidity input: left out without a word.
         const double td = t, rd = r, wd = w;
@@ -142,7 +142,7 @@ std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUni
             continue;
         }
 
-        states.Valid[row] = 1;
+        states.Valid[row] = true;
         count = Add16(count, 1, "StatePointCount");
         const auto n = static_cast<std::size_t>(count);
         points.dryBulb[n] = t;
@@ -157,7 +157,7 @@ void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSyst
     const float enthalpyFactor = EnthalpyFactor(unitSystem);
     const float volumeFactor = VolumeFactor(unitSystem);
     for (std::size_t i = 1; i <= kStateCount; ++i) {
-        if (s.Valid[i] != 1)
+        if (!s.Valid[i])
             continue;
         float pAtm = StatePressureAtm(s.Pressure[i], pressureUnit);
         const float pMmHg = Sgl(760.0 * pAtm, "property pass");
@@ -174,7 +174,7 @@ void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSyst
         s.Density[i] = Sgl(Div(1.0 + s.AbsHum[i], s.SpecVolume[i], "property pass"), "property pass");
     }
     for (std::size_t i = 1; i <= kStateCount; ++i) {
-        if (s.Valid[i] != 1)
+        if (!s.Valid[i])
             continue;
         auto& row = properties[i];
         row[1] = s.SatDegree[i];

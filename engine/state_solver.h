@@ -42,18 +42,18 @@ private:
 // One air state per state number 1 to 6, held as parallel arrays.
 struct AirStates {
     using Column = std::array<float, kStateCount + 1>;
-    Column Pressure{};                                 // as entered, in the pressure unit
-    Column DryBulb{};                                  // deg C
-    Column RelHum{};                                   // %
-    Column WetBulb{};                                  // deg C
-    Column VapourPressure{};                           // atm
-    Column AbsHum{};                                   // kg/kgDA
-    Column SatAbsHum{};                                // kg/kgDA
-    Column SatDegree{};                                // %
-    Column Enthalpy{};                                 // display enthalpy unit of the unit system
-    Column SpecVolume{};                               // display volume unit of the unit system
-    Column Density{};                                  // display density unit of the unit system
-    std::array<std::int16_t, kStateCount + 1> Valid{}; // 1 = passed the input pass
+    Column Pressure{};                         // as entered, in the pressure unit
+    Column DryBulb{};                          // deg C
+    Column RelHum{};                           // %
+    Column WetBulb{};                          // deg C
+    Column VapourPressure{};                   // atm
+    Column AbsHum{};                           // kg/kgDA
+    Column SatAbsHum{};                        // kg/kgDA
+    Column SatDegree{};                        // %
+    Column Enthalpy{};                         // display enthalpy unit of the unit system
+    Column SpecVolume{};                       // display volume unit of the unit system
+    Column Density{};                          // display density unit of the unit system
+    std::array<bool, kStateCount + 1> Valid{}; // passed the input pass
 };
 
 // 8 by 8 singles: the input matrix (row = state, columns 1..4 as the input
@@ -81,7 +81,7 @@ void ShowRangeMessage(Messenger* messenger, float lower, float upper, const std:
 std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUnit, AirStates& states,
                        StateMatrix& input, StatePointList& points, Messenger* messenger);
 
-// The property pass over the states with Valid = 1: fills the property
+// The property pass over the valid states: fills the property
 // fields of `states` and the rows of the property matrix.
 void PropertyPass(AirStates& states, std::int16_t pressureUnit, std::int16_t unitSystem, StateMatrix& properties);
 

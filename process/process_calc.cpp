@@ -43,7 +43,7 @@ float FlowFromText(const std::string& text) {
 template <class F> void ForEachProcess(const AirStates& s, F&& f) {
     int a = 0;
     for (int i = 1; i <= kStateCount; ++i) {
-        if (s.Valid[static_cast<std::size_t>(i)] == 1) {
+        if (s.Valid[static_cast<std::size_t>(i)]) {
             a = i;
             break;
         }
@@ -52,7 +52,7 @@ template <class F> void ForEachProcess(const AirStates& s, F&& f) {
         return;
     int k = 0;
     for (int b = a + 1; b <= kStateCount; ++b) {
-        if (s.Valid[static_cast<std::size_t>(b)] != 1)
+        if (!s.Valid[static_cast<std::size_t>(b)])
             continue;
         ++k;
         f(k, a, b);
@@ -154,7 +154,7 @@ void FillPropertyTable(ProcessData& d) {
         const auto row = static_cast<std::size_t>(i);
         d.property.cell(i, 0) = StateLabel(i);
         for (int j = 1; j <= PropertyTable::kColumns; ++j) {
-            d.property.cell(i, j) = d.states.Valid[row] == 1
+            d.property.cell(i, j) = d.states.Valid[row]
                                         ? PropertyCellText(d.propertyMatrix[row][static_cast<std::size_t>(j)])
                                         : std::string();
         }
@@ -166,7 +166,7 @@ void ProcessRows(ProcessData& d, const ChartSettings& settings) {
         return;
     bool any = false;
     for (int i = 1; i <= kStateCount; ++i)
-        any = any || d.states.Valid[static_cast<std::size_t>(i)] == 1;
+        any = any || d.states.Valid[static_cast<std::size_t>(i)];
     if (!any)
         return;
     d.FlowRate = FlowFromText(d.flowText);

@@ -117,14 +117,14 @@ void MdiDiagram::ZoomOut() {
 void MdiDiagram::connectCanvas() {
     ChartPicture* picture = viewport_->picture();
     connect(picture, &ChartPicture::dragFinished, this, [this](QPointF start, QPointF end) {
-        session_.ActiveView = kViewChart;
+        session_.ActiveView = View::Chart;
         session_.DragStartX = static_cast<float>(start.x());
         session_.DragStartY = static_cast<float>(start.y());
         session_.DragEndX = static_cast<float>(end.x());
         session_.DragEndY = static_cast<float>(end.y());
     });
-    connect(picture, &ChartPicture::activated, this, [this] { session_.ActiveView = kViewChart; });
-    connect(viewport_, &ChartViewport::activated, this, [this] { session_.ActiveView = kViewChart; });
+    connect(picture, &ChartPicture::activated, this, [this] { session_.ActiveView = View::Chart; });
+    connect(viewport_, &ChartViewport::activated, this, [this] { session_.ActiveView = View::Chart; });
     connect(picture, &ChartPicture::contextMenuRequested, this, [this](QPoint pos) { menus_.chartMenu->popup(pos); });
     connect(picture, &ChartPicture::pointerMoved, this, &MdiDiagram::showReadout);
     connect(picture, &ChartPicture::pointerLeft, readout_, &QLabel::clear);
@@ -167,7 +167,7 @@ void MdiDiagram::closeEvent(QCloseEvent* event) {
 }
 
 void MdiDiagram::mousePressEvent(QMouseEvent* event) {
-    session_.ActiveView = kViewChart;
+    session_.ActiveView = View::Chart;
     QMainWindow::mousePressEvent(event);
 }
 

@@ -10,14 +10,18 @@
 
 namespace hyg {
 
-// ActiveView values.
-inline constexpr const char* kViewChart = "chart";
-inline constexpr const char* kViewProcess = "Process";
+// The window the user worked in last; Copy and Print act on it.
+enum class View { Chart, Process };
+
+// Its name in messages ("Copy command in chart"): "chart" or "Process".
+inline const char* ViewName(View v) {
+    return v == View::Process ? "Process" : "chart";
+}
 
 struct Session {
     Chart chart;
     StatePointList statePoints;
-    std::string ActiveView = kViewChart;
+    View ActiveView = View::Chart;
     // The last completed left-button drag on the chart, plane units; start
     // and end are not ordered.
     float DragStartX = 0;

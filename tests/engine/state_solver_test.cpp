@@ -126,7 +126,7 @@ TEST(InputPass, SkippedRowsAndRangeMessages) {
     EXPECT_EQ(s.messenger.events,
               (std::vector<std::string>{"beep", "box", "beep", "box", "beep", "box", "beep", "box", "beep", "box"}));
     for (int i = 1; i <= 6; ++i)
-        EXPECT_EQ(s.states.Valid[static_cast<std::size_t>(i)], i == 5 ? 1 : 0) << i;
+        EXPECT_EQ(s.states.Valid[static_cast<std::size_t>(i)], i == 5) << i;
 
     // Valid is reset at every pass; the list follows the valid rows in order.
     Solver again;
@@ -135,7 +135,7 @@ TEST(InputPass, SkippedRowsAndRangeMessages) {
     EXPECT_EQ(again.run(), 2);
     again.row(1, {"760", "25", "150", ""});
     EXPECT_EQ(again.run(), 1);
-    EXPECT_EQ(again.states.Valid[1], 0);
+    EXPECT_FALSE(again.states.Valid[1]);
     EXPECT_EQ(again.points.dryBulb[1], 30.0f);
 }
 

@@ -78,7 +78,7 @@ TEST(Calculate, CoolingAtConstantHumidity) {
     const float t[] = {0, 25, 15}, h[] = {0, EnthalpyOf(760, 25, x * 1000), EnthalpyOf(760, 15, x * 1000)};
     for (std::size_t i : {1u, 2u}) {
         AirStates& s = d.data.states;
-        s.Valid[i] = 1, s.Pressure[i] = 760, s.DryBulb[i] = t[i], s.AbsHum[i] = x, s.Enthalpy[i] = h[i];
+        s.Valid[i] = true, s.Pressure[i] = 760, s.DryBulb[i] = t[i], s.AbsHum[i] = x, s.Enthalpy[i] = h[i];
         s.SpecVolume[i] = 0.85f;
     }
     d.data.StateCount = 2;

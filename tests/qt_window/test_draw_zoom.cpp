@@ -118,10 +118,10 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QCOMPARE(QPoint(v.horizontal()->value(), v.vertical()->value()), QPoint(z.horizontal.value, z.vertical.value));
 
     // Scrolling moves the canvas; the vertical bar makes the chart the active view.
-    s.ActiveView = "Process";
+    s.ActiveView = View::Process;
     v.vertical()->setValue(v.vertical()->maximum());
     QCOMPARE(v.canvasTop(), -v.vertical()->maximum());
-    QCOMPARE(s.ActiveView, std::string("chart"));
+    QVERIFY(s.ActiveView == View::Chart);
 
     // An enlarged canvas stays through a resize; the scroll ranges follow.
     resize(1100, 760);
@@ -186,14 +186,14 @@ void TestDrawZoom::pointerOnTheChart() {
 
     // The right button opens the chart menu; its drag leaves the stored
     // rectangle alone, and its release makes the chart active.
-    f.session().ActiveView = "Process";
+    f.session().ActiveView = View::Process;
     Press(p, QPointF(200, 150), Qt::RightButton);
     QTRY_VERIFY(f.window->chartMenu()->isVisible());
     MoveHeld(p, QPointF(250, 180), Qt::RightButton);
     Release(p, QPointF(250, 180), Qt::RightButton);
     f.window->chartMenu()->hide();
     QCOMPARE(QList<float>({s.DragStartX, s.DragStartY, s.DragEndX, s.DragEndY}), dragged);
-    QCOMPARE(s.ActiveView, std::string("chart"));
+    QVERIFY(s.ActiveView == View::Chart);
 }
 
 void TestDrawZoom::drawingErrors() {
