@@ -59,7 +59,7 @@ void OutputCommands::Print() {
     printer.setDocName(QStringLiteral("Psychrometric chart"));
     if (!dialogs_.askPrinter(printer))
         return; // cancelled: silent
-    if (session_.ActiveView != kViewChart)
+    if (session_.ActiveView != View::Chart)
         return;
     WaitCursor wait;
     PrintChartTo(printer, chartOnScreen());
@@ -96,19 +96,19 @@ void OutputCommands::SavePicture() {
 }
 
 void OutputCommands::Copy() {
-    const std::string view = session_.ActiveView;
+    const View view = session_.ActiveView;
     try {
-        if (view == kViewChart) {
+        if (view == View::Chart) {
             std::unique_ptr<QMimeData> data(ChartMimeData(picture_.image(), chartOnScreen()));
             QClipboard* clipboard = QGuiApplication::clipboard();
             clipboard->clear();
             clipboard->setMimeData(data.release());
-        } else if (view == kViewProcess) {
+        } else if (view == View::Process) {
             if (processCopy_)
                 processCopy_();
         }
     } catch (const RunTimeFault&) {
-        ShowClipboardFailure(dialogs_, "Copy command in " + view);
+        ShowClipboardFailure(dialogs_, std::string("Copy command in ") + ViewName(view));
     }
 }
 

@@ -105,7 +105,7 @@ void TestOutputCommands::printCancelAndFailures() {
 
     // The process dialog was the last window worked in: the dialog is asked,
     // nothing is printed.
-    f.session().ActiveView = kViewProcess;
+    f.session().ActiveView = View::Process;
     f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(path("none.pdf").toStdString()));
     f.trigger("MnuFileComPrint");
     QCOMPARE(f.dialogs.printerRequests, 2);
@@ -113,7 +113,7 @@ void TestOutputCommands::printCancelAndFailures() {
     QVERIFY(f.dialogs.messages.empty());
 
     // A printer that cannot take the job (here a file in a missing folder).
-    f.session().ActiveView = kViewChart;
+    f.session().ActiveView = View::Chart;
     f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(path("missing/chart.pdf").toStdString()));
     f.trigger("MnuFileComPrint");
     QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry, failed 'Print...' command."));
@@ -228,7 +228,7 @@ void TestOutputCommands::copyChartAndProcess() {
 
     // With the process dialog last worked in: its copy routine, if it is
     // there; nothing otherwise (the clipboard keeps what it had).
-    f.session().ActiveView = kViewProcess;
+    f.session().ActiveView = View::Process;
     clipboard->setText("kept");
     f.trigger("MnuEditComCopy");
     QCOMPARE(clipboard->text(), QString("kept"));
