@@ -26,6 +26,12 @@ void CheckPrinter(const QPrinter& printer) {
         throw RunTimeFault("the printer reported an error");
 }
 
+// The clipboard commands' failure: "Sorry !", CR, "Error occured on " +
+// name + ".".
+void ShowCopyFailure(Messenger& ui, const std::string& commandName) {
+    ui.showMessage("Sorry !\rError occured on " + commandName + ".", kTitle, MessageIcon::Exclamation);
+}
+
 } // namespace
 
 OutputCommands::OutputCommands(Session& session, ChartPicture& picture, DrawCommands& draw, UserDialogs& dialogs)
@@ -108,7 +114,7 @@ void OutputCommands::Copy() {
                 processCopy_();
         }
     } catch (const RunTimeFault&) {
-        ShowClipboardFailure(dialogs_, std::string("Copy command in ") + ViewName(view));
+        ShowCopyFailure(dialogs_, std::string("Copy command in ") + ViewName(view));
     }
 }
 

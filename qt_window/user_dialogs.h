@@ -39,10 +39,4 @@ inline void ShowCommandFailure(Messenger& ui, const std::string& commandName) {
     ui.showMessage("Sorry, failed " + commandName + " command.", kTitle, MessageIcon::Exclamation);
 }
 
-// The clipboard commands' failure: "Sorry !", CR, "Error occured on " + name
-// + ".", exclamation icon, title "Hygrana".
-inline void ShowClipboardFailure(Messenger& ui, const std::string& commandName) {
-    ui.showMessage("Sorry !\rError occured on " + commandName + ".", kTitle, MessageIcon::Exclamation);
-}
-
 } // namespace hyg
