@@ -41,6 +41,59 @@ void CheckRange(const ChartSettings& s, Messenger* messenger) {
     }
 }
 
+// The dew point of the humidity `x` [g/kgDA] by linear interpolation between
+// the first table entry from idxMin up whose saturation humidity exceeds x
+// and the entry below it. `found` keeps the entry of the previous call when
+// no entry of the chart exceeds x. Below the table's lowest saturation point
+// (a chart starting at -20 deg C) the first two filled entries are
+// extrapolated: entry 0 holds no saturation point, and reading it would put
+// the dew point of every humidity under the lowest one at 0 deg C.
+float TopDewPointOf(const SaturationTable& table, int idxMin, int idxMax, float x, int& found) {
+    for (int i = idxMin; i <= idxMax; ++i) {
+        if (static_cast<float>(table.S(i)) > x) {
+            found = i;
+            break;
+        }
+    }
+    const int hi = found == kFirstFilled ? kFirstFilled + 1 : found;
+    const double t0 = table.T(hi - 1), t1 = table.T(hi);
+    const double s0 = table.S(hi - 1), s1 = table.S(hi);
+    return Sgl(t0 + Div((t1 - t0) * (x - s0), s1 - s0, "TopDewPoint"), "TopDewPoint");
+}
+
+// Raises the top humidity one g/kgDA per pass until the saturation curve
+// meets the top edge more than one degree-step (ScaleX) right of the middle
+// of the chart; MaxAbsHum ends one above the humidity of the last pass, while
+// TopDewPoint and TopRightX keep the values of that pass.
+//
+// On a narrow chart the degree-step is wider than half the chart, so that
+// rule is only met by a dew point beyond the hottest temperature: the top
+// would end above saturation and the lines right of the chart. The passes
+// therefore also stop where one more would lift the top edge above the
+// saturation humidity of MaxDryBulb, where the saturation curve leaves the
+// chart; a wider chart meets the first rule long before.
+void FindTopEdge(Chart& chart, ChartFrame& f) {
+    ChartSettings& s = chart.settings;
+    const SaturationTable& table = chart.table;
+    const float satAtMax = static_cast<float>(table.S(f.IdxMax));
+    s.MaxAbsHum = 0;
+    int found = 0;
+    for (;;) {
+        f.TopDewPoint = TopDewPointOf(table, f.IdxMin, f.IdxMax, s.MaxAbsHum, found);
+        const float d = Sgl(ChartX(s, f.TopDewPoint, s.MaxAbsHum), "top dew point X");
+        f.TopRightX = Sgl(ChartX(s, s.MaxDryBulb, s.MaxAbsHum) + 1, "TopRightX");
+        const float w = Sgl(static_cast<double>(f.TopRightX) - f.LeftX);
+        const float e = Sgl(static_cast<double>(d) - s.ScaleX - f.LeftX);
+        s.MaxAbsHum = Sgl(static_cast<double>(s.MaxAbsHum) + 1, "MaxAbsHum");
+        if (Sgl(static_cast<double>(w) * 0.5) < e)
+            break;
+        if (s.MaxAbsHum >= satAtMax)
+            break;
+        if (s.MaxAbsHum > kTopSearchLimit)
+            throw IntegerOverflowFault("MaxAbsHum of the top edge");
+    }
+}
+
 } // namespace
 
 ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
@@ -90,31 +143,9 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
                       s.OriginX,
                   "LeftX");
 
-    // 9. Top edge: raise the humidity until the saturation curve meets it
-    // more than one degree-step right of the middle of the chart.
+    // 9. Top edge.
     const std::int16_t entered = CInt(s.MaxAbsHum, "MaxAbsHum");
-    s.MaxAbsHum = 0;
-    int found = 0; // no index found yet: the interpolation below then reads outside the table
-    for (;;) {
-        for (int i = f.IdxMin; i <= f.IdxMax; ++i) {
-            if (static_cast<float>(table.S(i)) > s.MaxAbsHum) {
-                found = i;
-                break;
-            }
-        }
-        const double t0 = table.T(found - 1), t1 = table.T(found);
-        const double s0 = table.S(found - 1), s1 = table.S(found);
-        f.TopDewPoint = Sgl(t0 + Div((t1 - t0) * (s.MaxAbsHum - s0), s1 - s0, "TopDewPoint"), "TopDewPoint");
-        const float d = Sgl(ChartX(s, f.TopDewPoint, s.MaxAbsHum), "top dew point X");
-        f.TopRightX = Sgl(ChartX(s, s.MaxDryBulb, s.MaxAbsHum) + 1, "TopRightX");
-        const float w = Sgl(static_cast<double>(f.TopRightX) - f.LeftX);
-        const float e = Sgl(static_cast<double>(d) - s.ScaleX - f.LeftX);
-        s.MaxAbsHum = Sgl(static_cast<double>(s.MaxAbsHum) + 1, "MaxAbsHum");
-        if (Sgl(static_cast<double>(w) * 0.5) < e)
-            break;
-        if (s.MaxAbsHum > kTopSearchLimit)
-            throw IntegerOverflowFault("MaxAbsHum of the top edge");
-    }
+    FindTopEdge(chart, f);
 
     // 10. Tell the user when the top edge differs from the value entered.
     if (CInt(s.MaxAbsHum, "MaxAbsHum") != entered && messenger) {

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 namespace hyg {
 namespace {
@@ -68,6 +70,62 @@ TEST(LayoutChart, ImpossibleRangeIsRefusedWithAMessage) {
         EXPECT_EQ(chart.settings.MaxAbsHum, 33);
         EXPECT_EQ(chart.settings.ScaleX, 0);
     }
+}
+
+// The top humidity of every range of the range dialog, at the ends and the
+// middle of the pressure list, in both diagram types: the last pass of the
+// search lies below saturation at the hottest temperature, so the top edge
+// stays within one g/kgDA of where the saturation curve leaves the chart and
+// the top dew point lies on the chart; and neighbouring ranges have
+// neighbouring tops (a chart from -20 deg C once collapsed to 1 g/kgDA).
+TEST(LayoutChart, TopHumidityOfEveryDialogRange) {
+    for (float p : {700.f, 850.f, 1000.f}) {
+        for (std::int16_t type : {0, 1}) {
+            std::map<std::pair<int, int>, float> top;
+            for (int min = -20; min <= 20; ++min) {
+                for (int max = std::max(10, min + 1); max <= 60; ++max) {
+                    Chart chart;
+                    ChartSettings& s = chart.settings;
+                    s.Pressure = s.PressureMmHg = p, s.DiagramType = type;
+                    s.MinDryBulb = static_cast<float>(min), s.MaxDryBulb = static_cast<float>(max);
+                    const ChartFrame f = LayoutChart(chart, nullptr);
+                    SCOPED_TRACE(testing::Message() << min << ".." << max << " at " << p << " type " << type);
+                    EXPECT_LT(s.MaxAbsHum - 1, chart.table.S(f.IdxMax));
+                    EXPECT_LE(f.TopDewPoint, s.MaxDryBulb);
+                    EXPECT_GE(f.TopDewPoint, s.MinDryBulb - 5);
+                    top[{min, max}] = s.MaxAbsHum;
+                }
+            }
+            for (const auto& [range, value] : top) {
+                for (const auto& n : {std::pair{range.first + 1, range.second}, {range.first, range.second - 1}}) {
+                    if (auto it = top.find(n); it != top.end()) {
+                        EXPECT_GE(value, 0.75 * it->second) << range.first << ".." << range.second << " at " << p;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// The ranges users found wrong: from -20 to 10 or 11 deg C the chart is as
+// high as from -19; a narrow range ends its top below 1 g/kgDA above the
+// saturation humidity of its hottest temperature (15..18 went to 16 g/kgDA,
+// 20..21 to 20, 10..11 to 12).
+TEST(LayoutChart, ColdAndNarrowRanges) {
+    const auto topOf = [](float min, float max) {
+        Chart chart;
+        chart.settings.MinDryBulb = min, chart.settings.MaxDryBulb = max;
+        LayoutChart(chart, nullptr);
+        return chart.settings.MaxAbsHum;
+    };
+    EXPECT_EQ(topOf(-20, 10), topOf(-19, 10));
+    EXPECT_EQ(topOf(-20, 11), topOf(-19, 11));
+    EXPECT_EQ(topOf(-20, 10), 5);
+    EXPECT_EQ(topOf(15, 18), 13); // 12.96 g/kgDA saturate 18 deg C
+    EXPECT_EQ(topOf(20, 21), 16); // 15.79 at 21 deg C
+    EXPECT_EQ(topOf(10, 11), 9);  // 8.18 at 11 deg C
+    EXPECT_EQ(topOf(10, 40), 27);
+    EXPECT_EQ(topOf(0, 50), 27);
 }
 
 } // namespace
