@@ -40,7 +40,12 @@ if ! timeout 20 "$tmp/app/hygrana" >"$tmp/second.log" 2>&1; then
     say_fail "the second start did not end cleanly"; cat "$tmp/second.log"
 fi
 kill -0 "$first" 2>/dev/null || say_fail "the first copy ended"
-count=$(xdotool search --onlyvisible --name "^$title\$" | wc -l)
+# The first window may still be on its way back from the minimised state.
+for _ in $(seq 1 100); do
+    count=$(xdotool search --onlyvisible --name "^$title\$" | wc -l)
+    [ "$count" = 1 ] && break
+    sleep 0.05
+done
 [ "$count" = 1 ] || say_fail "$count windows after the second start"
 for _ in $(seq 1 100); do
     xprop -id "$win" _NET_WM_STATE | grep -q HIDDEN || break
