@@ -1,17 +1,22 @@
-// hygrana-cli air [P_mmHg t x_g]
+// hygrana-cli air [--pressure-unit U] [--rh] [--format tsv|csv|json] [P t x_g|rh]
 //
 // AirProperty codes 1 to 6 of one state, on one line separated by blanks,
 // each with nine significant digits: saturated absolute humidity [g/kgDA],
 // wet bulb [deg C], relative humidity [%], enthalpy [kcal/kgDA], dew point
-// [deg C], specific volume [m3/kgDA].
+// [deg C], specific volume [m3/kgDA]; or, with --format, the whole state
+// under a header naming each value and its unit.
 #include "cli/commands.h"
+#include "cli/table_output.h"
 
+#include "engine/basic.h"
 #include "engine/fault.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/state_solver.h"
+#include "engine/units.h"
 #include "files/text_input.h"
 
+#include <array>
 #include <charconv>
 #include <iostream>
 #include <optional>
@@ -23,23 +28,35 @@ namespace hyg {
 
 namespace {
 
-constexpr const char* kAirHelp = "usage: hygrana-cli air [P_mmHg t x_g]\n"
-                                 "\n"
-                                 "Prints AirProperty codes 1 to 6 of air at the pressure P_mmHg [mmHg], dry bulb\n"
-                                 "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
-                                 "with 9 significant digits:\n"
-                                 "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
-                                 "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
-                                 "Without numbers, reads one triple per line from standard input (blank lines are\n"
-                                 "skipped) and prints one line per triple. A state whose evaluation raises a\n"
-                                 "floating-point fault prints 'error'; the tool goes on with the next line.\n"
-                                 "\n"
-                                 "Accepted, as by the process calculation: P_mmHg 228 to 3800, t -15 to 100,\n"
-                                 "x_g from 0 up to the saturated absolute humidity at P_mmHg and t (relative\n"
-                                 "humidity 0 to 100 %). A state outside these is bad input; so is a line longer\n"
-                                 "than 1024 characters.\n"
-                                 "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input\n"
-                                 "or standard output could not be written.\n";
+constexpr const char* kAirHelp =
+    "usage: hygrana-cli air [--pressure-unit U] [--rh] [--format tsv|csv|json] [P t x_g]\n"
+    "\n"
+    "Prints AirProperty codes 1 to 6 of air at the pressure P [mmHg], dry bulb\n"
+    "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
+    "with 9 significant digits:\n"
+    "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
+    "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
+    "Without numbers, reads one triple per line from standard input (blank lines are\n"
+    "skipped) and prints one line per triple. A state whose evaluation raises a\n"
+    "floating-point fault prints 'error'; the tool goes on with the next line.\n"
+    "\n"
+    "  --pressure-unit U  the unit of P: 1 or mmHg (default), 2 or kPa, 3 or atm\n"
+    "  --rh               the third number is the relative humidity [%] instead of\n"
+    "                     x_g; the line then shows the absolute humidity [g/kgDA]\n"
+    "                     where it shows the relative humidity otherwise\n"
+    "  --format F         tsv, csv or json: a header naming each value and its unit,\n"
+    "                     then one row per state with the whole state: pressure,\n"
+    "                     dry_bulb, abs_humidity, rel_humidity, sat_abs_humidity,\n"
+    "                     wet_bulb, enthalpy, dew_point, specific_volume (json: an\n"
+    "                     object \"air\" with its units and rows); a fault shows\n"
+    "                     'error' in place of the values it prevented\n"
+    "\n"
+    "Accepted, as by the process calculation: P 228 to 3800 mmHg (30.4 to 506.6 kPa,\n"
+    "0.3 to 5 atm), t -15 to 100, x_g from 0 up to the saturated absolute humidity\n"
+    "at P and t (relative humidity 0 to 100 %). A state outside these is bad input;\n"
+    "so is a line longer than 1024 characters.\n"
+    "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input\n"
+    "or standard output could not be written.\n";
 
 // The ranges of the state solver: pressure 0.3 to 5 atm, dry bulb -15 to
 // 100 deg C, relative humidity 0 to 100 %.
@@ -66,40 +83,27 @@ std::string Nine(double v) {
     return std::string(buf, r.ptr);
 }
 
-// Above saturation (relative humidity over 100 %) is out of range too; the
-// saturated humidity itself may raise a fault, which is the caller's "error".
-bool AboveSaturation(float p, float t, float xg, std::string& problem) {
-    const float xs = AirProperty(1, p, t, xg).single;
-    if (xg <= xs)
-        return false;
-    problem = "the absolute humidity " + GeneralNumber(xg) + " g/kgDA is above the saturated " +
-              GeneralNumber(xs) + " at this pressure and dry bulb";
-    return true;
+struct AirOptions {
+    std::int16_t pressureUnit = 1; // of the first number: 1 mmHg, 2 kPa, 3 atm
+    bool relHum = false;           // the third number is the relative humidity
+    std::optional<OutputFormat> format;
+};
+
+// One state as given: pressure in its unit, dry bulb, and the absolute or
+// the relative humidity.
+struct GivenState {
+    float p = 0, t = 0, humidity = 0;
+};
+
+std::string PressureText(float mmHg, std::int16_t unit) {
+    return GeneralNumber(PressureFromMmHg(mmHg, unit)) + " " + PressureUnitLabel(unit);
 }
 
-// The six properties, or "error" when a floating-point fault is raised;
-// nothing when the state is above saturation (`problem` says so).
-std::optional<std::string> PropertyLine(float p, float t, float xg, bool& fault, std::string& problem) {
-    try {
-        if (AboveSaturation(p, t, xg, problem))
-            return std::nullopt;
-        std::string line;
-        for (std::int16_t code = 1; code <= 6; ++code) {
-            if (code > 1)
-                line += ' ';
-            line += Nine(AirProperty(code, p, t, xg).value());
-        }
-        fault = false;
-        return line;
-    } catch (const FloatingPointFault&) {
-        fault = true;
-        return "error";
-    }
-}
-
-std::optional<std::vector<float>> ParseTriple(const std::vector<std::string>& words, std::string& problem) {
+std::optional<GivenState> ParseTriple(const std::vector<std::string>& words, const AirOptions& o,
+                                      std::string& problem) {
     if (words.size() != 3) {
-        problem = "expected three numbers (P_mmHg t x_g), got " + std::to_string(words.size());
+        problem = std::string("expected three numbers (P t ") + (o.relHum ? "rh" : "x_g") + "), got " +
+                  std::to_string(words.size());
         return std::nullopt;
     }
     std::vector<float> v;
@@ -111,44 +115,183 @@ std::optional<std::vector<float>> ParseTriple(const std::vector<std::string>& wo
         }
         v.push_back(*f);
     }
-    const float p = v[0], t = v[1], xg = v[2];
-    if (!(p >= kMinPressureMmHg && p <= kMaxPressureMmHg)) {
-        problem = "the pressure " + GeneralNumber(p) + " mmHg is outside 228 to 3800";
+    const GivenState s{v[0], v[1], v[2]};
+    const double mmHg = static_cast<double>(s.p) * 760.0 / OneAtm(o.pressureUnit);
+    if (!(mmHg >= kMinPressureMmHg && mmHg <= kMaxPressureMmHg)) {
+        problem = "the pressure " + GeneralNumber(s.p) + " " + PressureUnitLabel(o.pressureUnit) + " is outside " +
+                  PressureText(kMinPressureMmHg, o.pressureUnit) + " to " +
+                  PressureText(kMaxPressureMmHg, o.pressureUnit);
         return std::nullopt;
     }
-    if (!(t >= kMinDryBulb && t <= kMaxDryBulb)) {
-        problem = "the dry bulb " + GeneralNumber(t) + " deg C is outside -15 to 100";
+    if (!(s.t >= kMinDryBulb && s.t <= kMaxDryBulb)) {
+        problem = "the dry bulb " + GeneralNumber(s.t) + " deg C is outside -15 to 100";
         return std::nullopt;
     }
-    if (!(xg >= 0)) {
-        problem = "the absolute humidity " + GeneralNumber(xg) + " g/kgDA is below 0";
+    if (o.relHum && !(s.humidity >= 0 && s.humidity <= 100)) {
+        problem = "the relative humidity " + GeneralNumber(s.humidity) + " % is outside 0 to 100";
         return std::nullopt;
     }
-    return v;
+    if (!o.relHum && !(s.humidity >= 0)) {
+        problem = "the absolute humidity " + GeneralNumber(s.humidity) + " g/kgDA is below 0";
+        return std::nullopt;
+    }
+    return s;
 }
 
+// The evaluated state: absolute humidity [g/kgDA] and AirProperty codes 1
+// to 6 (index 1..6), or a fault.
+struct AirResult {
+    float xg = 0;
+    std::array<double, 7> codes{};
+    bool fault = false;
+};
+
+// Nothing when the state cannot exist (`problem` says why): above saturation,
+// or a vapour pressure that reaches the pressure.
+std::optional<AirResult> Evaluate(const GivenState& s, const AirOptions& o, std::string& problem) {
+    AirResult r;
+    try {
+        const float pMmHg = PressureToMmHg(s.p, o.pressureUnit);
+        if (o.relHum) {
+            // As the process calculation derives it from a relative humidity.
+            const float pAtm = Sgl(pMmHg / 760.0, "air");
+            const float pw = Sgl(static_cast<double>(SatPressure(s.t)) * s.humidity / 100.0, "air");
+            if (!(pw < pAtm)) {
+                problem = "at " + PressureText(pMmHg, o.pressureUnit) + " and " + GeneralNumber(s.t) +
+                          " deg C the vapour pressure of " + GeneralNumber(s.humidity) + " % reaches the pressure";
+                return std::nullopt;
+            }
+            r.xg = Sgl(Div(1000.0 * 0.622 * pw, static_cast<double>(pAtm) - pw, "air"), "air");
+        } else {
+            r.xg = s.humidity;
+            const float xs = AirProperty(kSatAbsHum, pMmHg, s.t, r.xg).single;
+            if (r.xg > xs) {
+                problem = "the absolute humidity " + GeneralNumber(r.xg) + " g/kgDA is above the saturated " +
+                          GeneralNumber(xs) + " at this pressure and dry bulb";
+                return std::nullopt;
+            }
+        }
+        for (std::int16_t code = 1; code <= 6; ++code)
+            r.codes[static_cast<std::size_t>(code)] = AirProperty(code, pMmHg, s.t, r.xg).value();
+    } catch (const FloatingPointFault&) {
+        r.fault = true;
+    }
+    return r;
+}
+
+// The line of the default output: the six codes, the absolute humidity in
+// place of the relative humidity when that was given.
+std::string PlainLine(const AirResult& r, const AirOptions& o) {
+    if (r.fault)
+        return "error";
+    std::string line;
+    for (std::size_t code = 1; code <= 6; ++code) {
+        if (code > 1)
+            line += ' ';
+        line += code == kRelHum && o.relHum ? Nine(r.xg) : Nine(r.codes[code]);
+    }
+    return line;
+}
+
+std::vector<TableColumn> AirColumns(const AirOptions& o) {
+    return {{"pressure", PressureUnitLabel(o.pressureUnit)},
+            {"dry_bulb", "deg C"},
+            {"abs_humidity", "g/kgDA"},
+            {"rel_humidity", "%"},
+            {"sat_abs_humidity", "g/kgDA"},
+            {"wet_bulb", "deg C"},
+            {"enthalpy", "kcal/kgDA"},
+            {"dew_point", "deg C"},
+            {"specific_volume", "m3/kgDA"}};
+}
+
+std::vector<std::string> AirRow(const GivenState& s, const AirResult& r, const AirOptions& o) {
+    const auto computed = [&](double v) { return r.fault ? std::string("error") : Nine(v); };
+    const std::string given = Nine(s.humidity);
+    return {Nine(s.p),
+            Nine(s.t),
+            o.relHum ? computed(r.xg) : given,
+            o.relHum ? given : computed(r.codes[kRelHum]),
+            computed(r.codes[kSatAbsHum]),
+            computed(r.codes[kWetBulb]),
+            computed(r.codes[kEnthalpy]),
+            computed(r.codes[kDewPoint]),
+            computed(r.codes[kSpecVolume])};
+}
+
+bool ParseUnit(const std::string& text, std::int16_t& unit) {
+    static const char* const names[] = {"", "mmHg", "kPa", "atm"};
+    for (std::int16_t u = 1; u <= 3; ++u) {
+        if (text == std::to_string(u) || text == names[u]) {
+            unit = u;
+            return true;
+        }
+    }
+    return false;
+}
+
+int Refuse(const std::string& problem) {
+    std::cerr << "hygrana-cli air: " << problem << "\n(see 'hygrana-cli air --help')\n";
+    return 2;
+}
 
 } // namespace
 
 int RunAir(const std::vector<std::string>& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kAirHelp;
-        return 0;
+    AirOptions options;
+    std::vector<std::string> numbers;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kAirHelp;
+            return 0;
+        }
+        // Negative numbers start with one '-': only "--" starts an option.
+        if (a.rfind("--", 0) != 0) {
+            numbers.push_back(a);
+            continue;
+        }
+        if (a == "--rh") {
+            options.relHum = true;
+            continue;
+        }
+        if (a != "--pressure-unit" && a != "--format")
+            return Refuse("unknown option '" + Excerpt(a) + "'");
+        if (i + 1 >= args.size())
+            return Refuse("missing value after " + a);
+        const std::string& value = args[++i];
+        if (a == "--pressure-unit" && !ParseUnit(value, options.pressureUnit))
+            return Refuse("--pressure-unit must be 1, 2, 3, mmHg, kPa or atm, not '" + Excerpt(value) + "'");
+        if (a == "--format" && !(options.format = ParseOutputFormat(value)))
+            return Refuse("--format must be tsv, csv or json, not '" + Excerpt(value) + "'");
     }
+
+    std::optional<TableWriter> table;
+    if (options.format) {
+        table.emplace(std::cout, *options.format);
+        table->begin("air", AirColumns(options));
+    }
+    // Prints one evaluated state; false (with `problem`) when it cannot exist.
     std::string problem;
-    if (!args.empty()) {
-        const auto v = ParseTriple(args, problem);
-        if (!v) {
-            std::cerr << "hygrana-cli air: " << problem << "\n(see 'hygrana-cli air --help')\n";
-            return 2;
-        }
+    const auto print = [&](const GivenState& s, bool& fault) {
+        const auto r = Evaluate(s, options, problem);
+        if (!r)
+            return false;
+        fault = r->fault;
+        if (table)
+            table->row(AirRow(s, *r, options));
+        else
+            std::cout << PlainLine(*r, options) << '\n';
+        return true;
+    };
+
+    if (!numbers.empty()) {
+        const auto s = ParseTriple(numbers, options, problem);
         bool fault = false;
-        const auto line = PropertyLine((*v)[0], (*v)[1], (*v)[2], fault, problem);
-        if (!line) {
-            std::cerr << "hygrana-cli air: " << problem << "\n(see 'hygrana-cli air --help')\n";
-            return 2;
-        }
-        std::cout << *line << '\n';
+        if (!s || !print(*s, fault))
+            return Refuse(problem);
+        if (table)
+            table->finish();
         return fault ? 1 : 0;
     }
     std::string line;
@@ -169,19 +312,17 @@ int RunAir(const std::vector<std::string>& args) {
             words.push_back(w);
         if (words.empty())
             continue;
-        auto v = ParseTriple(words, problem);
+        const auto s = ParseTriple(words, options, problem);
         bool fault = false;
-        std::optional<std::string> out;
-        if (v)
-            out = PropertyLine((*v)[0], (*v)[1], (*v)[2], fault, problem);
-        if (!out) {
+        if (!s || !print(*s, fault)) {
             std::cerr << "hygrana-cli air: line " << number << ": " << problem << '\n';
             return 2;
         }
-        std::cout << *out << '\n';
         if (!std::cout)
             return 2; // said by the caller, which checks standard output
     }
+    if (table)
+        table->finish();
     return 0;
 }
 

@@ -1,9 +1,11 @@
-// hygrana-cli calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]
+// hygrana-cli calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G] [--format tsv|csv|json]
 //
 // The process dialog's Calculate without the dialog: up to six rows of the
 // input table from standard input, then the three tables as tab-separated
-// text on standard output.
+// text on standard output, or in a format for scripts.
+#include "cli/calc_input.h"
 #include "cli/commands.h"
+#include "cli/table_output.h"
 
 #include "chart/chart_settings.h"
 #include "engine/fault.h"
@@ -15,6 +17,7 @@
 #include "process/process_calc.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@ namespace hyg {
 namespace {
 
 constexpr const char* kCalcHelp = "usage: hygrana-cli calc [--pressure-unit 1|2|3] [--unit-system 1|2|3] [--flow G]\n"
+                                  "                        [--format tsv|csv|json]\n"
                                   "\n"
                                   "Reads up to six rows of the input table from standard input, one state per\n"
                                   "line, cells separated by tabs: pressure, dry bulb [deg C], relative humidity [%],\n"
@@ -34,10 +38,16 @@ constexpr const char* kCalcHelp = "usage: hygrana-cli calc [--pressure-unit 1|2|
                                   "  --unit-system    1 kcal (default), 2 kJ, 3 Btu/lbm/ft: the units of the tables\n"
                                   "  --flow G         dry airflow rate as typed into the airflow field (default 50),\n"
                                   "                   in kgDA/h, or lbmDA/h with unit system 3\n"
+                                  "  --format F       tsv, csv or json: the tables 'input', 'properties' and\n"
+                                  "                   'processes' with a header naming each value and its unit\n"
+                                  "                   (json: an object per table with its units and rows), one\n"
+                                  "                   row per state given and per process between them; numbers\n"
+                                  "                   as shown, with a zero before a bare point\n"
                                   "\n"
-                                  "Prints three tab-separated blocks with a blank line between them: the input\n"
-                                  "table after Calculate, the property table and the process table, each with its\n"
-                                  "heading row (the two heading lines of a column joined by a blank) and its rows.\n"
+                                  "Without --format, prints three tab-separated blocks with a blank line between\n"
+                                  "them: the input table after Calculate, the property table and the process\n"
+                                  "table, each with its heading row (the two heading lines of a column joined by a\n"
+                                  "blank) and all its rows.\n"
                                   "Range messages go to standard error, one line per failing row.\n"
                                   "Blank lines are skipped; a line longer than 1024 characters is bad input.\n"
                                   "Exit status: 0 done, 1 the calculation raised a fault (the message goes to\n"
@@ -101,29 +111,45 @@ bool ParseUnit(const std::string& text, std::int16_t& unit) {
     return false;
 }
 
-// Standard input is a handful of short rows; anything far beyond is refused
-// before it is held.
-constexpr std::size_t kMaxLineLength = 1024;
-constexpr int kMaxLines = 1000;
-
 int Refuse(const std::string& problem) {
     std::cerr << "hygrana-cli calc: " << problem << "\n(see 'hygrana-cli calc --help')\n";
     return 2;
 }
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> cells;
-    std::string cell;
-    for (char c : line) {
-        if (c == '\t') {
-            cells.push_back(cell);
-            cell.clear();
-        } else {
-            cell.push_back(c);
+// The names of the columns for scripts, in the order of the headings.
+const std::vector<std::string> kInputNames = {"state", "pressure", "dry_bulb", "rel_humidity", "wet_bulb"};
+const std::vector<std::string> kPropertyNames = {"state",    "sat_degree",      "partial_pressure",
+                                                 "abs_humidity", "sat_abs_humidity", "enthalpy",
+                                                 "specific_volume", "density"};
+const std::vector<std::string> kProcessNames = {"process",       "dry_bulb_change", "abs_humidity_change",
+                                                "enthalpy_change", "sensible_heat", "water",
+                                                "heat_load",     "heat_load_kw",    "shf",
+                                                "moisture_ratio", "flow_rate"};
+
+// Each column's name with the unit its heading shows (the heading's second
+// line; the label column, "-" and a one-line heading have none).
+std::vector<TableColumn> Columns(const std::vector<std::string>& names, const std::vector<std::string>& headings) {
+    std::vector<TableColumn> columns;
+    for (std::size_t j = 0; j < names.size(); ++j) {
+        std::string unit;
+        if (j > 0 && j < headings.size()) {
+            const std::size_t cr = headings[j].find('\r');
+            if (cr != std::string::npos)
+                unit = headings[j].substr(cr + 1);
         }
+        columns.push_back({names[j], unit == "-" ? "" : unit});
     }
-    cells.push_back(cell);
-    return cells;
+    return columns;
+}
+
+template <class Table>
+void WriteRows(TableWriter& writer, const Table& table, int rows) {
+    for (int i = 1; i <= rows; ++i) {
+        std::vector<std::string> cells;
+        for (int j = 0; j <= Table::kColumns; ++j)
+            cells.push_back(table.cell(i, j));
+        writer.row(cells);
+    }
 }
 
 } // namespace
@@ -131,13 +157,14 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 int RunCalc(const std::vector<std::string>& args) {
     ChartSettings settings = DefaultChartSettings();
     std::string flow = "50";
+    std::optional<OutputFormat> format;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             std::cout << kCalcHelp;
             return 0;
         }
-        if (a != "--pressure-unit" && a != "--unit-system" && a != "--flow")
+        if (a != "--pressure-unit" && a != "--unit-system" && a != "--flow" && a != "--format")
             return Refuse("unknown option '" + Excerpt(a) + "'");
         if (i + 1 >= args.size())
             return Refuse("missing value after " + a);
@@ -145,6 +172,10 @@ int RunCalc(const std::vector<std::string>& args) {
         if (a == "--pressure-unit") {
             if (!ParseUnit(value, settings.PressureUnit))
                 return Refuse("--pressure-unit must be 1, 2 or 3, not '" + Excerpt(value) + "'");
+        } else if (a == "--format") {
+            format = ParseOutputFormat(value);
+            if (!format)
+                return Refuse("--format must be tsv, csv or json, not '" + Excerpt(value) + "'");
         } else if (a == "--unit-system") {
             if (!ParseUnit(value, settings.EnthalpyUnit))
                 return Refuse("--unit-system must be 1, 2 or 3, not '" + Excerpt(value) + "'");
@@ -163,45 +194,32 @@ int RunCalc(const std::vector<std::string>& args) {
     }
     settings.Pressure = PressureFromMmHg(settings.PressureMmHg, settings.PressureUnit);
 
-    ProcessData data;
+    ProcessData data{};
     BuildInputTable(data, settings);
     data.UnitSystem = settings.EnthalpyUnit;
     data.flowText = flow;
     for (int i = 1; i <= PropertyTable::kRows; ++i)
         data.property.cell(i, 0) = StateLabel(i);
 
-    std::string line;
-    int row = 0;
-    for (int lineNo = 1;; ++lineNo) {
-        const LineRead got = ReadBoundedLine(std::cin, line, kMaxLineLength);
-        if (got == LineRead::End)
-            break;
-        if (got == LineRead::TooLong) {
-            return Refuse("line " + std::to_string(lineNo) + " is longer than " + std::to_string(kMaxLineLength) +
-                          " characters");
-        }
-        if (lineNo > kMaxLines)
-            return Refuse("more than " + std::to_string(kMaxLines) + " lines on standard input");
-        // A blank line is no row (a row of empty cells has its tabs).
-        if (line.find_first_not_of(" ") == std::string::npos)
-            continue;
-        if (++row > InputTable::kRows)
-            return Refuse("more than six rows on standard input");
-        const std::vector<std::string> cells = SplitTabs(line);
-        if (cells.size() > static_cast<std::size_t>(InputTable::kColumns)) {
-            return Refuse("row " + std::to_string(row) + " has " + std::to_string(cells.size()) +
-                          " cells; at most four (pressure, dry bulb, rel. humidity, wet bulb)");
-        }
-        for (int j = 1; j <= InputTable::kColumns; ++j) {
-            data.input.cell(row, j) =
-                static_cast<std::size_t>(j) <= cells.size() ? cells[static_cast<std::size_t>(j - 1)] : "";
-        }
-    }
+    int rows = 0;
+    if (const auto problem = ReadCalcRows(std::cin, data, rows))
+        return Refuse(*problem);
 
     StderrMessenger messenger;
     StatePointList points;
     const bool ok = Calculate(data, settings, points, &messenger);
 
+    if (format) {
+        TableWriter writer(std::cout, *format);
+        writer.begin("input", Columns(kInputNames, InputHeadings(settings.PressureUnit)));
+        WriteRows(writer, data.input, rows);
+        writer.begin("properties", Columns(kPropertyNames, PropertyHeadings(data.UnitSystem)));
+        WriteRows(writer, data.property, rows);
+        writer.begin("processes", Columns(kProcessNames, ProcessHeadings(data.UnitSystem)));
+        WriteRows(writer, data.process, rows - 1);
+        writer.finish();
+        return ok ? 0 : 1;
+    }
     PrintTable(InputHeadings(settings.PressureUnit), data.input, InputTable::kRows, InputTable::kColumns);
     std::cout << '\n';
     PrintTable(PropertyHeadings(data.UnitSystem), data.property, PropertyTable::kRows, PropertyTable::kColumns);

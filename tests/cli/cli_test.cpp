@@ -160,6 +160,63 @@ TEST_F(Cli, CalcPrintsTheThreeTables) {
     EXPECT_NE(Lines(run("calc --unit-system 3", input).out)[16].find("Btu/h"), std::string::npos);
 }
 
+TEST_F(Cli, AirInOtherUnitsAndFormatsForScripts) {
+    // The state of the first air test, given in kPa, in atm and by its
+    // relative humidity: the same six values (the humidity in place of the
+    // relative humidity with --rh).
+    const std::string six = "20.0665455 17.993782 50.6279526 12.0923424 14.0544186 0.858302294\n";
+    EXPECT_EQ(run("air --pressure-unit kPa 101.325 25 10").out, six);
+    EXPECT_EQ(run("air --pressure-unit 3 1 25 10").out, six);
+    const auto rh = Split(run("air --rh 760 25 50.6279526").out, ' ');
+    ASSERT_EQ(rh.size(), 6u);
+    EXPECT_NEAR(std::stod(rh[2]), 10, 1e-5);
+
+    const std::string header = "pressure [mmHg]\tdry_bulb [deg C]\tabs_humidity [g/kgDA]\trel_humidity [%]\t"
+                               "sat_abs_humidity [g/kgDA]\twet_bulb [deg C]\tenthalpy [kcal/kgDA]\t"
+                               "dew_point [deg C]\tspecific_volume [m3/kgDA]\n";
+    const std::string row = "760\t25\t10\t50.6279526\t20.0665455\t17.993782\t12.0923424\t14.0544186\t0.858302294\n";
+    EXPECT_EQ(run("air --format tsv 760 25 10").out, header + row);
+    EXPECT_EQ(run("air --format tsv", "760 25 10\n\n760 25 10\n").out, header + row + row);
+    const auto csv = Lines(run("air --format csv --rh --pressure-unit atm 1 25 50").out);
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[0].substr(0, 33), "pressure [atm],dry_bulb [deg C],a");
+    EXPECT_EQ(csv[1].substr(0, 5), "1,25,");
+    EXPECT_EQ(Split(csv[1], ',')[3], "50");
+    const Result json = run("air --format json 760 25 10");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{\n  \"air\": {\"units\": {\"pressure\": \"mmHg\", \"dry_bulb\": \"deg C\"", 0), 0u);
+    EXPECT_NE(json.out.find("{\"pressure\": 760, \"dry_bulb\": 25, \"abs_humidity\": 10, \"rel_humidity\": 50.6279526"),
+              std::string::npos);
+    const std::string end = "}\n  ]}\n}\n";
+    EXPECT_EQ(json.out.substr(json.out.size() - end.size()), end);
+
+    expectRefused({{"unknown format", "air --format xml 760 25 10"},
+                   {"unknown pressure unit", "air --pressure-unit psi 14.7 25 10"},
+                   {"pressure outside in its unit", "air --pressure-unit 2 10 25 10"},
+                   {"humidity above 100 %", "air --rh 760 25 101"},
+                   {"vapour pressure reaching the pressure", "air --rh 228 100 50"}});
+}
+
+TEST_F(Cli, CalcFormatsForScripts) {
+    const std::string input = "760\t25\t50.63\n760\t15\t\t12\n";
+    const auto csv = Lines(run("calc --format csv", input).out);
+    ASSERT_EQ(csv.size(), 3u + 1 + 3 + 1 + 2);
+    EXPECT_EQ(csv[0], "state,pressure [mmHg],dry_bulb [\u00b0C],rel_humidity [%],wet_bulb [\u00b0C]");
+    EXPECT_EQ(csv[1], "#1,760,25,50.63,17.99");
+    // Numbers as shown, with a zero before a bare point.
+    EXPECT_EQ(csv[5], "#1,49.835,12.025,0.01,0.02007,12.092,0.8583,1.1767");
+    EXPECT_EQ(csv[8].substr(0, 45), "process,dry_bulb_change [\u00b0C],abs_humidity_ch");
+    EXPECT_EQ(csv[9].substr(0, 16), "#1 -> #2,-10.00,");
+    const std::string json = run("calc --format json --unit-system 2", input).out;
+    for (const char* part : {"\"input\": {\"units\": {\"pressure\": \"mmHg\"", "\"enthalpy\": \"kJ/kgDA\"",
+                             "{\"state\": \"#1\", \"pressure\": 760, \"dry_bulb\": 25, \"rel_humidity\": 50.63",
+                             "\"abs_humidity\": 0.01,", "\"processes\": {", "{\"process\": \"#1 -> #2\", \"dry_bulb_change\": -10,"})
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+    // Dry air: the tables show its zeros as a bare point, scripts get 0.
+    EXPECT_EQ(Lines(run("calc --format csv", "760\t25\t0\n").out)[4].substr(0, 12), "#1,0,0,0,0.0");
+    expectRefused({{"unknown format", "calc --format yaml"}});
+}
+
 TEST_F(Cli, CalcMessagesFaultAndRefusals) {
     const Result r = run("calc", "760\t25\t50\n760\t120\t50\n\t20\t50\n760\t20\t50\n");
     EXPECT_EQ(r.status, 0);
