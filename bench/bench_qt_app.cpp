@@ -1,11 +1,13 @@
 // Speed of the main window: Draw/Redraw of the default chart at the fitted
-// size of a 1280 x 800 window, a zoom by ten, and building and showing the
-// main window. Headless (offscreen platform unless one is set).
+// size of a 1280 x 800 window, Zoom In by twenty, a scroll step at that
+// zoom (the part in view drawn again), and building and showing the main
+// window. Headless (offscreen platform unless one is set).
 #include "qt_window/main_window.h"
 #include "tests/qt_window/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -49,22 +51,54 @@ void BM_DrawRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawRedraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void BM_ZoomInByTen(benchmark::State& state) {
+// A click at the middle of the chart: Zoom In magnifies twenty times.
+void ClickAtMiddle(hyg::Session& ses) {
+    ses.DragStartX = ses.DragEndX = 2000;
+    ses.DragStartY = ses.DragEndY = 1500;
+}
+
+void BM_ZoomInByTwenty(benchmark::State& state) {
     App();
     Shown s;
     s.window.drawCommands().DrawRedraw();
     for (auto _ : state) {
         state.PauseTiming();
         s.window.drawCommands().FitView();
-        auto& ses = s.window.session();
-        ses.DragStartX = ses.DragEndX = 2000;
-        ses.DragStartY = ses.DragEndY = 1500;
+        ClickAtMiddle(s.window.session());
         state.ResumeTiming();
         s.window.drawCommands().ZoomIn();
+        benchmark::DoNotOptimize(s.window.viewport().picture()->image().constBits());
     }
     state.counters["canvas_w_px"] = s.window.viewport().picture()->widthPixels();
 }
-BENCHMARK(BM_ZoomInByTen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ZoomInByTwenty)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One small step of the scroll bars on a zoomed chart (a line of the bar or a
+// wheel turn's worth), down and right in turn, drawing the part in view.
+// Argument: how many nested clicks-and-Zoom-Ins (1: twenty times, 3: the
+// deepest view).
+void BM_ScrollStep(benchmark::State& state) {
+    App();
+    Shown s;
+    auto& draw = s.window.drawCommands();
+    draw.DrawRedraw();
+    for (int i = 0; i < state.range(0); ++i) {
+        ClickAtMiddle(s.window.session());
+        draw.ZoomIn();
+    }
+    QScrollBar* v = s.window.viewport().vertical();
+    QScrollBar* h = s.window.viewport().horizontal();
+    int step = 0;
+    for (auto _ : state) {
+        QScrollBar* bar = (step++ % 2) ? h : v;
+        const int next = bar->value() + bar->singleStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        benchmark::DoNotOptimize(s.window.viewport().picture()->image().constBits());
+    }
+    state.counters["canvas_w_px"] = s.window.viewport().picture()->widthPixels();
+    state.counters["step_px"] = v->singleStep();
+}
+BENCHMARK(BM_ScrollStep)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_BuildAndShowWindow(benchmark::State& state) {
     App();

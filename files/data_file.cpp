@@ -51,6 +51,11 @@ void Record(std::ostream& out, std::initializer_list<std::string> fields) {
 
 // ---- reading ----
 
+// "1 value", "2 values": a count with its noun as a person writes it.
+std::string Counted(std::size_t n, const std::string& noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
 // One line that failed a check: its 1-based number and the reason.
 struct Refusal {
     int line;
@@ -82,8 +87,8 @@ public:
             start = comma + 1;
         }
         if (fields.size() != expected) {
-            fail("it holds " + std::to_string(fields.size()) + " values where " + std::to_string(expected) +
-                 " are expected");
+            fail("it holds " + Counted(fields.size(), "value") + " where " + std::to_string(expected) +
+                 (expected == 1 ? " is expected" : " are expected"));
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (!IsNumeric(fields[i]))
@@ -230,8 +235,8 @@ void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePoi
 
     const int used = kSettingLines + kLinesPerState * states.count;
     if (static_cast<int>(lines.size()) > used) {
-        throw Refusal{used + 1, "the file holds " + std::to_string(states.count) +
-                                    " states, so it should end after line " + std::to_string(used)};
+        throw Refusal{used + 1, "the file holds " + Counted(static_cast<std::size_t>(states.count), "state") +
+                                    ", so it should end after line " + std::to_string(used)};
     }
 
     target = s;

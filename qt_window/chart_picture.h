@@ -1,8 +1,12 @@
-// The chart canvas Pic_Graph: a widget that keeps a persistent image of the
-// chart and shows it. Its size is kept in twips; its user scale maps the
-// plane window onto the whole picture. The left button drags a rectangle
-// (a rubber band shown over the image, a solid outline drawn into it at the
-// release), the right button asks for the chart's context menu.
+// The chart canvas Pic_Graph. The canvas is virtual: it has a size in twips
+// (as large as a deep zoom makes it) and a user scale that maps the plane
+// window onto the whole of it, but only the part in view exists as an
+// image. That part is drawn again from the chart whenever the view moves,
+// so memory does not grow with the magnification.
+//
+// The left button drags a rectangle (a rubber band shown over the image, a
+// solid outline that marks the selection at the release until the chart is
+// drawn again), the right button asks for the chart's context menu.
 #pragma once
 
 #include "chart/chart_settings.h"
@@ -12,8 +16,13 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
 
 namespace hyg {
+
+class ChartDevice;
 
 // A picture's user scale: the coordinates of its top-left corner and its
 // extent (negative height: y grows upwards).
@@ -24,31 +33,64 @@ struct UserScale {
     double height = 3500;
 };
 
+// How the visible image maps onto the chart plane: the whole canvas is
+// canvasW x canvasH pixels and shows `scale`; the image starts at
+// (offsetX, offsetY) on it. Pixels are the image's logical pixels.
+struct ViewMapping {
+    UserScale scale;
+    double canvasW = 1;
+    double canvasH = 1;
+    double offsetX = 0;
+    double offsetY = 0;
+
+    QPointF toPixel(QPointF plane) const;
+    QPointF toPlane(QPointF pixel) const;
+};
+
+// What the canvas shows: the chart as the last drawing command laid it out,
+// drawn again for every view.
+struct ChartScene {
+    Chart chart; // settings (PictureWidth: the canvas it was drawn for) and table as laid out
+    ChartFrame frame;
+    std::function<void(ChartDevice&)> processLines;
+};
+
 class ChartPicture : public QWidget {
     Q_OBJECT
 public:
     // `settings` gives the rubber band's colour (pen slot 7).
     ChartPicture(const ChartSettings& settings, QWidget* parent);
 
-    // Size in twips; the widget is twips / 15 pixels, its image that many
-    // device pixels times the screen's ratio. Keeps the image's content at
-    // the top-left; new area is white.
+    // Size of the whole (virtual) canvas in twips; its pixels are twips / 15
+    // (not rounded).
     void setSizeTwips(std::int32_t w, std::int32_t h);
     std::int32_t widthTwips() const { return widthTw_; }
     std::int32_t heightTwips() const { return heightTw_; }
-    // The chart's pixels: twips / 15 (not rounded).
     double widthPixels() const;
     double heightPixels() const;
 
+    // The canvas position (pixels) at the widget's top-left corner.
+    void setOffset(QPoint offset);
+    QPoint offset() const { return offset_; }
+
     void setUserScale(const UserScale& s) { scale_ = s; }
     const UserScale& userScale() const { return scale_; }
-    QPointF toScale(QPointF px) const;
+    // The mapping between the visible image and the plane: that of the
+    // drawn chart, or of the canvas's user scale before any drawing.
+    ViewMapping mapping() const;
+    QPointF toScale(QPointF px) const { return mapping().toPlane(px); }
 
-    // The persistent image (device pixels, with the ratio set: a painter on
-    // it works in the chart's pixels).
-    QImage& image() { return image_; }
-    const QImage& image() const { return image_; }
+    // The chart as drawn on the screen: the part in view (device pixels,
+    // with the ratio set, so a painter on it works in logical pixels).
+    const QImage& image() const;
+
+    // Blank canvas: the chart and the selection mark are gone.
     void clear();
+    // Shows `scene` and draws it now; the drawing runs on `live` (the
+    // session's chart, so the count of drawings and what the drawers store
+    // change as for any drawing), later views on copies of the scene's.
+    void drawScene(ChartScene scene, Chart& live);
+    bool hasScene() const { return scene_.has_value(); }
 
     // Drag state: the last kept start and the current drawing position.
     QPointF dragStart() const { return dragStart_; }
@@ -67,21 +109,32 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
-    QPointF toPixels(QPointF scalePos) const;
     void drawOutline(QPainter& painter, QPointF a, QPointF b) const;
-    void remakeImage();
+    void invalidate();
+    void render(Chart* live) const;
 
     const ChartSettings& settings_;
     std::int32_t widthTw_ = 0;
     std::int32_t heightTw_ = 0;
+    QPoint offset_{0, 0};
     UserScale scale_;
-    QImage image_;
+    std::optional<ChartScene> scene_;
+    // The canvas the scene was drawn for: a resize that widens the canvas
+    // leaves the chart at the size it was drawn until the next drawing.
+    UserScale sceneScale_;
+    double sceneW_ = 1;
+    double sceneH_ = 1;
+    // The selection outline drawn at the last release: its corners (plane units).
+    std::optional<std::pair<QPointF, QPointF>> mark_;
+    mutable QImage image_;
+    mutable bool stale_ = true;
     QPointF dragStart_{0, 0};
     QPointF current_{0, 0};
     bool dragging_ = false;

@@ -1,7 +1,11 @@
 #include "qt_window/chart_viewport.h"
 
+#include "engine/fault.h"
+
+#include <QApplication>
 #include <QEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -11,10 +15,13 @@ namespace {
 int Px(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr double kWheelNotch = 120;
 } // namespace
 
-ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host)
+ChartViewport::ChartViewport(ChartSettings& settings, QWidget* host)
     : QObject(host)
+    , settings_(settings)
     , host_(host) {
     shade_ = new QWidget(host);
     shade_->setObjectName("Pic_Shade");
@@ -25,6 +32,7 @@ ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host)
     shade_->installEventFilter(this);
 
     picture_ = new ChartPicture(settings, shade_);
+    picture_->installEventFilter(this);
 
     vsb_ = new QScrollBar(Qt::Vertical, host);
     vsb_->setObjectName("vsbControl");
@@ -43,8 +51,8 @@ ChartViewport::ChartViewport(const ChartSettings& settings, QWidget* host)
     // 3500 (y downwards until the first drawing sets the chart's scale).
     setCanvasSize(5000, 3500);
     setUserScale(UserScale{-500, -350, 5000, 3500});
-    shadeGeom_ = {5000, 3500, 0, 0};
-    placeShade(shadeGeom_);
+    placeShade(ViewportGeometry{5000, 3500, 0, 0});
+    host_->installEventFilter(this);
 }
 
 std::int32_t ChartViewport::verticalBarWidth() const {
@@ -54,54 +62,47 @@ std::int32_t ChartViewport::horizontalBarHeight() const {
     return hsb_->sizeHint().height() * kTwipsPerPixel;
 }
 
+ViewportGeometry ChartViewport::computeLayout() const {
+    return LayoutViewport(host_->width() * kTwipsPerPixel, host_->height() * kTwipsPerPixel, verticalBarWidth(),
+                          horizontalBarHeight());
+}
+
 void ChartViewport::placeShade(const ViewportGeometry& g) {
     shadeGeom_ = g;
     shade_->setGeometry(Px(g.left), Px(g.top), Px(g.w), Px(g.h));
+    picture_->setGeometry(0, 0, Px(g.w), Px(g.h));
     vsb_->setGeometry(Px(g.left + g.w), Px(g.top), vsb_->sizeHint().width(), Px(g.h));
     hsb_->setGeometry(Px(g.left), Px(g.top + g.h), Px(g.w), hsb_->sizeHint().height());
 }
 
-void ChartViewport::applyLayout(const ViewportGeometry& g, ChartSettings& settings) {
+void ChartViewport::applyLayout(const ViewportGeometry& g) {
     placeShade(g);
     const std::int32_t wc = picture_->widthTwips();
-    const std::int32_t hc = picture_->heightTwips();
-    settings.PictureWidth = static_cast<float>(wc);
+    settings_.PictureWidth = static_cast<float>(wc);
     if (wc == g.w)
         return;
     if (wc > g.w) {
-        // The canvas is enlarged by a zoom: scroll over it.
-        setScroll(vsb_, OverhangScroll(hc, g.h, vsb_->value()));
-        setScroll(hsb_, OverhangScroll(wc, g.w, hsb_->value()));
+        // The canvas is enlarged by a zoom (or the window shrank): scroll over it.
+        setScroll(vsb_, OverhangScroll(picture_->heightPixels(), g.h / double(kTwipsPerPixel), vsb_->value()));
+        setScroll(hsb_, OverhangScroll(picture_->widthPixels(), g.w / double(kTwipsPerPixel), hsb_->value()));
         setScrollBarsVisible(true);
         return;
     }
     setCanvasSize(g.w, g.h);
-    settings.PictureWidth = static_cast<float>(g.w);
-    settings.PictureHeight = static_cast<float>(g.h);
+    settings_.PictureWidth = static_cast<float>(g.w);
+    settings_.PictureHeight = static_cast<float>(g.h);
     setScrollBarsVisible(false);
-    placeShade(g);
     placeCanvas(0, 0);
 }
 
 void ChartViewport::setCanvasSize(std::int32_t w, std::int32_t h) {
     picture_->setSizeTwips(w, h);
-    const QImage& shown = picture_->image();
-    if (saved_.size() != shown.size()) {
-        saved_ = QImage(shown.size(), QImage::Format_RGB32);
-        saved_.fill(Qt::white);
-    }
-    saved_.setDevicePixelRatio(shown.devicePixelRatio());
 }
 
 void ChartViewport::placeCanvas(std::int32_t left, std::int32_t top) {
     canvasLeft_ = left;
     canvasTop_ = top;
-    picture_->move(Px(left), Px(top));
-}
-
-void ChartViewport::setUserScale(const UserScale& s) {
-    picture_->setUserScale(s);
-    savedScale_ = s;
+    picture_->setOffset(QPoint(-left, -top));
 }
 
 void ChartViewport::setScrollBarsVisible(bool visible) {
@@ -121,9 +122,51 @@ void ChartViewport::setScroll(QScrollBar* bar, const ScrollSetting& s) {
         placeCanvas(canvasLeft_, -bar->value());
 }
 
+bool ChartViewport::scrollByWheel(const QWheelEvent& wheel) {
+    if (vsb_->isHidden() && hsb_->isHidden())
+        return false;
+    // Shift turns the wheel sideways.
+    const bool sideways = (wheel.modifiers() & Qt::ShiftModifier) != 0;
+    const auto turned = [sideways](QPoint d) { return sideways && d.x() == 0 ? QPoint(d.y(), 0) : d; };
+    // A touch pad tells pixels; a wheel tells its turn, three lines (small
+    // changes) a notch as everywhere else on the desktop.
+    QPointF delta;
+    if (!wheel.pixelDelta().isNull()) {
+        delta = turned(wheel.pixelDelta());
+    } else {
+        const QPoint turn = turned(wheel.angleDelta());
+        const int lines = QApplication::wheelScrollLines();
+        delta = QPointF(turn.x() / kWheelNotch * lines * hsb_->singleStep(),
+                        turn.y() / kWheelNotch * lines * vsb_->singleStep());
+    }
+    delta += wheelRest_;
+    const QPoint whole(static_cast<int>(delta.x()), static_cast<int>(delta.y()));
+    wheelRest_ = delta - QPointF(whole);
+    // Turning the wheel away from the user moves the view up (and left).
+    if (whole.x() != 0)
+        hsb_->setValue(hsb_->value() - whole.x());
+    if (whole.y() != 0)
+        vsb_->setValue(vsb_->value() - whole.y());
+    return true;
+}
+
 bool ChartViewport::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == shade_ && event->type() == QEvent::MouseButtonPress)
+    if (watched == host_ && event->type() == QEvent::Resize) {
+        // The layout follows the client area alone: its size, whatever the
+        // window's frame, menus, tool bar and status bar take.
+        if (host_->width() > 0 && host_->height() > 0) {
+            try {
+                applyLayout(computeLayout());
+            } catch (const RunTimeFault&) {
+                // A client area too small to lay out keeps the last layout.
+            }
+        }
+    } else if (watched == shade_ && event->type() == QEvent::MouseButtonPress) {
         emit activated();
+    } else if ((watched == shade_ || watched == picture_) && event->type() == QEvent::Wheel) {
+        if (scrollByWheel(*static_cast<QWheelEvent*>(event)))
+            return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -3,9 +3,7 @@
 #include "qt_window/chart_viewport.h"
 #include "qt_window/wait_cursor.h"
 #include "chart/chart_driver.h"
-#include "qt_render/painter_canvas.h"
 
-#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -86,21 +84,19 @@ void DrawCommands::ZoomOut() {
 }
 
 void DrawCommands::layoutAndDraw() {
-    ChartPicture* picture = viewport_.picture();
+    ChartFrame frame;
     try {
-        const ChartFrame frame = LayoutChart(session_.chart, &messenger_);
-        drawn_ = true;
-        drawnSettings_ = session_.chart.settings;
-        drawnFrame_ = frame;
-        QPainter painter(&picture->image());
-        PainterCanvas canvas(painter, picture->widthPixels(), picture->heightPixels());
-        ChartDevice dev("draw", session_.chart.settings, &canvas, nullptr);
-        DrawChart(dev, session_.chart, frame, processLines_);
+        frame = LayoutChart(session_.chart, &messenger_);
     } catch (const RunTimeFault&) {
-        // A fault in the middle of the drawing leaves the partial chart and
-        // says nothing; a refused layout has shown its own message.
+        // A refused layout has shown its own message; the canvas stays blank.
+        return;
     }
-    picture->update();
+    drawn_ = true;
+    drawnSettings_ = session_.chart.settings;
+    drawnFrame_ = frame;
+    // The picture keeps the chart as laid out and draws the part in view,
+    // now and whenever the view moves.
+    viewport_.picture()->drawScene(ChartScene{session_.chart, frame, processLines_}, session_.chart);
 }
 
 } // namespace hyg

@@ -4,6 +4,7 @@
 #include "qt_window/tool_icons.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,12 +103,16 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     QMenu* paper = option->addMenu("&Plotter Paper Size");
     paper->setObjectName("MnuOptionComPaper");
     const char* paperCaptions[3] = {"A&3", "&B4", "A&4"};
+    // One paper at a time: the entries are shown and behave as radio items.
+    auto* paperGroup = new QActionGroup(paper);
+    paperGroup->setExclusive(true);
     for (int n = 0; n < 3; ++n) {
         QAction* a = paper->addAction(QString::fromUtf8(paperCaptions[n]));
         a->setObjectName(QStringLiteral("MnuPaperCom_%1").arg(n));
         a->setCheckable(true);
         a->setChecked(n == 0);
         QObject::connect(a, &QAction::triggered, &w, [&w, n] { w.PaperSize(n); });
+        paperGroup->addAction(a);
         m.paper[static_cast<std::size_t>(n)] = a;
     }
 

@@ -73,7 +73,11 @@ bool MdiDiagram::guarded(const char* name, const std::function<void()>& command)
 }
 
 void MdiDiagram::OpenFile() {
-    guarded("'Open...'", [this] { files_->OpenFile(); });
+    guarded("'Open...'", [this] {
+        // The opened chart replaces the one showing, seen whole.
+        if (files_->OpenFile() && viewport_->picture()->hasScene())
+            draw_->ZoomOut();
+    });
 }
 
 void MdiDiagram::SaveFile() {
@@ -128,34 +132,6 @@ void MdiDiagram::connectCanvas() {
     connect(picture, &ChartPicture::contextMenuRequested, this, [this](QPoint pos) { menus_.chartMenu->popup(pos); });
     connect(picture, &ChartPicture::pointerMoved, this, &MdiDiagram::showReadout);
     connect(picture, &ChartPicture::pointerLeft, readout_, &QLabel::clear);
-}
-
-ViewportGeometry MdiDiagram::computeViewport() const {
-    const QSize outer = frameGeometry().size();
-    // The status bar is not part of the margins the layout leaves; take it
-    // off the height the viewport shares out.
-    const int status = statusBar()->isHidden() ? 0 : statusBar()->height();
-    const double W = outer.width() * kTwipsPerPixel;
-    const double H = (outer.height() - status) * kTwipsPerPixel;
-    const double Wv = viewport_->verticalBarWidth();
-    const double Hh = viewport_->horizontalBarHeight();
-    const double Ht = menus_.toolbar->sizeHint().height() * kTwipsPerPixel;
-    return LayoutViewport(W, H, Wv, Hh, Ht);
-}
-
-void MdiDiagram::relayout() {
-    if (isMinimized() || width() <= 0 || height() <= 0)
-        return;
-    try {
-        viewport_->applyLayout(computeViewport(), settings());
-    } catch (const RunTimeFault&) {
-        // A window too small to lay out keeps the last layout.
-    }
-}
-
-void MdiDiagram::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    relayout();
 }
 
 void MdiDiagram::closeEvent(QCloseEvent* event) {

@@ -50,10 +50,6 @@ public:
     // How a settings dialog is run (modal exec by default; tests replace it).
     void setDialogRunner(std::function<int(QDialog&)> runner) { runDialog_ = std::move(runner); }
 
-    // The window sizes of the layout, in twips: outer width and height (less
-    // the status bar), scroll-bar thicknesses and tool-bar height.
-    ViewportGeometry computeViewport() const;
-
     // Another start asked for this window: restore, raise and activate it.
     void bringToFront();
 
@@ -79,14 +75,12 @@ public:
     void About();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void connectCanvas();
     bool guarded(const char* name, const std::function<void()>& command);
-    void relayout();
     void showReadout(QPointF plane);
 
     Session session_;

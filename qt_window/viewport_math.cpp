@@ -15,43 +15,39 @@ std::int32_t Store(double v) {
     return CLng(v, "viewport length");
 }
 
-// A scroll value computed from the zoom rectangle. A rectangle near an edge
-// of the plane gives a value outside 0..Max, and a rectangle as tall (or as
-// wide) as the plane gives 0/0; both are brought to the nearest end of the
-// range (0 for a division by zero).
-std::int16_t ScrollValue(double max, double num, double den) {
-    if (den == 0.0)
-        return 0;
-    const double v = max * num / den;
-    if (!std::isfinite(v))
-        return 0;
-    return CInt(std::clamp(v, 0.0, max), "scroll value");
+// Steps of a tenth and a fiftieth of the range, as the bars have always
+// had; on a deep zoom those would jump past the whole view, so a page is at
+// most the view and a line at most a tenth of it. Each is at least a pixel.
+ScrollSetting WithSteps(ScrollSetting s, double view) {
+    const double page = std::max(1.0, view);
+    s.largeChange = CLng(std::clamp(s.max * 0.1, 1.0, page), "scroll step");
+    s.smallChange = CLng(std::clamp(s.max * 0.02, 1.0, std::max(1.0, page / 10)), "scroll step");
+    return s;
 }
 
-ScrollSetting Scroll(double max, double num, double den) {
+// The bar over a canvas of `canvas` pixels seen through `view` pixels,
+// placed so that the canvas position `start` (pixels) is at the view's
+// edge; a rectangle near the canvas's end brings the bar to its end.
+ScrollSetting ScrollTo(double canvas, double view, double start) {
     ScrollSetting s;
-    max = std::max(0.0, max);
-    s.max = CInt(max, "scroll maximum");
-    s.value = ScrollValue(s.max, num, den);
-    // Steps of a tenth and a fiftieth of the range, at least one twip each.
-    s.largeChange = std::max<std::int16_t>(1, CInt(s.max * 0.1, "scroll step"));
-    s.smallChange = std::max<std::int16_t>(1, CInt(s.max * 0.02, "scroll step"));
-    return s;
+    s.max = CLng(std::max(0.0, canvas - view), "scroll maximum");
+    s.value = std::isfinite(start) ? CLng(std::clamp(start, 0.0, static_cast<double>(s.max)), "scroll value") : 0;
+    return WithSteps(s, view);
 }
 
 } // namespace
 
-ViewportGeometry LayoutViewport(double W, double H, double Wv, double Hh, double Ht) {
+ViewportGeometry LayoutViewport(double clientW, double clientH, double Wv, double Hh) {
     ViewportGeometry g;
-    g.w = Store(std::max(W - 1.5 * Wv, Wv));
-    g.h = Store(std::max(H - 2.5 * (Ht + Hh), Hh));
+    g.w = Store(std::max(clientW - 1.5 * Wv, Wv));
+    g.h = Store(std::max(clientH - 1.5 * Hh, Hh));
     if (static_cast<double>(g.h) / g.w >= kChartProportion) {
         g.h = Store(kChartProportion * g.w);
     } else {
         g.w = Store(g.h / kChartProportion);
     }
-    g.left = Store((W - g.w - 1.5 * Wv) / 2);
-    g.top = Store((H - g.h - 2.5 * Hh) / 2);
+    g.left = Store((clientW - g.w - Wv) / 2);
+    g.top = Store((clientH - g.h - Hh) / 2);
     return g;
 }
 
@@ -78,14 +74,17 @@ ZoomPlan PlanZoom(double dragStartX, double dragStartY, double dragEndX, double 
     const double cx = (x1 + x2) / 2;
     const double cy = (y1 + y2) / 2;
 
-    // A rectangle smaller than a tenth of the plane is widened to a tenth.
-    if ((x2 - x1) / kPlaneExtentX < kMinZoomShare) {
-        x1 = cx - kMinZoomShare / 2 * kPlaneExtentX;
-        x2 = cx + kMinZoomShare / 2 * kPlaneExtentX;
+    // A rectangle smaller than a twentieth of the part in view is widened to
+    // it (the whole plane is in view until the canvas outgrows the viewport).
+    const double inViewX = kPlaneExtentX * std::min(1.0, shadeW / canvasW);
+    const double inViewY = kPlaneExtentY * std::min(1.0, shadeH / canvasH);
+    if (x2 - x1 < kMinZoomShare * inViewX) {
+        x1 = cx - kMinZoomShare / 2 * inViewX;
+        x2 = cx + kMinZoomShare / 2 * inViewX;
     }
-    if ((y2 - y1) / kPlaneExtentY < kMinZoomShare) {
-        y1 = cy - kMinZoomShare / 2 * kPlaneExtentY;
-        y2 = cy + kMinZoomShare / 2 * kPlaneExtentY;
+    if (y2 - y1 < kMinZoomShare * inViewY) {
+        y1 = cy - kMinZoomShare / 2 * inViewY;
+        y2 = cy + kMinZoomShare / 2 * inViewY;
     }
 
     // The chart's proportion about the centre.
@@ -93,40 +92,43 @@ ZoomPlan PlanZoom(double dragStartX, double dragStartY, double dragEndX, double 
     double h = y2 - y1;
     if (kChartProportion * h < w) {
         z.factor = w / kPlaneExtentX;
-        h = kChartProportion * w;
-        y1 = cy - h / 2;
-        y2 = cy + h / 2;
     } else {
         z.factor = h / kPlaneExtentY;
-        w = h / kChartProportion;
-        x1 = cx - w / 2;
-        x2 = cx + w / 2;
     }
-    z.x1 = x1, z.y1 = y1, z.x2 = x2, z.y2 = y2;
-
     z.resize = z.factor < 1;
     if (z.resize) {
-        const double wide = std::min(canvasW / z.factor, static_cast<double>(kMaxCanvasTwips));
+        // The rectangle fills the viewport: the canvas is the viewport
+        // divided by the rectangle's share of the plane, whatever its
+        // present size, down to the deepest view.
+        double wide = shadeW / z.factor;
+        if (wide > kMaxMagnification * shadeW) {
+            wide = kMaxMagnification * shadeW;
+            z.factor = shadeW / wide;
+        }
         z.canvasW = CLng(wide, "zoom width");
         z.canvasH = CLng(z.canvasW * kChartProportion, "zoom height");
     } else {
         z.canvasW = CLng(canvasW, "canvas width");
         z.canvasH = CLng(canvasH, "canvas height");
     }
+    w = z.factor * kPlaneExtentX;
+    h = kChartProportion * w;
+    z.x1 = cx - w / 2, z.x2 = cx + w / 2;
+    z.y1 = cy - h / 2, z.y2 = cy + h / 2;
 
     // The scroll bars bring the rectangle's top-left corner to the viewport's.
-    z.vertical = Scroll(z.canvasH - shadeH, 3150.0 - y2, kPlaneExtentY - h);
-    z.horizontal = Scroll(z.canvasW - shadeW, x1 - (-500.0), kPlaneExtentX - w);
+    const double cwPx = static_cast<double>(z.canvasW) / kTwipsPerPixel;
+    const double chPx = static_cast<double>(z.canvasH) / kTwipsPerPixel;
+    z.horizontal = ScrollTo(cwPx, shadeW / kTwipsPerPixel, (z.x1 - kPlaneLeft) / kPlaneExtentX * cwPx);
+    z.vertical = ScrollTo(chPx, shadeH / kTwipsPerPixel, (kPlaneTop - z.y2) / kPlaneExtentY * chPx);
     return z;
 }
 
 ScrollSetting OverhangScroll(double canvasLength, double viewLength, int value) {
     ScrollSetting s;
-    s.max = CInt(std::max(0.0, canvasLength - viewLength), "scroll maximum");
-    s.value = static_cast<std::int16_t>(std::clamp<int>(value, 0, s.max));
-    s.largeChange = std::max<std::int16_t>(1, CInt(s.max * 0.1, "scroll step"));
-    s.smallChange = std::max<std::int16_t>(1, CInt(s.max * 0.02, "scroll step"));
-    return s;
+    s.max = CLng(std::max(0.0, canvasLength - viewLength), "scroll maximum");
+    s.value = std::clamp(value, 0, s.max);
+    return WithSteps(s, viewLength);
 }
 
 } // namespace hyg

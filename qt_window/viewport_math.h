@@ -1,7 +1,8 @@
-// The arithmetic of the chart viewport, in twips (15 twips to a pixel):
-// laying the viewport out in the main window, fitting the canvas to it and
-// planning a zoom into the dragged rectangle. Pure functions, so the window
-// and the tests use the same numbers.
+// The arithmetic of the chart viewport: laying the viewport out in the main
+// window's client area, fitting the canvas to it and planning a zoom into
+// the dragged rectangle. Sizes are twips (15 twips to a pixel); scroll
+// positions are pixels. Pure functions, so the window and the tests use the
+// same numbers.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +11,24 @@ namespace hyg {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-// Chart proportion (height / width) and the plane extent the zoom works on.
+// Chart proportion (height / width) and the default plane window the zoom
+// works on: its extent and its top-left corner.
 inline constexpr double kChartProportion = 0.7;
 inline constexpr std::int16_t kPlaneExtentX = 5000;
 inline constexpr std::int16_t kPlaneExtentY = 3500;
-// Largest canvas width after a zoom, and the smallest zoom rectangle as a
-// share of the plane extent.
-inline constexpr std::int32_t kMaxCanvasTwips = 32000;
-inline constexpr double kMinZoomShare = 0.1;
+inline constexpr double kPlaneLeft = -500;
+inline constexpr double kPlaneTop = 3150;
+
+// A zoom rectangle smaller than this share of the part in view is widened
+// to it, so one Zoom In magnifies up to 20 times and a click zooms by 20
+// about the clicked point; a further Zoom In goes 20 times deeper again.
+inline constexpr double kMinZoomShare = 1.0 / 20;
+// The deepest view, as the canvas width over the viewport width. The canvas
+// is virtual (only the part in view is ever drawn), so this bounds the
+// pixel coordinates, not memory: at 1000 times a 4000-pixel viewport the
+// chart spans 4 million pixels, well inside the 32-bit coordinates of the
+// drawing and the exact range of the single-precision canvas size in twips.
+inline constexpr double kMaxMagnification = 1000;
 
 // Placement of the viewport inside the main window's client area (twips).
 struct ViewportGeometry {
@@ -27,10 +38,14 @@ struct ViewportGeometry {
     std::int32_t top = 0;
 };
 
-// Viewport for a window of outer size W x H with a vertical scroll bar Wv
-// wide, a horizontal one Hh high and a tool bar Ht high. Lengths are rounded
-// to whole twips (halves to even) as they are stored.
-ViewportGeometry LayoutViewport(double W, double H, double Wv, double Hh, double Ht);
+// Viewport for a client area of clientW x clientH (the window less its
+// title bar, menu bar, tool bar and status bar) with a vertical scroll bar
+// Wv wide and a horizontal one Hh high beside it. The viewport keeps the
+// chart's proportion; viewport and bars together are centred with a margin
+// of at least a quarter of a bar's thickness, so both bars always lie
+// inside the client area. Lengths are rounded to whole twips (halves to
+// even) as they are stored.
+ViewportGeometry LayoutViewport(double clientW, double clientH, double Wv, double Hh);
 
 // The canvas size that fits a viewport of shadeW x shadeH at the chart's
 // proportion; minW, minH are the scroll-bar thicknesses the viewport is at
@@ -41,13 +56,13 @@ struct CanvasSize {
 };
 CanvasSize FitCanvas(double shadeW, double shadeH, double minW, double minH);
 
-// A scroll bar's range and steps. Value lies in 0..Max, the steps are at
-// least 1.
+// A scroll bar's range and steps in pixels. Value lies in 0..Max, the steps
+// are at least 1.
 struct ScrollSetting {
-    std::int16_t max = 0;
-    std::int16_t value = 0;
-    std::int16_t largeChange = 1;
-    std::int16_t smallChange = 1;
+    std::int32_t max = 0;
+    std::int32_t value = 0;
+    std::int32_t largeChange = 1;
+    std::int32_t smallChange = 1;
 };
 
 // Everything a zoom into the drag rectangle changes.
@@ -63,12 +78,13 @@ struct ZoomPlan {
 
 // Plans the zoom of a canvas of canvasW x canvasH twips, seen through a
 // viewport of shadeW x shadeH twips, into the rectangle (x1, y1)-(x2, y2) in
-// plane units (any order). The canvas width is limited to kMaxCanvasTwips.
+// plane units (any order): the rectangle, at the chart's proportion, fills
+// the viewport and its top-left corner comes to the viewport's.
 ZoomPlan PlanZoom(double dragStartX, double dragStartY, double dragEndX, double dragEndY, double canvasW,
                   double canvasH, double shadeW, double shadeH);
 
-// Scroll range when the canvas is larger than the viewport (resize): Max is
-// the overhang, never below 0; Value clamped into it.
+// Scroll range over a canvas length seen through a view length (pixels):
+// Max is the overhang, never below 0; Value is clamped into it.
 ScrollSetting OverhangScroll(double canvasLength, double viewLength, int value);
 
 } // namespace hyg

@@ -230,6 +230,18 @@ TEST(DataFileRead, RefusalNamesTheLineAndChangesNothing) {
     const auto missing = ReadDataFile("/nonexistent/corvane.dat", s, states);
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->line, 0);
+    // Counts of one read in the singular.
+    const std::pair<std::string, const char*> counted[] = {
+        {WithLine(kDefaultFile, 6, "10"), "it holds 1 value where 2 are expected"},
+        {WithLine(kDefaultFile, 9, "10,1") + "20,50\r\n0,0\r\n0,0\r\n0,0\r\n",
+         "the file holds 1 state, so it should end after line 15"},
+    };
+    for (const auto& [text, reason] : counted) {
+        std::istringstream in(text);
+        const auto refusal = ReadDataFile(in, s, states);
+        ASSERT_TRUE(refusal) << reason;
+        EXPECT_NE(refusal->message.find(reason), std::string::npos) << refusal->message;
+    }
 }
 
 } // namespace

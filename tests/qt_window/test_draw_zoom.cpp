@@ -14,10 +14,9 @@ using namespace hyg::test;
 
 namespace {
 
-// The pixel of a plane point on the canvas (inverse of its user scale).
+// The pixel of a plane point in the visible image.
 QPointF PixelOf(ChartPicture* p, double x, double y) {
-    const UserScale& s = p->userScale();
-    return {(x - s.left) * p->widthPixels() / s.width, (y - s.top) * p->heightPixels() / s.height};
+    return p->mapping().toPixel(QPointF(x, y));
 }
 
 QRgb DevicePixel(const QImage& image, QPointF logical) {
@@ -27,6 +26,12 @@ QRgb DevicePixel(const QImage& image, QPointF logical) {
 
 QString Text(const ScrollSetting& s) {
     return QString("%1 %2 %3 %4").arg(s.max).arg(s.value).arg(s.largeChange).arg(s.smallChange);
+}
+
+void Wheel(QWidget* w, QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier, QPoint pixels = QPoint()) {
+    const QPointF at(10, 10);
+    QWheelEvent e(at, w->mapToGlobal(at), pixels, angle, Qt::NoButton, mods, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
 }
 
 } // namespace
@@ -41,37 +46,47 @@ private slots:
 };
 
 void TestDrawZoom::viewportArithmetic() {
-    // Tool bar 420, scroll bars 240. 10000 x 5000: w 9640, h 3350, then
-    // w = 3350 / 0.7 = 4786. A tall window: h = 0.7 w, centred vertically.
-    // A tiny one: never below the scroll bars.
+    // Client areas with scroll bars 240 thick. 10000 x 5000: h 4640, so
+    // w = 4640 / 0.7 = 6629, and viewport plus bar are centred: left =
+    // (10000 - 6629 - 240) / 2 = 1565.5, to even 1566. A tall one: h =
+    // 0.7 w, centred vertically. A tiny one: never below the bars.
     const struct {
         double W, H;
         const char* geometry;
-    } windows[] = {
-        {10000, 5000, "4786 3350 2427 525"}, {3000, 9000, "2640 1848 0 3276"}, {100, 100, "240 168 -250 -334"}};
-    for (const auto& r : windows) {
-        const ViewportGeometry g = LayoutViewport(r.W, r.H, 240, 240, 420);
+    } clients[] = {
+        {10000, 5000, "6629 4640 1566 60"}, {3000, 9000, "2640 1848 60 3456"}, {100, 100, "240 168 -190 -154"}};
+    for (const auto& r : clients) {
+        const ViewportGeometry g = LayoutViewport(r.W, r.H, 240, 240);
         QCOMPARE(QString("%1 %2 %3 %4").arg(g.w).arg(g.h).arg(g.left).arg(g.top), QString(r.geometry));
     }
+    // Zoom plans for a viewport of 4786 x 3350 twips (319.07 x 223.33 pixels).
     const struct {
         double x1, y1, x2, y2, canvasW, canvasH;
         const char* plan;
     } rows[] = {
-        // A click: 500 x 350 plane units about it, f = 0.1; the canvas would
-        // grow ten times but stops at 32000 twips. V: Max = 22400 - 3350,
-        // Value = Max (3150 - 1675) / (3500 - 350); H: Value = Max (750 + 500) / (5000 - 500).
+        // A click on the fitted chart: 250 x 175 plane units about it (a
+        // twentieth), f = 0.05, the canvas 20 times the viewport. Scroll
+        // pixels: H max 6381.3 - 319.1, value 1375 / 5000 of 6381.3; V max
+        // 4466.9 - 223.3, value 1562.5 / 3500 of 4466.9; a page is the
+        // view, a line a tenth of it.
         {1000, 1500, 1000, 1500, 4786, 3350,
-         "f 0.1 x 750..1250 y 1325..1675 canvas 32000x22400 resized | v 19050 8920 1905 381 | h 27214 7559 2721 544"},
+         "f 0.05 x 875..1125 y 1412.5..1587.5 canvas 95720x67004 resized | v 4244 1994 223 22 | h 6062 1755 319 32"},
         // The whole plane: the size stays, both ranges 0, steps at least 1.
         {-500, -350, 4500, 3150, 4786, 3350, "f 1 x -500..4500 y -350..3150 canvas 4786x3350 | v 0 0 1 1 | h 0 0 1 1"},
-        // A rectangle dragged up and to the left; a click near an edge, its values clamped.
-        {1200, 1000, 200, 300, 6000, 4200,
-         "f 0.2 x 200..1200 y 300..1000 canvas 30000x21000 resized | v 16800 12900 1680 336 | h 24000 4200 2400 480"},
-        {4490, 3140, 4490, 3140, 3000, 2100,
-         "f 0.1 x 4240..4740 y 2965..3315 canvas 30000x21000 resized | v 18900 0 1890 378 | h 27000 27000 2700 540"},
+        // Zoomed 20 times, a rectangle of 100 plane units dragged up and to
+        // the left goes 2.5 times deeper: the canvas is the viewport / 0.02.
+        {1100, 1600, 1000, 1500, 95720, 67004,
+         "f 0.02 x 1000..1100 y 1515..1585 canvas 239300x167510 resized | v 10944 4993 223 22 | h 15634 4786 319 32"},
+        // A click near the top-right corner: the values come to the ends of the ranges.
+        {4490, 3140, 4490, 3140, 4786, 3350,
+         "f 0.05 x 4365..4615 y 3052.5..3227.5 canvas 95720x67004 resized | v 4244 0 223 22 | h 6062 6062 319 32"},
+        // A click on the deepest view stops at 1000 times the viewport.
+        {4490, 3140, 4490, 3140, 4786000, 3350200,
+         "f 0.001 x 4487.5..4492.5 y 3138.25..3141.75 canvas 4786000x3350200 resized | v 223123 526 223 22 | h 318748 "
+         "318269 319 32"},
     };
     for (const auto& r : rows) {
-        const ZoomPlan z = PlanZoom(r.x1, r.y1, r.x2, r.y2, r.canvasW, r.canvasH, r.canvasW, r.canvasH);
+        const ZoomPlan z = PlanZoom(r.x1, r.y1, r.x2, r.y2, r.canvasW, r.canvasH, 4786, 3350);
         QCOMPARE(QString("f %1 x %2..%3 y %4..%5 canvas %6x%7%8 | v %9 | h %10")
                      .arg(z.factor)
                      .arg(z.x1)
@@ -90,10 +105,17 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     ChartViewport& v = f.window->viewport();
     ChartPicture* p = f.picture();
     Session& s = f.session();
+    QWidget* client = f.window->centralWidget();
     const auto canvas = [p] { return QSize(p->widthTwips(), p->heightTwips()); };
+    const auto geometry = [&] {
+        return QList<QRect>({v.shade()->geometry(), v.vertical()->geometry(), v.horizontal()->geometry()});
+    };
     const auto resize = [&](int w, int h) {
         f.window->resize(w, h);
-        QTRY_COMPARE(v.shadeWidth(), f.window->computeViewport().w);
+        QTRY_COMPARE(f.window->size(), QSize(w, h));
+        // Both bars lie inside the client area, whatever the window's history.
+        for (QScrollBar* bar : {v.vertical(), v.horizontal()})
+            QVERIFY(client->rect().contains(bar->geometry()));
     };
     // The first drawing fits the canvas at 0.7.
     f.trigger("MnuGraphComDraw");
@@ -108,29 +130,58 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QCOMPARE(QPointF(s.DragStartX, s.DragStartY), QPointF(s.DragEndX, s.DragEndY));
     QCOMPARE(DevicePixel(p->image(), at), QRgb(0xFF0000));
 
-    // Zoom In by ten, at most 32000 twips, the scroll bars as planned.
-    f.trigger("MnuGraphComIn");
-    const int wide = std::min(32000, fitted.width() * 10);
-    QCOMPARE(canvas(), QSize(wide, static_cast<int>(std::nearbyint(wide * 0.7))));
-    QCOMPARE(f.settings().DrawCount, 2);
+    // Zoom In by twenty: the rectangle fills the viewport, its top-left
+    // corner at the viewport's; only the part in view is an image.
     const ZoomPlan z = PlanZoom(s.DragStartX, s.DragStartY, s.DragEndX, s.DragEndY, fitted.width(), fitted.height(),
                                 v.shadeWidth(), v.shadeHeight());
+    f.trigger("MnuGraphComIn");
+    const int zoomedWide = canvas().width();
+    QCOMPARE(zoomedWide, 20 * v.shadeWidth());
+    QCOMPARE(f.settings().DrawCount, 2);
     QCOMPARE(QPoint(v.horizontal()->value(), v.vertical()->value()), QPoint(z.horizontal.value, z.vertical.value));
+    const QSizeF view = v.shade()->size();
+    const double planePerPixel = 5000.0 / p->widthPixels();
+    const QPointF topLeft = p->toScale(QPointF(0, 0)), bottomRight = p->toScale(QPointF(view.width(), view.height()));
+    QVERIFY(std::abs(topLeft.x() - 1875) < planePerPixel && std::abs(topLeft.y() - 1587.5) < planePerPixel);
+    QVERIFY(std::abs(bottomRight.x() - 2125) < 2 * planePerPixel &&
+            std::abs(bottomRight.y() - 1412.5) < 2 * planePerPixel);
+    QCOMPARE(p->image().size(), (view * p->image().devicePixelRatio()).toSize());
 
     // Scrolling moves the canvas; the vertical bar makes the chart the active view.
     s.ActiveView = View::Process;
     v.vertical()->setValue(v.vertical()->maximum());
     QCOMPARE(v.canvasTop(), -v.vertical()->maximum());
     QVERIFY(s.ActiveView == View::Chart);
+    QVERIFY(std::abs(p->toScale(QPointF(0, view.height())).y() - -350) < 2 * planePerPixel);
+    // The wheel: a notch towards the user scrolls three lines down, Shift
+    // turns it sideways, a touch pad scrolls by its pixels; all within the ranges.
+    v.vertical()->setValue(0);
+    Wheel(p, QPoint(0, -120));
+    QCOMPARE(v.vertical()->value(), 3 * v.vertical()->singleStep());
+    Wheel(p, QPoint(0, 240));
+    QCOMPARE(v.vertical()->value(), 0);
+    const int h0 = v.horizontal()->value();
+    Wheel(p, QPoint(0, -120), Qt::ShiftModifier);
+    QCOMPARE(v.horizontal()->value(), h0 + 3 * v.horizontal()->singleStep());
+    Wheel(p, QPoint(0, -120), Qt::NoModifier, QPoint(-25, -40));
+    QCOMPARE(QPoint(v.horizontal()->value(), v.vertical()->value()),
+             QPoint(h0 + 3 * v.horizontal()->singleStep() + 25, 40));
+    QCOMPARE(v.canvasLeft(), -v.horizontal()->value());
 
     // An enlarged canvas stays through a resize; the scroll ranges follow.
+    const QList<QRect> at1000 = geometry();
     resize(1100, 760);
-    QCOMPARE(canvas().width(), wide);
-    QCOMPARE(v.horizontal()->maximum(), wide - v.shadeWidth());
+    QCOMPARE(canvas().width(), zoomedWide);
+    QCOMPARE(v.horizontal()->maximum(), static_cast<int>(std::lround(p->widthPixels() - v.shadeWidth() / 15.0)));
+    QVERIFY(v.horizontal()->isVisible() && v.vertical()->isVisible());
+    // The same window size gives the same layout, whatever came before.
+    resize(1000, 700);
+    QCOMPARE(geometry(), at1000);
+
     // Zoom Out returns to the fitted view; a larger window then widens the
     // canvas to the viewport without drawing; a tall one keeps 0.7.
     f.trigger("MnuGraphComOut");
-    QCOMPARE(p->pos(), QPoint(0, 0));
+    QCOMPARE(QPoint(v.canvasLeft(), v.canvasTop()), QPoint(0, 0));
     QVERIFY(v.vertical()->isHidden() && v.horizontal()->isHidden());
     QCOMPARE(f.settings().DrawCount, 3);
     resize(1200, 840);
@@ -138,6 +189,11 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QCOMPARE(f.settings().DrawCount, 3);
     resize(500, 900);
     QVERIFY(std::abs(v.shadeHeight() - 0.7 * v.shadeWidth()) <= 1);
+    // The tool bar's room goes to the viewport too.
+    resize(1000, 700);
+    const int shadeHigh = v.shade()->height();
+    f.trigger("MnuOptionComTool");
+    QTRY_VERIFY(v.shade()->height() > shadeHigh);
 }
 
 void TestDrawZoom::pointerOnTheChart() {

@@ -56,6 +56,17 @@ void TestFileCommands::saveThenOpen() {
     QVERIFY(f.dialogs.messages.empty());
     QVERIFY(SettingsText(f.settings()).contains("T 5..40 |"));
     QVERIFY(SettingsText(f.settings()).endsWith("plotter 0 0 12500 8750"));
+    QCOMPARE(f.settings().DrawCount, 0); // nothing was showing: nothing is drawn
+
+    // With a chart showing, even zoomed, the opened one replaces it, seen whole.
+    WindowFixture g(QSize(800, 600), false);
+    g.trigger("MnuGraphComDraw");
+    g.trigger("MnuGraphComIn");
+    g.dialogs.openNames.push_back(path("b.dat").toStdString());
+    g.trigger("MnuFileComOpen");
+    QCOMPARE(g.settings().DrawCount, 3);
+    QCOMPARE(g.window->drawCommands().drawnSettings()->MinDryBulb, 5.0f);
+    QVERIFY(g.window->viewport().horizontal()->isHidden());
 }
 
 void TestFileCommands::openRefusesABadFile() {

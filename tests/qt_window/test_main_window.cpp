@@ -92,8 +92,12 @@ void TestMainWindow::paperSize() {
         const ChartSettings& s = f.settings();
         QCOMPARE(QList<std::int32_t>({s.PlotterP1X, s.PlotterP1Y, s.PlotterP2X, s.PlotterP2Y}),
                  QList<std::int32_t>({0, 0, sizes[n][0], sizes[n][1]}));
-        for (int k = 0; k < 3; ++k)
-            QCOMPARE(f.action(QString("MnuPaperCom_%1").arg(k))->isChecked(), k == n);
+        for (int k = 0; k < 3; ++k) {
+            QAction* entry = f.action(QString("MnuPaperCom_%1").arg(k));
+            QCOMPARE(entry->isChecked(), k == n);
+            // One choice: the entries are radio items of one exclusive group.
+            QVERIFY(entry->actionGroup() && entry->actionGroup()->isExclusive());
+        }
     }
     QCOMPARE(f.settings().DrawCount, 0); // the screen chart is not redrawn
 }
