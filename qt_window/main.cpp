@@ -3,11 +3,13 @@
 //
 // HYGRANA_QUIT_AFTER_SHOW=1 ends the program as soon as the first window is
 // shown and prints the time from entering main to that moment (start-up
-// measurements).
+// measurements). HYGRANA_VIEW_LOG=file logs what the chart view shows,
+// for tests that drive the program from outside.
 
 #include "qt_window/main_window.h"
 #include "qt_window/single_instance.h"
 #include "qt_window/start_options.h"
+#include "qt_window/view_log.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
 
     hyg::MdiDiagram window;
     QObject::connect(&instance, &hyg::SingleInstance::activationRequested, &window, &hyg::MdiDiagram::bringToFront);
+    if (const QString log = qEnvironmentVariable("HYGRANA_VIEW_LOG"); !log.isEmpty())
+        new hyg::ViewLog(window, log);
     window.show();
 
     if (qEnvironmentVariableIntValue("HYGRANA_QUIT_AFTER_SHOW") != 0) {

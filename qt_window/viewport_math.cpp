@@ -74,7 +74,7 @@ ZoomPlan PlanZoom(double dragStartX, double dragStartY, double dragEndX, double 
     const double cx = (x1 + x2) / 2;
     const double cy = (y1 + y2) / 2;
 
-    // A rectangle smaller than a twentieth of the part in view is widened to
+    // A rectangle smaller than a fiftieth of the part in view is widened to
     // it (the whole plane is in view until the canvas outgrows the viewport).
     const double inViewX = kPlaneExtentX * std::min(1.0, shadeW / canvasW);
     const double inViewY = kPlaneExtentY * std::min(1.0, shadeH / canvasH);

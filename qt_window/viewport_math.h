@@ -20,9 +20,10 @@ inline constexpr double kPlaneLeft = -500;
 inline constexpr double kPlaneTop = 3150;
 
 // A zoom rectangle smaller than this share of the part in view is widened
-// to it, so one Zoom In magnifies up to 20 times and a click zooms by 20
-// about the clicked point; a further Zoom In goes 20 times deeper again.
-inline constexpr double kMinZoomShare = 1.0 / 20;
+// to it, so one Zoom In magnifies up to 50 times and a click zooms by 50
+// about the clicked point; a further Zoom In goes deeper again. Fifty lets
+// a rectangle of two degrees fill even a maximised view of the whole chart.
+inline constexpr double kMinZoomShare = 1.0 / 50;
 // The deepest view, as the canvas width over the viewport width. The canvas
 // is virtual (only the part in view is ever drawn), so this bounds the
 // pixel coordinates, not memory: at 1000 times a 4000-pixel viewport the

@@ -41,6 +41,7 @@ class TestDrawZoom : public QObject {
 private slots:
     void viewportArithmetic();
     void drawZoomScrollAndResize();
+    void deepZoomDrawsWhatIsThere();
     void pointerOnTheChart();
     void drawingErrors();
 };
@@ -64,13 +65,13 @@ void TestDrawZoom::viewportArithmetic() {
         double x1, y1, x2, y2, canvasW, canvasH;
         const char* plan;
     } rows[] = {
-        // A click on the fitted chart: 250 x 175 plane units about it (a
-        // twentieth), f = 0.05, the canvas 20 times the viewport. Scroll
-        // pixels: H max 6381.3 - 319.1, value 1375 / 5000 of 6381.3; V max
-        // 4466.9 - 223.3, value 1562.5 / 3500 of 4466.9; a page is the
+        // A click on the fitted chart: 100 x 70 plane units about it (a
+        // fiftieth), f = 0.02, the canvas 50 times the viewport. Scroll
+        // pixels: H max 15953.3 - 319.1, value 1450 / 5000 of 15953.3; V max
+        // 11167.3 - 223.3, value 1615 / 3500 of 11167.3; a page is the
         // view, a line a tenth of it.
         {1000, 1500, 1000, 1500, 4786, 3350,
-         "f 0.05 x 875..1125 y 1412.5..1587.5 canvas 95720x67004 resized | v 4244 1994 223 22 | h 6062 1755 319 32"},
+         "f 0.02 x 950..1050 y 1465..1535 canvas 239300x167510 resized | v 10944 5153 223 22 | h 15634 4626 319 32"},
         // The whole plane: the size stays, both ranges 0, steps at least 1.
         {-500, -350, 4500, 3150, 4786, 3350, "f 1 x -500..4500 y -350..3150 canvas 4786x3350 | v 0 0 1 1 | h 0 0 1 1"},
         // Zoomed 20 times, a rectangle of 100 plane units dragged up and to
@@ -79,7 +80,7 @@ void TestDrawZoom::viewportArithmetic() {
          "f 0.02 x 1000..1100 y 1515..1585 canvas 239300x167510 resized | v 10944 4993 223 22 | h 15634 4786 319 32"},
         // A click near the top-right corner: the values come to the ends of the ranges.
         {4490, 3140, 4490, 3140, 4786, 3350,
-         "f 0.05 x 4365..4615 y 3052.5..3227.5 canvas 95720x67004 resized | v 4244 0 223 22 | h 6062 6062 319 32"},
+         "f 0.02 x 4440..4540 y 3105..3175 canvas 239300x167510 resized | v 10944 0 223 22 | h 15634 15634 319 32"},
         // A click on the deepest view stops at 1000 times the viewport.
         {4490, 3140, 4490, 3140, 4786000, 3350200,
          "f 0.001 x 4487.5..4492.5 y 3138.25..3141.75 canvas 4786000x3350200 resized | v 223123 526 223 22 | h 318748 "
@@ -130,21 +131,21 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     QCOMPARE(QPointF(s.DragStartX, s.DragStartY), QPointF(s.DragEndX, s.DragEndY));
     QCOMPARE(DevicePixel(p->image(), at), QRgb(0xFF0000));
 
-    // Zoom In by twenty: the rectangle fills the viewport, its top-left
+    // Zoom In by fifty: the rectangle fills the viewport, its top-left
     // corner at the viewport's; only the part in view is an image.
     const ZoomPlan z = PlanZoom(s.DragStartX, s.DragStartY, s.DragEndX, s.DragEndY, fitted.width(), fitted.height(),
                                 v.shadeWidth(), v.shadeHeight());
     f.trigger("MnuGraphComIn");
     const int zoomedWide = canvas().width();
-    QCOMPARE(zoomedWide, 20 * v.shadeWidth());
+    QCOMPARE(zoomedWide, 50 * v.shadeWidth());
     QCOMPARE(f.settings().DrawCount, 2);
     QCOMPARE(QPoint(v.horizontal()->value(), v.vertical()->value()), QPoint(z.horizontal.value, z.vertical.value));
     const QSizeF view = v.shade()->size();
     const double planePerPixel = 5000.0 / p->widthPixels();
     const QPointF topLeft = p->toScale(QPointF(0, 0)), bottomRight = p->toScale(QPointF(view.width(), view.height()));
-    QVERIFY(std::abs(topLeft.x() - 1875) < planePerPixel && std::abs(topLeft.y() - 1587.5) < planePerPixel);
-    QVERIFY(std::abs(bottomRight.x() - 2125) < 2 * planePerPixel &&
-            std::abs(bottomRight.y() - 1412.5) < 2 * planePerPixel);
+    QVERIFY(std::abs(topLeft.x() - 1950) < planePerPixel && std::abs(topLeft.y() - 1535) < planePerPixel);
+    QVERIFY(std::abs(bottomRight.x() - 2050) < 2 * planePerPixel &&
+            std::abs(bottomRight.y() - 1465) < 2 * planePerPixel);
     QCOMPARE(p->image().size(), (view * p->image().devicePixelRatio()).toSize());
 
     // Scrolling moves the canvas; the vertical bar makes the chart the active view.
@@ -194,6 +195,28 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     const int shadeHigh = v.shade()->height();
     f.trigger("MnuOptionComTool");
     QTRY_VERIFY(v.shade()->height() > shadeHigh);
+}
+
+void TestDrawZoom::deepZoomDrawsWhatIsThere() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    ChartPicture* p = f.picture();
+    Session& s = f.session();
+    // Clicks on the absolute-humidity line of 10 g/kgDA, Zoom In after each,
+    // down to the deepest view: the line still runs across the middle.
+    const double lineY = ChartY(f.settings(), 10);
+    for (int i = 0; i < 3; ++i) {
+        s.DragStartX = s.DragEndX = 2000;
+        s.DragStartY = s.DragEndY = static_cast<float>(lineY);
+        f.trigger("MnuGraphComIn");
+    }
+    QCOMPARE(p->widthPixels(), kMaxMagnification * f.window->viewport().shadeWidth() / 15);
+    const QImage image = p->image();
+    const QPointF at = p->mapping().toPixel(QPointF(2000, lineY));
+    int inked = 0;
+    for (int x = 0; x < image.width(); x += 10)
+        inked += DevicePixel(image, QPointF(x, at.y())) != 0xFFFFFF;
+    QVERIFY2(inked > image.width() / 20, qPrintable(QString::number(inked)));
 }
 
 void TestDrawZoom::pointerOnTheChart() {
