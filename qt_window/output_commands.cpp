@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -54,8 +55,13 @@ ChartOnScreen OutputCommands::chartOnScreen() const {
         screen.chart.emplace();
         screen.chart->settings = *drawn;
     }
-    screen.widthPx = static_cast<int>(std::lround(picture_.widthPixels()));
-    screen.heightPx = static_cast<int>(std::lround(picture_.heightPixels()));
+    // A zoom makes the canvas many times (at most a thousand times) the
+    // view, though only the part in view is ever drawn; the whole chart is
+    // drawn again at most as wide as the view, so a print or picture of a
+    // zoomed chart is the chart as the fitted view shows it.
+    const double shrink = std::min(1.0, picture_.width() / std::max(1.0, picture_.widthPixels()));
+    screen.widthPx = static_cast<int>(std::lround(picture_.widthPixels() * shrink));
+    screen.heightPx = static_cast<int>(std::lround(picture_.heightPixels() * shrink));
     screen.processLines = draw_.processLines();
     return screen;
 }

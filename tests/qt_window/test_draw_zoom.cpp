@@ -217,6 +217,16 @@ void TestDrawZoom::deepZoomDrawsWhatIsThere() {
     for (int x = 0; x < image.width(); x += 10)
         inked += DevicePixel(image, QPointF(x, at.y())) != 0xFFFFFF;
     QVERIFY2(inked > image.width() / 20, qPrintable(QString::number(inked)));
+
+    // The whole chart still goes into a vector picture, no wider than the view.
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("deep.svg");
+    f.dialogs.saveNames.push_back(svg.toStdString());
+    f.trigger("MnuGraphComSave");
+    QVERIFY(f.dialogs.messages.empty());
+    QFile written(svg);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains(QByteArray("width=\"") + QByteArray::number(p->width())));
 }
 
 void TestDrawZoom::pointerOnTheChart() {
