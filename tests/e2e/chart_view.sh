@@ -133,10 +133,10 @@ xdotool keydown shift click 5 keyup shift
 for _ in $(seq 1 50); do [ "$(field h | cut -d/ -f1)" != "$h0" ] && break; sleep 0.05; done
 h1=$(field h | cut -d/ -f1)
 [ "$h1" -gt "$h0" ] || fail "Shift+wheel did not scroll sideways ($h0 -> $h1)"
-for _ in $(seq 1 100); do
+for _ in $(seq 1 40); do
     [ "$(field v | cut -d/ -f1)" = 0 ] && break
-    xdotool click 4
-    sleep 0.03
+    xdotool click --repeat 10 --delay 10 4
+    sleep 0.05
 done
 [ "$(field v | cut -d/ -f1)" = 0 ] || fail "the wheel did not scroll back to the top"
 echo "wheel: down $v0 -> $v1, sideways $h0 -> $h1, back up to 0"
