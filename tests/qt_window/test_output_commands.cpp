@@ -266,7 +266,8 @@ void TestOutputCommands::printTablesOnSystemPrinter() {
         return t;
     };
     const std::vector<PrintTable> tables{
-        table("Input Data", {400, 750, 750, 750, 750}, 70, {"No.", "Press.\rmmHg", "D.B.T.\rC", "R.Hum*\r%", "W.B.T*\rC"}),
+        table("Input Data", {400, 750, 750, 750, 750}, 70,
+              {"No.", "Press.\rmmHg", "D.B.T.\rC", "R.Hum*\r%", "W.B.T*\rC"}),
         table("Properties", {400, 800, 900, 1000, 1000, 1000, 900, 800}, 7,
               {"No.", "D.Satu.\r%", "P.Press.\rmmHg", "Abs.Hum.\rkg/kgDA", "S.A.Hum.\rkg/kgDA", "Enthalpy\rkcal/kgDA",
                "S.Volume\rm3/kgDA", "Density\rkg/m3"}),
