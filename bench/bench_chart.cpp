@@ -1,6 +1,6 @@
 // The chart into the HPGL sink: LayoutChart and DrawChart of the default
-// chart in "file" mode, writing to memory.
-#include "chart/chart_device.h"
+// chart through the plot-file writer, writing to memory.
+#include "chart/plot_file_writer.h"
 #include "chart/chart_driver.h"
 #include "chart/chart_settings.h"
 #include "files/plot_file.h"
@@ -21,8 +21,8 @@ void BM_LayoutAndDrawChartToHpgl(benchmark::State& state) {
     for (auto _ : state) {
         std::ostringstream out;
         const ChartFrame frame = LayoutChart(chart, nullptr);
-        ChartDevice dev("file", chart.settings, nullptr, &out);
-        DrawChart(dev, chart, frame);
+        PlotFileWriter writer(out);
+        DrawChart(writer, chart, frame);
         bytes = out.str().size();
         benchmark::DoNotOptimize(bytes);
     }

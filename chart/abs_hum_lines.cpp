@@ -7,14 +7,12 @@
 
 namespace hyg {
 
-void DrawAbsHumLines(ChartDevice& dev, const Chart& chart, float& lastSatDegree, std::int16_t idxMin,
-                     std::int16_t idxMax, float leftX, float topRightX) {
-    (void)lastSatDegree; // accepted from the driver; the lines do not depend on it
+void DrawAbsHumLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX,
+                     float topRightX) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
 
-    if (dev.isFile())
-        dev.PlotLine({"SP6", ETX});
+    out.pen({PenSlot::AbsHum, 6});
 
     const int lines = CInt(s.MaxAbsHum, "MaxAbsHum") + 1;
     int found = 0; // index of the previous line's search; none before the first line
@@ -46,17 +44,11 @@ void DrawAbsHumLines(ChartDevice& dev, const Chart& chart, float& lastSatDegree,
         float xr = Sgl(ChartX(s, s.MaxDryBulb, x), "humidity line right X");
         if (xr > topRightX)
             xr = topRightX;
-
-        if (dev.isDraw()) {
-            dev.DrawSegment(xl, y, xr, y, s.PenColor[2]);
-        } else if (dev.isFile()) {
-            dev.PlotLine({"PU", F(xl), F(y)});
-            dev.PlotLine({"PD", F(xr), F(y), ETX});
-        }
+        out.segment({xl, y}, {xr, y});
     }
 }
 
-void DrawAbsHumScale(ChartDevice& dev, const Chart& chart, float topRightX, float bottomY) {
+void DrawAbsHumScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
     const double u = s.LabelUnit;
     constexpr double kTick = 115; // length of the scale ticks right of the chart, plane units
@@ -69,27 +61,16 @@ void DrawAbsHumScale(ChartDevice& dev, const Chart& chart, float topRightX, floa
         if (x1 > topRightX)
             x1 = topRightX;
         const float x2 = Sgl(topRightX + kTick);
-        const double ty = y + 1.1 * u;
-        if (dev.isDraw()) {
-            dev.DrawSegment(x1, y, x2, y, s.PenColor[2]);
-            dev.DrawLabel(topRightX, ty, 0, text, s.PenColor[0], u, false);
-        } else if (dev.isFile()) {
-            dev.PlotLine({"PU", F(x1), F(y), ETX});
-            dev.PlotLine({"PD", F(x2), F(y), ETX});
-            dev.PlotLine({"PU", F(topRightX), Zone, F(ty)});
-            dev.PlotLine({"LB", text, ETX});
-        }
+        out.pen({PenSlot::AbsHum});
+        out.segment({x1, y}, {x2, y}, {.closedMove = true});
+        out.pen({PenSlot::Scale});
+        out.text({.text = text, .at = {topRightX, y + 1.1 * u}, .size = u, .plotForm = {Separator::Zone}});
     }
 
     // The symbol "x" below the scale.
     const float sx = Sgl(topRightX + kTick - 3 * u);
     const float sy = Sgl(bottomY - 3 * u);
-    if (dev.isDraw()) {
-        dev.DrawLabel(sx, sy, 0, "x", s.PenColor[0], 1.5 * u, true);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"PU", F(sx), Zone, F(sy), ETX});
-        dev.PlotLine({"LB", "x", ETX});
-    }
+    out.text({.text = "x", .at = {sx, sy}, .size = 1.5 * u, .italic = true, .plotForm = {Separator::Zone, true}});
 }
 
 } // namespace hyg

@@ -6,41 +6,38 @@
 
 namespace hyg {
 
-void DrawChart(ChartDevice& dev, Chart& chart, const ChartFrame& f,
-               const std::function<void(ChartDevice&)>& processLines) {
-    ChartSettings& s = chart.settings;
-    const auto on = [&s](int n) { return s.LineSwitch[static_cast<std::size_t>(n)] == 1; };
-
-    // The count only tells whether anything was drawn yet; it stops at the
-    // largest 16-bit value rather than failing every later drawing.
+void CountDrawing(ChartSettings& s) {
     if (s.DrawCount < INT16_MAX)
         ++s.DrawCount;
-    // The last saturation degree drawn (1.0 after a complete run, 0 when the
-    // family is switched off).
-    float lastSatDegree = 0;
+}
 
-    if (on(0))
-        DrawRelHumCurves(dev, chart, f.TempCount, f.IdxMin, f.IdxMax);
-    if (on(1))
-        DrawSatDegreeCurves(dev, chart, lastSatDegree, f.TempCount, f.IdxMin, f.IdxMax);
-    DrawDryBulbLines(dev, chart, f.IdxMin, f.IdxMax, f.BottomY);
-    DrawAbsHumLines(dev, chart, lastSatDegree, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
-    DrawAbsHumScale(dev, chart, f.TopRightX, f.BottomY);
-    DrawEnthalpyLines(dev, chart, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint);
-    if (on(2))
-        DrawVolumeLines(dev, chart, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
-    if (on(3))
-        DrawWetBulbLines(dev, chart, f.IdxMin, f.IdxMax, f.LeftX);
-    if (on(4))
-        DrawPartialPressureScale(dev, chart, f.TopRightX, f.BottomY);
-    if (on(5))
-        DrawMoistureRatioProtractor(dev, chart, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight);
-    if (on(6))
-        DrawShfProtractor(dev, chart, f.LeftX, f.TopRightX, f.ShfOriginY);
-    if (on(7))
-        DrawLegend(dev, chart, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
+void DrawChart(PenPlotter& out, const Chart& chart, const ChartFrame& f,
+               const std::function<void(PenPlotter&)>& processLines) {
+    const ChartSettings& s = chart.settings;
+    const auto on = [&s](ChartLine line) { return LineOn(s, line); };
+
+    if (on(ChartLine::RelHum))
+        DrawRelHumCurves(out, chart, f.TempCount, f.IdxMin, f.IdxMax);
+    if (on(ChartLine::SatDegree))
+        DrawSatDegreeCurves(out, chart, f.TempCount, f.IdxMin, f.IdxMax);
+    DrawDryBulbLines(out, chart, f.IdxMin, f.IdxMax, f.BottomY);
+    DrawAbsHumLines(out, chart, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
+    DrawAbsHumScale(out, chart, f.TopRightX, f.BottomY);
+    DrawEnthalpyLines(out, chart, f.IdxMin, f.TopY, f.TopDewPoint);
+    if (on(ChartLine::Volume))
+        DrawVolumeLines(out, chart, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
+    if (on(ChartLine::WetBulb))
+        DrawWetBulbLines(out, chart, f.IdxMin, f.IdxMax, f.LeftX);
+    if (on(ChartLine::PartialPressure))
+        DrawPartialPressureScale(out, chart, f.TopRightX, f.BottomY);
+    if (on(ChartLine::MoistureRatio))
+        DrawMoistureRatioProtractor(out, chart, f.LeftX, f.TopY, f.ChartHeight);
+    if (on(ChartLine::Shf))
+        DrawShfProtractor(out, chart, f.LeftX, f.TopRightX, f.ShfOriginY);
+    if (on(ChartLine::Legend))
+        DrawLegend(out, chart, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
     if (s.DrawProcessLines == 1 && processLines)
-        processLines(dev);
+        processLines(out);
 }
 
 } // namespace hyg

@@ -8,18 +8,12 @@
 
 #include "engine/fault.h"
 #include "engine/messages.h"
+#include "engine/physics.h"
 
 #include <array>
 #include <cstdint>
 
 namespace hyg {
-
-// The single-precision constants of the chart formulas, widened to double:
-// 0.24 (specific heat of dry air), 0.441 (specific heat of vapour) and 597.3
-// (latent heat at 0 deg C), all in kcal units.
-inline constexpr double kF024 = static_cast<double>(0.24f);
-inline constexpr double kF0441 = static_cast<double>(0.441f);
-inline constexpr double kF5973 = static_cast<double>(597.3f);
 
 // A screen colour, 0xRRGGBB.
 struct Rgb {
@@ -39,13 +33,39 @@ inline constexpr Rgb LightMagenta{255, 0, 255}; // 13
 inline constexpr Rgb White{255, 255, 255};
 } // namespace palette
 
-using PenTable = std::array<Rgb, 9>;
-// Pen slots: 0 humidity-scale numbers; 1 dry-bulb lines, saturation degree;
-// 2 absolute humidity; 3 relative humidity, SHF protractor; 4 specific volume;
-// 5 process arrows; 6 moisture-ratio protractor; 7 enthalpy; 8 wet bulb and
-// partial-pressure scale.
+// The slots of the pen table, by what each colours.
+enum class PenSlot : std::uint8_t {
+    Scale = 0,         // humidity-scale numbers, legend, volume and saturation-degree numbers
+    DryBulb = 1,       // dry-bulb lines, saturation-degree curves
+    AbsHum = 2,        // absolute-humidity lines and scale ticks
+    RelHum = 3,        // relative-humidity curves, SHF protractor
+    Volume = 4,        // specific-volume lines
+    Process = 5,       // process arrows
+    MoistureRatio = 6, // moisture-ratio protractor
+    Enthalpy = 7,      // enthalpy lines
+    WetBulb = 8,       // wet-bulb lines, partial-pressure scale
+};
+inline constexpr std::size_t kPenSlots = 9;
+
+using PenTable = std::array<Rgb, kPenSlots>;
+inline Rgb PenColour(const PenTable& t, PenSlot slot) {
+    return t[static_cast<std::size_t>(slot)];
+}
 PenTable ColourPenTable();
 PenTable MonoPenTable();
+
+// The switchable families of the chart, by their place in LineSwitch.
+enum class ChartLine : std::uint8_t {
+    RelHum = 0,
+    SatDegree = 1,
+    Volume = 2,
+    WetBulb = 3,
+    PartialPressure = 4,
+    MoistureRatio = 5,
+    Shf = 6,
+    Legend = 7, // legend and notes
+};
+inline constexpr std::size_t kChartLines = 8;
 
 struct ChartSettings {
     float Pressure = 760;             // in PressureUnit
@@ -66,9 +86,9 @@ struct ChartSettings {
     std::int16_t EnthalpyUnit = 1;    // unit system 1, 2, 3
     std::int16_t TemperatureUnit = 0; // 1 deg C, 2 deg F; not set at start
     std::int16_t DiagramType = 1;     // 0 "D.B.Temp.- Abs.Hum.", 1 "Enthalpy - Abs.Hum."
-    // 0 rel. humidity, 1 sat. degree, 2 volume, 3 wet bulb, 4 partial pressure,
-    // 5 moisture-ratio protractor, 6 SHF protractor, 7 legend and notes.
-    std::array<std::int16_t, 8> LineSwitch{1, 1, 1, 1, 1, 1, 1, 1};
+    // One switch per ChartLine as the data file stores it: only 1 draws the
+    // family. Read and set them through LineOn and SetLineOn.
+    std::array<std::int16_t, kChartLines> LineSwitch{1, 1, 1, 1, 1, 1, 1, 1};
     std::int16_t DrawCount = 0;
     std::int16_t DrawProcessLines = 0;
     std::int16_t ColorMode = 1; // 1 colour, 0 monochrome
@@ -80,6 +100,13 @@ struct ChartSettings {
     std::int32_t LabelUnit = 25; // text unit of the chart, plane units (set by LayoutChart)
 };
 
+inline bool LineOn(const ChartSettings& s, ChartLine line) {
+    return s.LineSwitch[static_cast<std::size_t>(line)] == 1;
+}
+inline void SetLineOn(ChartSettings& s, ChartLine line, bool on) {
+    s.LineSwitch[static_cast<std::size_t>(line)] = on ? 1 : 0;
+}
+
 // The start-up defaults.
 inline ChartSettings DefaultChartSettings() {
     return ChartSettings{};
@@ -90,6 +117,8 @@ inline ChartSettings DefaultChartSettings() {
 // Reading outside 0..150 raises IndexFault.
 class SaturationTable {
 public:
+    // The index that holds 0 deg C: index i holds i - 21 deg C.
+    static constexpr int kIndexOfZero = 21;
     static constexpr int kSize = 151;
     float T(int i) const;  // TableDryBulb(i)
     double S(int i) const; // TableSatAbsHum(i)

@@ -36,17 +36,15 @@ Point Plane(const ChartSettings& s, double t, double x, const char* where) {
 
 // The saturation walk may run past IdxMax (to the end of the filled table),
 // so the highest index of the chart is not needed here.
-void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t /*idxMax*/, float topY,
-                       float topDewPoint) {
+void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY, float topDewPoint) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
     const double u = s.LabelUnit;
-    const Rgb colour = s.PenColor[7];
     const double factor = EnthalpyFactor(s.EnthalpyUnit);
     const int step = EnthalpyStep(s.EnthalpyUnit);
 
-    if (dev.isFile())
-        dev.PlotLine({"SP7", ETX});
+    out.pen({PenSlot::Enthalpy, 7});
+    constexpr SegmentForm kZoned{Separator::Zone};
 
     // The scale line, from the lowest saturation point to the top edge two
     // degrees left of the top of the saturation curve, and the piece of top
@@ -55,45 +53,40 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
     const Point p0 = Plane(s, s.MinDryBulb, s0, "enthalpy scale line");
     const Point p1 = Plane(s, static_cast<double>(topDewPoint) - 2, s.MaxAbsHum, "enthalpy scale line");
     const float p2x = Sgl(ChartX(s, topDewPoint, s.MaxAbsHum) + 1, "enthalpy scale line");
-    if (dev.isDraw()) {
-        dev.DrawSegment(p0.x, p0.y, p1.x, p1.y, colour);
-        dev.DrawSegment(p1.x, p1.y, p2x, p1.y, colour);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"PU", F(p0.x), Zone, F(p0.y)});
-        dev.PlotLine({"PD", F(p1.x), Zone, F(p1.y), ETX});
-        dev.PlotLine({"PU", F(p1.x), Zone, F(p1.y)});
-        dev.PlotLine({"PD", F(p2x), Zone, F(p1.y), ETX});
-    }
+    out.segment({p0.x, p0.y}, {p1.x, p1.y}, kZoned);
+    out.segment({p1.x, p1.y}, {p2x, p1.y}, kZoned);
     const float m =
         Sgl(Div(static_cast<double>(p1.y) - p0.y, static_cast<double>(p1.x) - p0.x, "enthalpy scale slope"));
     const float b = Sgl(p0.y - static_cast<double>(m) * p0.x, "enthalpy scale intercept");
 
     // Range of values in the display unit.
     const int first =
-        CInt(Int(Div(kF024 * s.MinDryBulb * factor, step, "first enthalpy") + 1) * step, "first enthalpy");
-    const float hmax = Sgl(kF024 * s.MaxDryBulb + 0.001 * s.MaxAbsHum * (kF5973 + kF0441 * s.MaxDryBulb), "hmax");
+        CInt(Int(Div(kCpAir * s.MinDryBulb * factor, step, "first enthalpy") + 1) * step, "first enthalpy");
+    const float hmax =
+        Sgl(kCpAir * s.MaxDryBulb + 0.001 * s.MaxAbsHum * (kLatentHeat0 + kCpVapour * s.MaxDryBulb), "hmax");
     const int last = CInt(Int(static_cast<double>(hmax) * factor), "last enthalpy");
     const int mid = CInt(Int((last - first) * 0.5) + first + 2, "middle enthalpy");
 
-    const double hLeft = kF5973 + kF0441 * s.MinDryBulb;  // latent part per g/kgDA at the left edge, x1000
-    const double hRight = kF5973 + kF0441 * s.MaxDryBulb; // the same at the right edge
+    const double hLeft = kLatentHeat0 + kCpVapour * s.MinDryBulb;  // latent part per g/kgDA at the left edge, x1000
+    const double hRight = kLatentHeat0 + kCpVapour * s.MaxDryBulb; // the same at the right edge
     SatPoint low; // the lower neighbour of the saturation walk, kept from value to value
     for (int v = first; v <= last; v = Add16(v, step, "enthalpy value")) {
         const float k = Sgl(Div(v, factor, "enthalpy value"), "enthalpy value");
 
         // Lower end: on the right edge, or on the bottom edge left of it.
-        const float xr = Sgl(Div((k - kF024 * s.MaxDryBulb) * 1000, hRight, "enthalpy right edge"));
+        const float xr = Sgl(Div((k - kCpAir * s.MaxDryBulb) * 1000, hRight, "enthalpy right edge"));
         Point a = Plane(s, s.MaxDryBulb, xr, "enthalpy lower end");
-        const float tb = Sgl(Div(k, kF024, "enthalpy bottom edge"));
+        const float tb = Sgl(Div(k, kCpAir, "enthalpy bottom edge"));
         if (tb < s.MaxDryBulb)
-            a = {Sgl(static_cast<double>(s.ScaleX) * kF024 * tb + s.OriginX), s.OriginY};
+            a = {Sgl(static_cast<double>(s.ScaleX) * kCpAir * tb + s.OriginX), s.OriginY};
 
         // Upper end: where the value crosses the lowest temperature ...
-        const float xl = Sgl(Div((k - kF024 * s.MinDryBulb) * 1000, hLeft, "enthalpy left edge"));
+        const float xl = Sgl(Div((k - kCpAir * s.MinDryBulb) * 1000, hLeft, "enthalpy left edge"));
         Point bp = Plane(s, s.MinDryBulb, xl, "enthalpy upper end");
         float xw = xl;
         auto topEdge = [&]() -> float {
-            return Sgl(Div(k - 0.001 * s.MaxAbsHum * kF5973, kF024 + 0.001 * s.MaxAbsHum * kF0441, "enthalpy top"));
+            return Sgl(
+                Div(k - 0.001 * s.MaxAbsHum * kLatentHeat0, kCpAir + 0.001 * s.MaxAbsHum * kCpVapour, "enthalpy top"));
         };
         if (s0 < xl) {
             // ... or, when it meets saturation first, the scale line reached
@@ -108,7 +101,7 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
             // divides by zero.
             for (; i <= kLastTableIndex; ++i) {
                 const double ti = tab.T(i), si = tab.S(i);
-                hs = 0.001 * si * (kF5973 + kF0441 * ti) + kF024 * ti;
+                hs = 0.001 * si * (kLatentHeat0 + kCpVapour * ti) + kCpAir * ti;
                 if (hs > k)
                     break;
                 low = {hs, si, ti};
@@ -133,28 +126,19 @@ void DrawEnthalpyLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin
 
         const float angle = Sgl(
             std::atan(Div(static_cast<double>(bp.y) - a.y, static_cast<double>(bp.x) - a.x, "enthalpy label angle")));
-        if (dev.isDraw()) {
-            dev.DrawSegment(a.x, a.y, bp.x, bp.y, colour);
-        } else if (dev.isFile()) {
-            dev.PlotLine({"PU", F(a.x), Zone, F(a.y)});
-            dev.PlotLine({"PD", F(bp.x), Zone, F(bp.y), ETX});
-        }
+        out.segment({a.x, a.y}, {bp.x, bp.y}, kZoned);
 
         // The value, along its line near the upper end; the middle one also
         // carries the symbol "h".
         const float lx = Sgl(bp.x - 3 * u), ly = Sgl(bp.y + u);
-        if (dev.isDraw()) {
-            if (v == mid)
-                dev.DrawLabel(lx - 2.25 * u, ly + 3.75 * u, 0, "h", colour, 1.5 * u, true);
-            dev.DrawLabel(lx, ly, angle, GeneralNumber(v), colour, 0.9 * u, false);
-        } else if (dev.isFile()) {
-            if (v == mid) {
-                dev.PlotLine({"PU", D(lx - 2.25 * u), Zone, D(ly + 3.75 * u), ETX});
-                dev.PlotLine({"LB", "h", ETX});
-            }
-            dev.PlotLine({"PU", F(lx), Zone, F(ly)});
-            dev.PlotLine({"LB", N(v), ETX});
+        if (v == mid) {
+            out.text({.text = "h",
+                      .at = {lx - 2.25 * u, ly + 3.75 * u},
+                      .size = 1.5 * u,
+                      .italic = true,
+                      .plotForm = {Separator::Zone, true, true}});
         }
+        out.text({.at = {lx, ly}, .angle = angle, .size = 0.9 * u, .number = v, .plotForm = {Separator::Zone}});
     }
 }
 

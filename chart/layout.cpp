@@ -129,8 +129,8 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
 
     // 5.-7. The transform.
-    const float a = Sgl(kF024 * s.MaxDryBulb);
-    const float b = Sgl(kF024 * s.MinDryBulb);
+    const float a = Sgl(kCpAir * s.MaxDryBulb);
+    const float b = Sgl(kCpAir * s.MinDryBulb);
     s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
     s.OriginX =
         Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
@@ -138,10 +138,11 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     f.BottomY = s.OriginY;
 
     // 8. Left end: the saturation point at the lowest temperature.
-    f.LeftX = Sgl(static_cast<double>(s.ScaleX) *
-                          (s.DiagramType * 0.001 * table.S(f.IdxMin) * kF0441 * s.MinDryBulb + kF024 * s.MinDryBulb) +
-                      s.OriginX,
-                  "LeftX");
+    f.LeftX =
+        Sgl(static_cast<double>(s.ScaleX) *
+                    (s.DiagramType * 0.001 * table.S(f.IdxMin) * kCpVapour * s.MinDryBulb + kCpAir * s.MinDryBulb) +
+                s.OriginX,
+            "LeftX");
 
     // 9. Top edge.
     const std::int16_t entered = CInt(s.MaxAbsHum, "MaxAbsHum");
@@ -154,7 +155,7 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     }
 
     // 11., 12. Right edge and vertical scale.
-    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kF024 * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
+    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kCpAir * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
     s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
     f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
     f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");

@@ -5,6 +5,7 @@
 // eight setting lines above the chart and the table right of the chart.
 
 #include "chart/chart_driver.h"
+#include "chart/plane.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -68,67 +69,76 @@ std::array<std::pair<std::string, std::string>, 10> SymbolRows(const ChartSettin
     }};
 }
 
-void PlotText(ChartDevice& dev, double x, double y, const std::string& text) {
-    dev.PlotLine({"PU", F(x), F(y)});
-    dev.PlotLine({"LB", text, ETX});
+// A legend text that only one side shows.
+Label ScreenText(double x, double y, const std::string& text, double size) {
+    return {.text = text, .at = {x, y}, .size = size, .onPlot = false};
+}
+Label PlotText(double x, double y, const std::string& text) {
+    return {.text = text, .at = {x, y}, .onScreen = false};
+}
+
+// The screen: the range, humidity and protractor settings in three columns
+// of two rows near the top of the window (the chart size is not shown), the
+// symbol table in two columns right of the chart.
+void ScreenLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
+                  const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX) {
+    const double c = s.LabelUnit;
+    const double size = 1.2 * c;
+    const double k = 3 * c;
+    const double x1 = Int(topRightX + 250.0 - 1);
+    const double y1 = Int(16.0 * s.ScaleY);
+    // Placed in the start-up window whatever the zoom.
+    const double row1 = kPlaneYMax - 2.5 * k, row2 = kPlaneYMax - 3.5 * k;
+    const double col1 = k + kPlaneXMin;
+    const double col2 = ((x1 - 2 * k) + (k + kPlaneXMin)) / 2 - 2 * k;
+    const double col3 = x1 - 2 * k;
+    out.text(ScreenText(col1, row1, lines[2], size));
+    out.text(ScreenText(col1, row2, lines[3], size));
+    out.text(ScreenText(col2, row1, lines[4], size));
+    out.text(ScreenText(col2, row2, lines[5], size));
+    out.text(ScreenText(col3, row1, lines[6], size));
+    out.text(ScreenText(col3, row2, lines[7], size));
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const double y = y1 - k - static_cast<double>(j) * k;
+        out.text(ScreenText(x1 + 3 * k, y, rows[j].first, size));
+        out.text(ScreenText(x1 + 3 * k + 2.4 * k, y, rows[j].second, size));
+    }
+}
+
+// The paper: all eight setting lines above the chart in two columns, the
+// symbol table in one column right of the chart.
+void PlotLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
+                const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX, float leftX,
+                float topY, float shfOriginY) {
+    const double sz = 1.2 * s.LabelUnit;
+    out.textSize(s.PlotTextSize2);
+    const double xr = leftX + 200 * sz;
+    out.text(PlotText(leftX, topY + 100 * sz, lines[0]));
+    out.text(PlotText(leftX, topY + 80 * sz, lines[1]));
+    out.text(PlotText(leftX, topY + 60 * sz, lines[2]));
+    out.text(PlotText(leftX, topY + 40 * sz, lines[3]));
+    out.text(PlotText(xr, topY + 100.0 * s.PlotTextSize1, lines[4]));
+    out.text(PlotText(xr, topY + 80.0 * s.PlotTextSize1, lines[5]));
+    out.text(PlotText(xr, topY + 60.0 * s.PlotTextSize1, lines[7]));
+    out.text(PlotText(xr, topY + 40 * sz, lines[6]));
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const double y = shfOriginY - (20.0 + 15 * static_cast<double>(j)) * sz;
+        out.text(PlotText(topRightX + 600.0, y, rows[j].first + rows[j].second));
+    }
 }
 
 } // namespace
 
-void DrawLegend(ChartDevice& dev, Chart& chart, float topRightX, float chartHeight, float chartWidth, float leftX,
+// The two sides lay the legend out differently (the window has room above
+// the chart, the paper beside it), so each text is meant for one side.
+void DrawLegend(PenPlotter& out, const Chart& chart, float topRightX, float chartHeight, float chartWidth, float leftX,
                 float topY, float shfOriginY) {
-    ChartSettings& s = chart.settings;
-    s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "text unit");
-    const double c = s.LabelUnit;
-    const Rgb pen = s.PenColor[0];
-    if (dev.isDraw())
-        dev.SetPenColor(pen);
-
+    const ChartSettings& s = chart.settings;
+    out.pen({PenSlot::Scale});
     const auto lines = SettingLines(s, chartHeight, chartWidth);
     const auto rows = SymbolRows(s);
-
-    if (dev.isDraw()) {
-        const double size = 1.2 * c;
-        const double k = 3 * c;
-        const double x1 = Int(topRightX + 250.0 - 1);
-        const double y1 = Int(16.0 * s.ScaleY);
-        auto text = [&](double x, double y, const std::string& t) { dev.DrawLabel(x, y, 0, t, pen, size, false); };
-
-        // Range, humidity and protractor settings in three columns of two
-        // rows near the top of the window; the chart size is not shown.
-        const double row1 = 3150 - 2.5 * k, row2 = 3150 - 3.5 * k;
-        const double col1 = k - 500;
-        const double col2 = ((x1 - 2 * k) + (k - 500)) / 2 - 2 * k;
-        const double col3 = x1 - 2 * k;
-        text(col1, row1, lines[2]);
-        text(col1, row2, lines[3]);
-        text(col2, row1, lines[4]);
-        text(col2, row2, lines[5]);
-        text(col3, row1, lines[6]);
-        text(col3, row2, lines[7]);
-
-        for (int j = 0; j < 10; ++j) {
-            const double y = y1 - k - j * k;
-            text(x1 + 3 * k, y, rows[static_cast<std::size_t>(j)].first);
-            text(x1 + 3 * k + 2.4 * k, y, rows[static_cast<std::size_t>(j)].second);
-        }
-    } else if (dev.isFile()) {
-        const double sz = 1.2 * c;
-        dev.PlotLine({"SI", F(s.PlotTextSize2), F(2.0 * s.PlotTextSize2), ETX});
-        const double xr = leftX + 200 * sz;
-        PlotText(dev, leftX, topY + 100 * sz, lines[0]);
-        PlotText(dev, leftX, topY + 80 * sz, lines[1]);
-        PlotText(dev, leftX, topY + 60 * sz, lines[2]);
-        PlotText(dev, leftX, topY + 40 * sz, lines[3]);
-        PlotText(dev, xr, topY + 100.0 * s.PlotTextSize1, lines[4]);
-        PlotText(dev, xr, topY + 80.0 * s.PlotTextSize1, lines[5]);
-        PlotText(dev, xr, topY + 60.0 * s.PlotTextSize1, lines[7]);
-        PlotText(dev, xr, topY + 40 * sz, lines[6]);
-        for (int j = 0; j < 10; ++j) {
-            const auto& row = rows[static_cast<std::size_t>(j)];
-            PlotText(dev, topRightX + 600.0, shfOriginY - (20.0 + 15 * j) * sz, row.first + row.second);
-        }
-    }
+    ScreenLegend(out, s, lines, rows, topRightX);
+    PlotLegend(out, s, lines, rows, topRightX, leftX, topY, shfOriginY);
 }
 
 } // namespace hyg

@@ -22,13 +22,6 @@ namespace hyg {
 
 namespace {
 
-void PenUp(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PU", F(x), F(y)});
-}
-void PenDown(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PD", F(x), F(y), ETX});
-}
-
 struct Protractor {
     const ChartSettings& s;
     double ef = 1;         // EnthalpyFactor
@@ -39,7 +32,8 @@ struct Protractor {
 // The plane slope of a process of counter k: the oblique chart moves
 // ScaleX * (u - 597.3) / 1000 across per g/kgDA and ScaleY up.
 double CounterSlope(const Protractor& p, int k) {
-    const double d = ((Div(k, p.ef, "moisture ratio") - 1) * p.s.ScaleX / 1000) * 100 + p.s.ScaleX * (-597.3) / 1000;
+    const double d =
+        ((Div(k, p.ef, "moisture ratio") - 1) * p.s.ScaleX / 1000) * 100 + p.s.ScaleX * (-kLatentHeat0Decimal) / 1000;
     return Div(p.s.ScaleY, d, "moisture-ratio direction");
 }
 
@@ -52,9 +46,8 @@ std::int16_t RoundToStep(const Protractor& p, double v) {
 // Works out the direction of counter k (turned into the opposite half-plane
 // unless it lies at or beyond the reference angle and is not negative) and
 // writes its value on the label ring. Returns the direction in radians.
-float LabelMoistureRatio(ChartDevice& dev, const Protractor& p, float labelRadius, std::int16_t k, float angleOffset,
+float LabelMoistureRatio(PenPlotter& out, const Protractor& p, float labelRadius, std::int16_t k, float angleOffset,
                          float referenceAngle, float textUnit) {
-    const ChartSettings& s = p.s;
     const float slope = Sgl(CounterSlope(p, k), "moisture-ratio slope");
     float theta = Sgl(std::atan(slope));
     if (!(theta >= referenceAngle && theta >= 0))
@@ -65,21 +58,23 @@ float LabelMoistureRatio(ChartDevice& dev, const Protractor& p, float labelRadiu
     const double textAngle = angleOffset + theta + kPi;
 
     const std::int32_t value = CLng((k - static_cast<double>(CInt(p.ef))) * 100, "moisture-ratio label");
-    if (dev.isDraw()) {
-        // Right-aligned in a field one wider than the number; longer numbers
-        // are set smaller.
-        const std::string text = GeneralNumber(value);
-        int w = std::max<int>(static_cast<int>(text.size()), 3);
-        if (value < 0)
-            ++w;
-        const std::string padded = std::string(static_cast<std::size_t>(w + 1) - text.size(), ' ') + text;
-        dev.DrawLabel(x, y, textAngle, padded, s.PenColor[3], (2.0 / w) * textUnit, false);
-    } else if (dev.isFile()) {
-        PenUp(dev, x, y);
-        dev.PlotLine({"DI", "1,", FormatNumber(slope, "0.0000##"), ETX});
-        dev.PlotLine({"LB", N(value), ETX});
-        dev.PlotLine({"DI 1, 0", ETX});
-    }
+    // Right-aligned in a field one wider than the number; longer numbers
+    // are set smaller. The plotter writes the bare number.
+    const std::string text = GeneralNumber(value);
+    int w = std::max<int>(static_cast<int>(text.size()), 3);
+    if (value < 0)
+        ++w;
+    const std::string padded = std::string(static_cast<std::size_t>(w + 1) - text.size(), ' ') + text;
+    out.pen({PenSlot::RelHum});
+    out.move({x, y});
+    out.direction({slope});
+    out.text({.text = padded,
+              .at = {x, y},
+              .angle = textAngle,
+              .size = (2.0 / w) * textUnit,
+              .number = value,
+              .plotAtPen = true});
+    out.resetDirection(DirectionReset::Spaced);
     return theta;
 }
 
@@ -88,18 +83,14 @@ struct Tick {
 };
 
 // A tick along direction theta from 0.95 r to r about the centre.
-Tick DrawRadialTick(ChartDevice& dev, const Protractor& p, float r, float theta) {
+Tick DrawRadialTick(PenPlotter& out, const Protractor& p, float r, float theta) {
     Tick t;
     t.x1 = Sgl(p.cx + 0.95 * r * std::cos(theta));
     t.y1 = Sgl(p.cy + 0.95 * r * std::sin(theta));
     t.x2 = Sgl(p.cx + r * std::cos(theta));
     t.y2 = Sgl(p.cy + r * std::sin(theta));
-    if (dev.isDraw()) {
-        dev.DrawSegment(t.x1, t.y1, t.x2, t.y2, p.s.PenColor[6]);
-    } else if (dev.isFile()) {
-        PenUp(dev, t.x1, t.y1);
-        PenDown(dev, t.x2, t.y2);
-    }
+    out.pen({PenSlot::MoistureRatio});
+    out.segment({t.x1, t.y1}, {t.x2, t.y2});
     return t;
 }
 
@@ -111,8 +102,7 @@ double TickDegrees(const Protractor& p, const Tick& t) {
 
 } // namespace
 
-void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float leftX, float topY, float /*bottomRightX*/,
-                                 float chartHeight) {
+void DrawMoistureRatioProtractor(PenPlotter& out, const Chart& chart, float leftX, float topY, float chartHeight) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     Protractor p{s};
@@ -128,23 +118,16 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
     const float cx = p.cx, cy = p.cy;
 
     // Centre mark and the symbol "u".
-    if (dev.isDraw()) {
-        dev.DrawSegment(cx - 30.0, cy, cx + 30.0, cy, s.PenColor[6]);
-        dev.DrawSegment(cx, cy - 30.0, cx, cy + 30.0, s.PenColor[6]);
-        dev.DrawCircle(cx, cy, 30, s.PenColor[6]);
-        dev.DrawLabel(cx - 1.5 * c, cy + 2.25 * c, 0, "u", s.PenColor[6], 1.5 * c, true);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"SP8", ETX});
-        PenUp(dev, cx - 30.0, cy);
-        PenDown(dev, cx + 30.0, cy);
-        PenUp(dev, cx, cy - 30.0);
-        PenDown(dev, cx, cy + 30.0);
-        PenUp(dev, cx, cy);
-        dev.PlotLine({"CI", ",", N(30), ",", N(0), ETX});
-        PenUp(dev, cx - 15.0, cy + 50.0);
-        dev.PlotLine({"LB", "u", ETX});
-        dev.PlotLine({"SI", F(s.PlotTextSize4), F(2.0 * s.PlotTextSize4), ETX});
-    }
+    out.pen({PenSlot::MoistureRatio, 8});
+    out.segment({cx - 30.0, cy}, {cx + 30.0, cy});
+    out.segment({cx, cy - 30.0}, {cx, cy + 30.0});
+    out.circle({cx, cy}, 30, CircleForm::Whole);
+    out.text({.text = "u",
+              .at = {cx - 1.5 * c, cy + 2.25 * c},
+              .size = 1.5 * c,
+              .italic = true,
+              .plotAt = PlotPoint{cx - 15.0, cy + 50.0}});
+    out.textSize(s.PlotTextSize4);
 
     // The top counter. A range below the latent heat of the water (597.3
     // kcal/kg) would put the top direction below the horizontal and fold the
@@ -157,9 +140,9 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
 
     double a1 = 0, a2 = 0;
     auto mark = [&](std::int16_t k, float reference) {
-        const float theta = LabelMoistureRatio(dev, p, r3, k, 0.01f, reference, static_cast<float>(c));
-        DrawRadialTick(dev, p, r2, theta);
-        return DrawRadialTick(dev, p, r4, theta);
+        const float theta = LabelMoistureRatio(out, p, r3, k, 0.01f, reference, static_cast<float>(c));
+        DrawRadialTick(out, p, r2, theta);
+        return DrawRadialTick(out, p, r4, theta);
     };
 
     // Upper side: from -300 up to the top value, then the wider values.
@@ -186,20 +169,23 @@ void DrawMoistureRatioProtractor(ChartDevice& dev, const Chart& chart, float lef
         mark(RoundToStep(p, m * p.ef), lowerRef);
 
     // The two arcs between the top value's ticks on either side.
-    if (dev.isDraw()) {
-        const double toRad = kPi / 180;
-        dev.DrawArc(cx, cy, r2 - 30.0, a1 * toRad, a2 * toRad, s.PenColor[6]);
-        dev.DrawArc(cx, cy, r4, a1 * toRad, a2 * toRad, s.PenColor[6]);
-    } else if (dev.isFile()) {
-        // The plotter arc starts in the direction of the range itself and
-        // sweeps half a turn counter-clockwise.
-        const double den = s.ScaleX * (CInt(s.MaxMoistureRatio) * 100 / 1000.0 - 597.3 / 1000);
-        const double thetaMax = den > 0 ? std::atan(Div(s.ScaleY, den, "protractor arc")) : thetaTop;
-        for (double r : {r2 - 25.0, static_cast<double>(r4)}) {
-            PenUp(dev, cx + r * std::cos(thetaMax), cy + r * std::sin(thetaMax));
-            dev.PlotLine({"PD", "AA", F(cx), ",", F(cy), N(180)});
-        }
-    }
+    // The plotter's arc starts in the direction of the range itself and
+    // sweeps half a turn counter-clockwise, a little further in than the
+    // screen's inner arc.
+    const double den = s.ScaleX * (CInt(s.MaxMoistureRatio) * 100 / 1000.0 - kLatentHeat0Decimal / 1000);
+    const double thetaMax = den > 0 ? std::atan(Div(s.ScaleY, den, "protractor arc")) : thetaTop;
+    const double toRad = kPi / 180;
+    out.pen({PenSlot::MoistureRatio});
+    const auto arc = [&](double screenRadius, double plotRadius) {
+        out.arc({.centre = {cx, cy},
+                 .radius = screenRadius,
+                 .from = a1 * toRad,
+                 .to = a2 * toRad,
+                 .plotStart = {cx + plotRadius * std::cos(thetaMax), cy + plotRadius * std::sin(thetaMax)},
+                 .plotSweep = 180});
+    };
+    arc(r2 - 30.0, r2 - 25.0);
+    arc(r4, r4);
 }
 
 } // namespace hyg

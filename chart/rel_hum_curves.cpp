@@ -40,9 +40,10 @@ float CurveHumidity(Family family, const SaturationTable& tab, float level, int 
     const double si = tab.S(i);
     if (family == Family::SatDegree)
         return Sgl(level * si, "saturation degree humidity");
-    const float pws = Sgl(Div(760 * si, si + 622, "vapour pressure"), "vapour pressure");
+    const float pws = Sgl(Div(kStandardMmHg * si, si + kMolarRatioGrams, "vapour pressure"), "vapour pressure");
     const float pw = Sgl(static_cast<double>(level) * pws, "vapour pressure");
-    return Sgl(Div(622.0 * pw, 760.0 - pw, "relative humidity humidity"), "relative humidity humidity");
+    return Sgl(Div(kMolarRatioGrams * pw, kStandardMmHg - pw, "relative humidity humidity"),
+               "relative humidity humidity");
 }
 
 struct CurvePoint {
@@ -61,131 +62,108 @@ CurvePoint CurveAt(Family family, const Chart& chart, float level, int i) {
     return p;
 }
 
-void DrawCurves(Family family, ChartDevice& dev, const Chart& chart, float& level, std::int16_t tempCount,
-                std::int16_t idxMin, std::int16_t idxMax) {
+// The per-cent level of curve kk of group j: ten groups of a tenth each,
+// the first three in five steps, the others in two.
+float CurveLevel(int j, int kk, int m) {
+    return Sgl(static_cast<double>(Sgl(static_cast<double>(kk) / (m * 10))) + (j - 1) / 10.0, "level");
+}
+
+// Whether the relative-humidity sample is left out: near the bottom edge
+// the curve would run along the humidity it rounds to.
+bool SkippedNearBottom(const ChartSettings& s, float level, const CurvePoint& cur) {
+    return Sgl(static_cast<double>(level) * 500) >= Sgl(static_cast<double>(cur.Y) - s.OriginY) &&
+           Sgl(static_cast<double>(level) * 10) == Sgl(Int(static_cast<double>(cur.x) * 10));
+}
+
+// One curve of the family at `level`, one sample per table index, cut where
+// it reaches the top edge and labelled at `labelIdx`.
+void DrawCurve(Family family, PenPlotter& out, const Chart& chart, float level, int labelIdx, std::int16_t idxMin,
+               std::int16_t idxMax) {
     const ChartSettings& s = chart.settings;
     const bool rh = family == Family::RelHum;
-    constexpr double kPolylineFactor = 0.06667; // twips to pixels on the polyline path
+    const std::int16_t p = CInt(static_cast<double>(level) * 100, "level percentage");
 
-    if (dev.isFile()) {
-        dev.PlotLine({rh ? "SP2" : "SP1", ETX});
-        dev.PlotLine({"SI", F(s.PlotTextSize3), F(2.0f * s.PlotTextSize3), ETX});
+    CurvePoint prev = CurveAt(family, chart, level, idxMin);
+    out.pen({rh ? PenSlot::RelHum : PenSlot::DryBulb});
+    out.beginPolyline({prev.X, prev.Y}, rh ? Dash{kDot, 1, 4} : Dash{kSolid, 1, 6});
+    for (int i = idxMin; i <= idxMax; ++i) {
+        const CurvePoint cur = CurveAt(family, chart, level, i);
+        if (rh && SkippedNearBottom(s, level, cur)) {
+            out.polylineHold();
+            continue;
+        }
+        // End point: the point itself, or where the piece from the previous
+        // point reaches the top edge.
+        float ex = cur.X, ey = cur.Y;
+        if (!(cur.x < s.MaxAbsHum)) {
+            const double f = Div(static_cast<double>(s.MaxAbsHum) - prev.x, static_cast<double>(cur.x) - prev.x,
+                                 "curve top crossing");
+            ex = Sgl(prev.X + f * (static_cast<double>(cur.X) - prev.X), "curve top crossing");
+            ey = Sgl(prev.Y + f * (static_cast<double>(cur.Y) - prev.Y), "curve top crossing");
+        }
+        out.polylineTo({ex, ey});
+        if (i == labelIdx) {
+            if (rh)
+                LabelRelHumCurve(out, s, prev.X, cur.X, prev.Y, cur.Y, p);
+            else
+                LabelSatDegreeCurve(out, s, prev.X, cur.X, prev.Y, cur.Y, p);
+            // A dot in the label's colour marks the labelled sample.
+            out.point({cur.X, cur.Y});
+        }
+        if (cur.x > s.MaxAbsHum)
+            break;
+        prev = cur;
     }
+    out.endPolyline();
+}
+
+void DrawCurves(Family family, PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                std::int16_t idxMax) {
+    const ChartSettings& s = chart.settings;
+    const bool rh = family == Family::RelHum;
+    out.pen({rh ? PenSlot::RelHum : PenSlot::DryBulb, rh ? 2 : 1});
+    out.textSize(s.PlotTextSize3);
     const int labelIdx =
         rh ? idxMin + CInt(tempCount * 0.5, "label index") : CInt(tempCount * 3.0 / 4 + idxMin, "label index");
-
-    PointBuffer& buffer = dev.pointBuffer();
     for (int j = 1; j <= 10; ++j) {
         const int m = j < 4 ? 5 : 2;
-        for (int kk = 1; kk <= m; ++kk) {
-            level = Sgl(static_cast<double>(Sgl(static_cast<double>(kk) / (m * 10))) + (j - 1) / 10.0, "level");
-            const std::int16_t p = CInt(static_cast<double>(level) * 100, "level percentage");
-
-            CurvePoint prev = CurveAt(family, chart, level, idxMin);
-            int count = 1;
-            if (dev.isDraw()) {
-                buffer.at(0) = dev.ToPixel(prev.X, prev.Y, kPolylineFactor);
-            } else if (dev.isFile()) {
-                dev.PlotLine({"PU", F(prev.X), F(prev.Y)});
-            }
-            for (int i = idxMin; i <= idxMax; ++i) {
-                const CurvePoint cur = CurveAt(family, chart, level, i);
-                const int slot = i - idxMin + 1;
-                if (rh && Sgl(static_cast<double>(level) * 500) >= Sgl(static_cast<double>(cur.Y) - s.OriginY) &&
-                    Sgl(static_cast<double>(level) * 10) == Sgl(Int(static_cast<double>(cur.x) * 10))) {
-                    // A skipped point near the bottom: the curve goes straight
-                    // on from the previous point, so its buffer slot repeats it
-                    // (the slot would otherwise hold a point of another curve).
-                    if (dev.isDraw()) {
-                        buffer.at(slot) = dev.ToPixel(prev.X, prev.Y, kPolylineFactor);
-                        count = slot + 1;
-                    }
-                    continue;
-                }
-                // End point: the point itself, or where the piece from the
-                // previous point reaches the top edge.
-                float ex = cur.X, ey = cur.Y;
-                if (!(cur.x < s.MaxAbsHum)) {
-                    const double f = Div(static_cast<double>(s.MaxAbsHum) - prev.x, static_cast<double>(cur.x) - prev.x,
-                                         "curve top crossing");
-                    ex = Sgl(prev.X + f * (static_cast<double>(cur.X) - prev.X), "curve top crossing");
-                    ey = Sgl(prev.Y + f * (static_cast<double>(cur.Y) - prev.Y), "curve top crossing");
-                }
-                if (dev.isDraw()) {
-                    buffer.at(slot) = dev.ToPixel(ex, ey, kPolylineFactor);
-                    count = slot + 1;
-                } else if (dev.isFile()) {
-                    dev.PlotLine({rh ? "LT4;" : "LT6;"});
-                    dev.PlotLine({"PD", F(ex), F(ey)});
-                }
-                if (i == labelIdx) {
-                    dev.SetLineStyle(kSolid);
-                    if (rh) {
-                        LabelRelHumCurve(dev, chart, prev.X, cur.X, prev.Y, cur.Y, p);
-                    } else {
-                        LabelSatDegreeCurve(dev, chart, prev.X, cur.X, prev.Y, cur.Y, p);
-                    }
-                    if (dev.isDraw())
-                        dev.SetPoint(cur.X, cur.Y);
-                }
-                if (cur.x > s.MaxAbsHum)
-                    break;
-                prev = cur;
-            }
-            if (dev.isDraw()) {
-                dev.SetPenColor(s.PenColor[rh ? 3 : 1]);
-                if (rh)
-                    dev.SetLineStyle(kDot);
-                dev.DrawPolyline(buffer, count);
-            } else if (dev.isFile()) {
-                dev.PlotLine({ETX});
-            }
-        }
+        for (int kk = 1; kk <= m; ++kk)
+            DrawCurve(family, out, chart, CurveLevel(j, kk, m), labelIdx, idxMin, idxMax);
     }
-    dev.SetLineStyle(kSolid);
 }
 
 } // namespace
 
-void DrawRelHumCurves(ChartDevice& dev, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
-                      std::int16_t idxMax) {
-    float level = 0;
-    DrawCurves(Family::RelHum, dev, chart, level, tempCount, idxMin, idxMax);
-}
-
-void DrawSatDegreeCurves(ChartDevice& dev, const Chart& chart, float& lastSatDegree, std::int16_t tempCount,
-                         std::int16_t idxMin, std::int16_t idxMax) {
-    DrawCurves(Family::SatDegree, dev, chart, lastSatDegree, tempCount, idxMin, idxMax);
-}
-
-void LabelRelHumCurve(ChartDevice& dev, const Chart& chart, double x1, double x2, double y1, double y2,
+// The label of a curve where it crosses the label temperature: the level in
+// per cent along the piece of curve from (x1, y1) to (x2, y2), and on the
+// 60 % curve the family's symbol.
+void LabelRelHumCurve(PenPlotter& out, const ChartSettings& s, double x1, double x2, double y1, double y2,
                       std::int16_t p) {
-    const ChartSettings& s = chart.settings;
     const double u = s.LabelUnit;
     const Direction d = LabelDirection(x1, x2, y1, y2);
     const float lx = Sgl(x1 - (std::cos(d.angle) - 1) * u, "label X");
     const float ly = Sgl(y1 - (std::sin(d.angle) + 1) * u, "label Y");
     const double size = (p / 100.0 + 3) * u / 6;
-    if (dev.isDraw()) {
-        if (p == 60)
-            dev.DrawLabel(lx - 4 * 0.8 * u, ly - 2.5 * 0.8 * u, d.angle, "Phi", s.PenColor[3], 0.8 * u, true);
-        dev.DrawLabel(lx, ly, d.angle, GeneralNumber(p), s.PenColor[3], size, false);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"LT;", ETX});
-        dev.PlotLine({"DI", "1,", FormatNumber(d.slope, "0.0000##"), ETX});
-        if (p == 60) {
-            dev.PlotLine({"PU", F(lx - 3.2 * u), ",", F(ly - 2 * u), ETX});
-            dev.PlotLine({"LB", "Phi", ETX});
-        }
-        dev.PlotLine({"PU", F(lx), ",", F(ly), ETX});
-        dev.PlotLine({"LB", FormatNumber(p, "##0"), ETX});
-        dev.PlotLine({"DI 1, 0", ETX});
+    constexpr PlotForm kCommaClosed{Separator::Comma, true};
+    out.pen({PenSlot::RelHum});
+    out.lineStyle({});
+    out.direction({d.slope});
+    if (p == 60) {
+        out.text({.text = "Phi",
+                  .at = {lx - 4 * 0.8 * u, ly - 2.5 * 0.8 * u},
+                  .angle = d.angle,
+                  .size = 0.8 * u,
+                  .italic = true,
+                  .plotAt = PlotPoint{lx - 3.2 * u, ly - 2 * u},
+                  .plotForm = kCommaClosed});
     }
+    out.text(
+        {.at = {lx, ly}, .angle = d.angle, .size = size, .number = p, .plotPattern = "##0", .plotForm = kCommaClosed});
+    out.resetDirection(DirectionReset::Spaced);
 }
 
-void LabelSatDegreeCurve(ChartDevice& dev, const Chart& chart, double x1, double x2, double y1, double y2,
+void LabelSatDegreeCurve(PenPlotter& out, const ChartSettings& s, double x1, double x2, double y1, double y2,
                          std::int16_t p) {
-    const ChartSettings& s = chart.settings;
     const double u = s.LabelUnit;
     const Direction d = LabelDirection(x1, x2, y1, y2);
     const double c = std::cos(d.angle), sn = std::sin(d.angle);
@@ -195,21 +173,36 @@ void LabelSatDegreeCurve(ChartDevice& dev, const Chart& chart, double x1, double
     const float lx = Sgl(x1 - back * u * c, "label X");
     const float ly = Sgl(y1 - down * u * sn, "label Y");
     const double size = (p / 100.0 + 2) * u / 3.5;
-    if (dev.isDraw()) {
-        if (p == 60)
-            dev.DrawLabel(x1 - 4.5 * u, y1 - 4 * u, d.angle, "Psi", s.PenColor[0], u, true);
-        dev.DrawLabel(lx, ly, d.angle, FormatNumber(p, "###"), s.PenColor[0], size, false);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"LT;", ETX});
-        dev.PlotLine({"DI", "1,", FormatNumber(d.slope, "0.0000##"), ETX});
-        if (p == 60) {
-            dev.PlotLine({"PU", D(lx - 20 * u * c), Zone, D(ly - 15 * u * sn), ETX});
-            dev.PlotLine({"LB", "Psi", ETX});
-        }
-        dev.PlotLine({"PU", F(lx), F(ly), ETX});
-        dev.PlotLine({"LB", FormatNumber(p, "##0"), ETX});
-        dev.PlotLine({"DI 1,0;", ETX});
+    out.pen({PenSlot::Scale});
+    out.lineStyle({});
+    out.direction({d.slope});
+    if (p == 60) {
+        out.text({.text = "Psi",
+                  .at = {x1 - 4.5 * u, y1 - 4 * u},
+                  .angle = d.angle,
+                  .size = u,
+                  .italic = true,
+                  .plotAt = PlotPoint{lx - 20 * u * c, ly - 15 * u * sn},
+                  .plotForm = {Separator::Zone, true, true}});
     }
+    out.text({.at = {lx, ly},
+              .angle = d.angle,
+              .size = size,
+              .number = p,
+              .pattern = "###",
+              .plotPattern = "##0",
+              .plotForm = {.closed = true}});
+    out.resetDirection(DirectionReset::Closed);
+}
+
+void DrawRelHumCurves(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                      std::int16_t idxMax) {
+    DrawCurves(Family::RelHum, out, chart, tempCount, idxMin, idxMax);
+}
+
+void DrawSatDegreeCurves(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                         std::int16_t idxMax) {
+    DrawCurves(Family::SatDegree, out, chart, tempCount, idxMin, idxMax);
 }
 
 } // namespace hyg

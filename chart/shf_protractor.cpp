@@ -22,53 +22,30 @@ namespace {
 // The slant of the origin's symbol, 27 degrees.
 constexpr double kSymbolAngle = 0.471238911151886;
 
-void PenUp(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PU", F(x), F(y)});
-}
-void PenDown(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PD", F(x), F(y), ETX});
-}
-
-void Stroke(ChartDevice& dev, double x1, double y1, double x2, double y2, Rgb colour) {
-    if (dev.isDraw()) {
-        dev.DrawSegment(x1, y1, x2, y2, colour);
-    } else if (dev.isFile()) {
-        PenUp(dev, x1, y1);
-        PenDown(dev, x2, y2);
-    }
-}
-
 // A tick's value along the tick, with the symbol "SHF" after it (right
 // scale) or before it (left scale) on the symbol's tick.
-void TickLabel(ChartDevice& dev, const ChartSettings& s, double x, double y, float slope, const std::string& text,
-               double size, bool symbol, double symX, double symY) {
+void TickLabel(PenPlotter& out, double x, double y, float slope, const std::string& text, double size, bool symbol,
+               double symX, double symY) {
     const double angle = std::atan(slope);
-    if (dev.isDraw()) {
-        dev.DrawLabel(x, y, angle, text, s.PenColor[3], size, false);
-        if (symbol)
-            dev.DrawLabel(symX, symY, angle, "SHF", s.PenColor[3], size, true);
-    } else if (dev.isFile()) {
-        PenUp(dev, x, y);
-        dev.PlotLine({"DI", " 1,", FormatNumber(slope, "0.0000##"), ETX});
-        dev.PlotLine({"LB", text, ETX});
-        if (symbol) {
-            PenUp(dev, symX, symY);
-            dev.PlotLine({"LB", "SHF", ETX});
-        }
-        dev.PlotLine({"DI 1, 0", ETX});
-    }
+    out.move({x, y});
+    out.direction({.slope = slope, .spaced = true});
+    out.text({.text = text, .at = {x, y}, .angle = angle, .size = size, .plotAtPen = true});
+    if (symbol)
+        out.text({.text = "SHF", .at = {symX, symY}, .angle = angle, .size = size, .italic = true});
+    out.resetDirection(DirectionReset::Spaced);
 }
 
 } // namespace
 
-void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
+void DrawShfProtractor(PenPlotter& out, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
-    const Rgb pen = s.PenColor[3];
+    out.pen({PenSlot::RelHum});
     const double t = 0.75 * c;
 
     const float X0 =
-        Sgl(s.ScaleX * (kF024 + s.DiagramType * 0.441 * 0.001 * s.ShfOriginAbsHum) * s.ShfOriginDryBulb + s.OriginX,
+        Sgl(s.ScaleX * (kCpAir + s.DiagramType * kCpVapourDecimal * 0.001 * s.ShfOriginAbsHum) * s.ShfOriginDryBulb +
+                s.OriginX,
             "SHF origin");
     const float Y0 = shfOriginY;
     const float XA = Sgl(topRightX + 420.0), XB = Sgl(topRightX + 460.0), XC = Sgl(topRightX + 500.0);
@@ -76,26 +53,19 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
     const float yLim = Sgl(static_cast<double>(s.MaxAbsHum) * s.ScaleY + s.OriginY + 2);
 
     auto slopeOf = [&](float f) {
-        return Div((1 - static_cast<double>(f)) * s.ScaleY * 1000 / 597.3, f * static_cast<double>(s.ScaleX),
-                   "SHF direction");
+        return Div((1 - static_cast<double>(f)) * s.ScaleY * 1000 / kLatentHeat0Decimal,
+                   f * static_cast<double>(s.ScaleX), "SHF direction");
     };
     auto fanY = [&](float f, float x) { return Sgl(Y0 + slopeOf(f) * (static_cast<double>(x) - X0), "SHF tick"); };
     auto factor = [](int i) { return Sgl(i / 100.0); };
 
     // Origin mark and its symbol.
-    Stroke(dev, X0 - 30.0, Y0, X0 + 30.0, Y0, pen);
-    Stroke(dev, X0, Y0 - 30.0, X0, Y0 + 30.0, pen);
-    if (dev.isDraw()) {
-        dev.DrawCircle(X0, Y0, 30, pen);
-        dev.DrawLabel(X0 - 8 * t, Y0 - 4 * t, kSymbolAngle, "SHF", pen, t, true);
-    } else if (dev.isFile()) {
-        PenUp(dev, X0, Y0);
-        dev.PlotLine({"CI", ",", F(30), ", 0", ETX});
-        dev.PlotLine({"DI", "1,", FormatNumber(std::tan(kSymbolAngle), "0.0000##"), ETX});
-        PenUp(dev, X0 - 8 * t, Y0 - 4 * t);
-        dev.PlotLine({"LB", "SHF", ETX});
-        dev.PlotLine({"DI 1,0;", ETX});
-    }
+    out.segment({X0 - 30.0, Y0}, {X0 + 30.0, Y0});
+    out.segment({X0, Y0 - 30.0}, {X0, Y0 + 30.0});
+    out.circle({X0, Y0}, 30, CircleForm::Single);
+    out.direction({std::tan(kSymbolAngle)});
+    out.text({.text = "SHF", .at = {X0 - 8 * t, Y0 - 4 * t}, .angle = kSymbolAngle, .size = t, .italic = true});
+    out.resetDirection(DirectionReset::Closed);
 
     // Right scale: ticks every 0.02 from 0.30 to 1.00, long and labelled at
     // whole tenths, kept only while they stay under the top of the chart.
@@ -111,18 +81,18 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
                 continue;
             if (++drawn == 1)
                 firstYA = YA;
-            Stroke(dev, XA, YA, XB, YB, pen);
+            out.segment({XA, YA}, {XB, YB});
         } else {
             const float YC = fanY(f, XC);
             if (YC > yLim)
                 continue;
             if (++drawn == 1)
                 firstYA = YA;
-            Stroke(dev, XA, YA, XC, YC, pen);
+            out.segment({XA, YA}, {XC, YC});
             const double size = i == 80 ? c : 0.8 * c;
             const float slope = Sgl(Div(static_cast<double>(YC) - YA, static_cast<double>(XC) - XA, "SHF label"));
             const double lx = XC + 0.5 * c, ly = YC - 0.5 * c;
-            TickLabel(dev, s, lx, ly, slope, FormatNumber(f, "0.0"), size, i == 80, lx + 5.3 * size, ly);
+            TickLabel(out, lx, ly, slope, FormatNumber(f, "0.0"), size, i == 80, lx + 5.3 * size, ly);
         }
     }
     const int drawnRight = drawn;
@@ -141,27 +111,27 @@ void DrawShfProtractor(ChartDevice& dev, const Chart& chart, float leftX, float 
                 continue;
             if (++drawn == 1)
                 firstYD = YD;
-            Stroke(dev, XD, YD, XE, YE, pen);
+            out.segment({XD, YD}, {XE, YE});
         } else {
             const float YF = fanY(f, XF);
             if (YF > yLim)
                 continue;
             if (++drawn == 1)
                 firstYD = YD;
-            Stroke(dev, XD, YD, XF, YF, pen);
+            out.segment({XD, YD}, {XF, YF});
             const double size = i == 40 ? c : 0.8 * c;
             const float slope = Sgl(Div(static_cast<double>(YF) - YD, static_cast<double>(XF) - XD, "SHF label"));
             const double lx = XF - 3 * c, ly = YF - c;
-            TickLabel(dev, s, lx, ly, slope, FormatNumber(f, "0.0"), size, i == 40, lx - 7 * size, ly - size);
+            TickLabel(out, lx, ly, slope, FormatNumber(f, "0.0"), size, i == 40, lx - 7 * size, ly - size);
         }
     }
 
     // Base lines from the level of the last value (1.0, the origin's level)
     // to the first drawn tick; a scale without ticks has none.
     if (drawnRight > 0)
-        Stroke(dev, XA, lastYA, XA, firstYA, pen);
+        out.segment({XA, lastYA}, {XA, firstYA});
     if (drawn > 0)
-        Stroke(dev, XD, YD, XD, firstYD, pen);
+        out.segment({XD, YD}, {XD, firstYD});
 }
 
 } // namespace hyg

@@ -42,17 +42,10 @@ float PlaneY(const ChartSettings& s, double x) {
     return Sgl(ChartY(s, x), "volume line Y");
 }
 
-void PenUp(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PU", F(x), F(y)});
-}
-void PenDown(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PD", F(x), F(y), ETX});
-}
-
 // The value of a volume line along its line, below its lower end (or left of
 // it when the line ends far right on the bottom edge); on the symbol line the
 // symbol "v" below the chart first.
-void LabelVolumeLine(ChartDevice& dev, const Chart& chart, float lowX, float lowY, float upX, float upY,
+void LabelVolumeLine(PenPlotter& out, const Chart& chart, float lowX, float lowY, float upX, float upY,
                      float bottomRightX, float bottomY, int lineIndex, int symbolIndex, const std::string& text) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
@@ -70,25 +63,17 @@ void LabelVolumeLine(ChartDevice& dev, const Chart& chart, float lowX, float low
     }
     const bool symbol = lineIndex == symbolIndex;
 
-    if (dev.isDraw()) {
-        if (symbol)
-            dev.DrawLabel(symX, symY, angle, "v", s.PenColor[0], 1.5 * c, true);
-        dev.DrawLabel(valX, valY, angle, text, s.PenColor[0], 0.8 * c, false);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"DI", " 1,", FormatNumber(slope, "0.0000##"), ETX});
-        if (symbol) {
-            PenUp(dev, symX, symY);
-            dev.PlotLine({"LB", "v", ETX});
-        }
-        PenUp(dev, valX, valY);
-        dev.PlotLine({"LB", text, ETX});
-        dev.PlotLine({"DI 1, 0", ETX});
-    }
+    out.pen({PenSlot::Scale});
+    out.direction({.slope = slope, .spaced = true});
+    if (symbol)
+        out.text({.text = "v", .at = {symX, symY}, .angle = angle, .size = 1.5 * c, .italic = true});
+    out.text({.text = text, .at = {valX, valY}, .angle = angle, .size = 0.8 * c});
+    out.resetDirection(DirectionReset::Spaced);
 }
 
 } // namespace
 
-void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
+void DrawVolumeLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
                      float bottomY) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
@@ -96,8 +81,7 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
     const double f = VolumeFactor(unit);
     const double step = VolumeStep(unit);
 
-    if (dev.isFile())
-        dev.PlotLine({"SP5", ETX});
+    out.pen({PenSlot::Volume, 5});
 
     const double vmin = Volume(s, s.MinDryBulb, 0);
     const double vmax = Volume(s, s.MaxDryBulb, s.MaxAbsHum);
@@ -202,13 +186,9 @@ void DrawVolumeLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, 
             lowY = Sgl(upY + 0.1);
         }
 
-        if (dev.isDraw()) {
-            dev.DrawSegment(upX, upY, lowX, lowY, s.PenColor[4]);
-        } else if (dev.isFile()) {
-            PenUp(dev, upX, upY);
-            PenDown(dev, lowX, lowY);
-        }
-        LabelVolumeLine(dev, chart, lowX, lowY, upX, upY, bottomRightX, bottomY, n, nSym, text);
+        out.pen({PenSlot::Volume});
+        out.segment({upX, upY}, {lowX, lowY});
+        LabelVolumeLine(out, chart, lowX, lowY, upX, upY, bottomRightX, bottomY, n, nSym, text);
     }
 }
 

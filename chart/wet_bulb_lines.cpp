@@ -56,18 +56,11 @@ double Lerp(double a0, double g0, double a1, double g1, double target, const cha
     return a0 + (a1 - a0) * Div(target - g0, g1 - g0, where);
 }
 
-void PenUp(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PU", F(x), F(y)});
-}
-void PenDown(ChartDevice& dev, double x, double y) {
-    dev.PlotLine({"PD", F(x), F(y), ETX});
-}
-
 // The temperature of a wet-bulb line at its upper end, set left of the end
 // (further left as a negative number gains characters), and on the symbol
 // line the symbol t' before it.
-void LabelWetBulbLine(ChartDevice& dev, const Chart& chart, float upX, float upY, float lowX, float lowY,
-                      int tableIndex, int symbolValue) {
+void LabelWetBulbLine(PenPlotter& out, const Chart& chart, float upX, float upY, float lowX, float lowY, int tableIndex,
+                      int symbolValue) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     const float t = chart.table.T(tableIndex);
@@ -92,30 +85,20 @@ void LabelWetBulbLine(ChartDevice& dev, const Chart& chart, float upX, float upY
     const double symX = upX - 5 * c;
     const double symY = upY;
 
-    if (dev.isDraw()) {
-        if (symbol)
-            dev.DrawLabel(symX, symY, 0, "t'", s.PenColor[8], 1.25 * c, true);
-        dev.DrawLabel(valX, valY, angle, text, s.PenColor[8], 0.9 * c, false);
-    } else if (dev.isFile()) {
-        dev.PlotLine({"DI", "1,", FormatNumber(a1, "0.000##"), ETX});
-        if (symbol) {
-            PenUp(dev, symX, symY);
-            dev.PlotLine({"LB", "t'", ETX});
-        }
-        PenUp(dev, valX, valY);
-        dev.PlotLine({"LB", text, ETX});
-        dev.PlotLine({"DI 1, 0", ETX});
-    }
+    out.direction({.slope = a1, .pattern = "0.000##"});
+    if (symbol)
+        out.text({.text = "t'", .at = {symX, symY}, .size = 1.25 * c, .italic = true});
+    out.text({.text = text, .at = {valX, valY}, .angle = angle, .size = 0.9 * c});
+    out.resetDirection(DirectionReset::Spaced);
 }
 
 } // namespace
 
-void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX) {
+void DrawWetBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
 
-    if (dev.isFile())
-        dev.PlotLine({"SP4", ETX});
+    out.pen({PenSlot::WetBulb, 4});
 
     // The symbol goes on the line that starts where the saturation curve
     // passes a little above half the chart's height (0 deg C when none does).
@@ -199,7 +182,7 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
                 tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
             lowStart = i - 1 >= 1 ? i - 1 : 1;
             // The foot's abscissa leaves out the humidity term.
-            lowX = Sgl(s.ScaleX * (kF024 * tL) + s.OriginX, "wet-bulb foot X");
+            lowX = Sgl(s.ScaleX * (kCpAir * tL) + s.OriginX, "wet-bulb foot X");
             lowY = Sgl(ChartY(s, 0.05), "wet-bulb foot Y");
         } else {
             lowStart = idxMax;
@@ -218,14 +201,9 @@ void DrawWetBulbLines(ChartDevice& dev, const Chart& chart, std::int16_t idxMin,
 
         const float upX = Sgl(ChartX(s, tU, xU), "wet-bulb top X");
         const float upY = Sgl(ChartY(s, xU), "wet-bulb top Y");
-        if (dev.isDraw()) {
-            dev.DrawSegment(lowX, lowY, upX, upY, s.PenColor[8]);
-        } else if (dev.isFile()) {
-            PenUp(dev, lowX, lowY);
-            PenDown(dev, upX, upY);
-        }
+        out.segment({lowX, lowY}, {upX, upY});
         if (leftX + 1 < upX)
-            LabelWetBulbLine(dev, chart, upX, upY, lowX, lowY, j, symbolValue);
+            LabelWetBulbLine(out, chart, upX, upY, lowX, lowY, j, symbolValue);
     }
 }
 

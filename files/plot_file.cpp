@@ -1,6 +1,6 @@
 #include "files/plot_file.h"
 
-#include "chart/chart_device.h"
+#include "chart/plot_file_writer.h"
 #include "chart/chart_driver.h"
 #include "engine/basic.h"
 
@@ -62,25 +62,12 @@ void WritePlotFile(std::ostream& out, Chart& chart, Messenger* messenger) {
     ChartSettings& s = chart.settings;
     PlotCharacterSizes(s);
 
-    {
-        PlotWriter header(out);
-        header.statement({"IN", ETX});
-        header.statement(
-            {"IP", N(s.PlotterP1X), ",", N(s.PlotterP1Y), ",", N(s.PlotterP2X), ",", N(s.PlotterP2Y), ETX});
-        header.statement({"SC", F(s.PlaneXMin), ",", F(s.PlaneXMax), ",", F(s.PlaneYMin), ",", F(s.PlaneYMax), ETX});
-        header.statement({"VS20", ETX});
-        header.statement({"SP1", ETX});
-    }
-
+    PlotFileWriter writer(out);
+    writer.header(s);
     const ChartFrame frame = LayoutChart(chart, messenger);
-    ChartDevice dev("file", s, nullptr, &out);
-    DrawChart(dev, chart, frame);
-
-    PlotWriter closing(out);
-    closing.statement({ETX});
-    out.flush();
-    if (!out)
-        throw RunTimeFault("plot file write failed");
+    CountDrawing(s);
+    DrawChart(writer, chart, frame);
+    writer.closing();
 }
 
 FileReplacement WritePlotFile(const std::string& path, Chart& chart, Messenger* messenger) {

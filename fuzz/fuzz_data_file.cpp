@@ -29,7 +29,7 @@ void DrawOnCanvas(const hyg::ChartSettings& settings) {
     chart.settings = settings;
     hyg::test::RecordingCanvas canvas(settings.PictureWidth / kTwipsPerPixel, settings.PictureHeight / kTwipsPerPixel);
     const hyg::ChartFrame frame = hyg::LayoutChart(chart, nullptr);
-    hyg::ChartDevice dev("draw", chart.settings, &canvas, nullptr);
+    hyg::CanvasWriter dev(chart.settings, canvas);
     hyg::DrawChart(dev, chart, frame);
     FUZZ_EXPECT(!canvas.calls.empty(), "the chart draws something");
     for (const hyg::test::CanvasCall& c : canvas.calls)

@@ -1,6 +1,8 @@
 #include "qt_render/image_export.h"
 
+#include "chart/canvas_writer.h"
 #include "chart/chart_driver.h"
+#include "chart/plane.h"
 #include "engine/basic.h"
 #include "files/atomic_file.h"
 #include "qt_render/painter_canvas.h"
@@ -23,9 +25,6 @@
 namespace hyg {
 
 namespace {
-
-// Twips per screen pixel: PictureWidth and PictureHeight are in twips.
-constexpr double kTwipsPerPixel = 15;
 
 // Largest picture drawn: the zoomed canvas stops at 32000 twips (2133
 // pixels); a little over twice that still fits an image in memory.
@@ -68,13 +67,14 @@ int ChartImageHeight(int widthPx) {
 void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
                 const ProcessLineDrawer& processLines) {
     ChartSettings& s = chart.settings;
-    s.PictureWidth = Sgl(widthPx * kTwipsPerPixel);
-    s.PictureHeight = Sgl(heightPx * kTwipsPerPixel);
+    s.PictureWidth = Sgl(static_cast<double>(widthPx) * kTwipsPerPixel);
+    s.PictureHeight = Sgl(static_cast<double>(heightPx) * kTwipsPerPixel);
     PainterCanvas canvas(painter, widthPx, heightPx);
     canvas.clear();
     const ChartFrame frame = LayoutChart(chart, messenger);
-    ChartDevice dev("draw", s, &canvas, nullptr);
-    DrawChart(dev, chart, frame, processLines);
+    CanvasWriter out(s, canvas);
+    CountDrawing(s);
+    DrawChart(out, chart, frame, processLines);
 }
 
 QImage RenderChartImage(Chart& chart, int widthPx, Messenger* messenger, const ProcessLineDrawer& processLines) {

@@ -2,7 +2,7 @@
 // QImage of a given width, or into a PNG, BMP, SVG or PDF file.
 #pragma once
 
-#include "chart/chart_device.h"
+#include "chart/pen_plotter.h"
 #include "chart/chart_settings.h"
 #include "engine/messages.h"
 
@@ -15,7 +15,7 @@ class QPainter;
 namespace hyg {
 
 // Called after the chart when DrawProcessLines is 1 (the process lines).
-using ProcessLineDrawer = std::function<void(ChartDevice&)>;
+using ProcessLineDrawer = std::function<void(PenPlotter&)>;
 
 // Height of the chart picture for a width: 0.7 of it, rounded.
 int ChartImageHeight(int widthPx);
@@ -23,7 +23,7 @@ int ChartImageHeight(int widthPx);
 // Lays the chart out and draws it onto `painter`, whose target is taken to
 // be widthPx by heightPx chart pixels: clears to white, stores PictureWidth
 // and PictureHeight (15 twips per pixel), runs LayoutChart (its notice goes
-// to `messenger`) and DrawChart in "draw" mode. Raises LayoutRefused or any
+// to `messenger`) and DrawChart through a CanvasWriter. Raises LayoutRefused or any
 // other RunTimeFault of the drawing; what was drawn before stays drawn.
 void PaintChart(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
                 const ProcessLineDrawer& processLines = {});

@@ -1,6 +1,7 @@
 #include "qt_window/chart_picture.h"
 
 #include "qt_window/viewport_math.h"
+#include "chart/canvas_writer.h"
 #include "chart/chart_driver.h"
 #include "qt_render/painter_canvas.h"
 
@@ -120,14 +121,13 @@ void ChartPicture::render(Chart* live) const {
         painter.setClipRect(QRectF(0, 0, width(), height()));
         painter.translate(-offset_.x(), -offset_.y());
         PainterCanvas canvas(painter, sceneW_, sceneH_);
-        Chart copy;
-        if (live == nullptr) {
-            copy = scene_->chart;
-            live = &copy;
-        }
-        ChartDevice dev("draw", live->settings, &canvas, nullptr);
+        const Chart& chart = live ? *live : scene_->chart;
+        CanvasWriter out(chart.settings, canvas);
         try {
-            DrawChart(dev, *live, scene_->frame, scene_->processLines);
+            // Only a new scene counts as a drawing, not a repaint of it.
+            if (live)
+                CountDrawing(live->settings);
+            DrawChart(out, chart, scene_->frame, scene_->processLines);
         } catch (const RunTimeFault&) {
             // A fault in the middle of the drawing leaves the partial chart,
             // the same one on every view; the commands report nothing.

@@ -22,7 +22,7 @@
 
 namespace hyg {
 
-class ChartDevice;
+class PenPlotter;
 
 // A picture's user scale: the coordinates of its top-left corner and its
 // extent (negative height: y grows upwards).
@@ -52,7 +52,7 @@ struct ViewMapping {
 struct ChartScene {
     Chart chart; // settings (PictureWidth: the canvas it was drawn for) and table as laid out
     ChartFrame frame;
-    std::function<void(ChartDevice&)> processLines;
+    std::function<void(PenPlotter&)> processLines;
 };
 
 class ChartPicture : public QWidget {

@@ -5,7 +5,7 @@
 
 #include "qt_window/chart_picture.h"
 #include "qt_window/session.h"
-#include "chart/chart_device.h"
+#include "chart/pen_plotter.h"
 
 #include <functional>
 
@@ -15,7 +15,7 @@ class ChartViewport;
 
 class DrawCommands {
 public:
-    using ProcessLines = std::function<void(ChartDevice&)>;
+    using ProcessLines = std::function<void(PenPlotter&)>;
 
     DrawCommands(Session& session, ChartViewport& viewport, Messenger& messenger);
 

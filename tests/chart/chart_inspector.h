@@ -202,7 +202,7 @@ public:
     double dryBulb(PlanePoint p) const {
         const ChartSettings& s = chart_.settings;
         const double x = humidity(p);
-        return (p.x - s.OriginX) / s.ScaleX / (kF024 + s.DiagramType * 0.001 * x * kF0441);
+        return (p.x - s.OriginX) / s.ScaleX / (kCpAir + s.DiagramType * 0.001 * x * kCpVapour);
     }
     // Saturation humidity at t by the table, extended linearly below -20.
     double saturation(double t) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "chart/canvas.h"
+#include "chart/canvas_writer.h"
+#include "chart/plot_file_writer.h"
 #include "chart/chart_driver.h"
 
 #include <algorithm>
@@ -165,16 +167,15 @@ enum class Family {
     Enthalpy
 };
 
-inline void DrawFamily(Family family, ChartDevice& dev, Laid& l) {
+inline void DrawFamily(Family family, PenPlotter& dev, Laid& l) {
     const ChartFrame& f = l.frame;
     Chart& c = l.chart;
-    float last = 0;
     switch (family) {
     case Family::RelHum:
         DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
         break;
     case Family::SatDegree:
-        DrawSatDegreeCurves(dev, c, last, f.TempCount, f.IdxMin, f.IdxMax);
+        DrawSatDegreeCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
         break;
     case Family::Volume:
         DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
@@ -186,7 +187,7 @@ inline void DrawFamily(Family family, ChartDevice& dev, Laid& l) {
         DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY);
         break;
     case Family::MoistureRatio:
-        DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight);
+        DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.ChartHeight);
         break;
     case Family::Shf:
         DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY);
@@ -198,27 +199,27 @@ inline void DrawFamily(Family family, ChartDevice& dev, Laid& l) {
         DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY);
         break;
     case Family::AbsHum:
-        DrawAbsHumLines(dev, c, last, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
+        DrawAbsHumLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
         DrawAbsHumScale(dev, c, f.TopRightX, f.BottomY);
         break;
     case Family::Enthalpy:
-        DrawEnthalpyLines(dev, c, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint);
+        DrawEnthalpyLines(dev, c, f.IdxMin, f.TopY, f.TopDewPoint);
         break;
     }
 }
 
 // The plot statements of one family, or of the whole chart without one.
-inline std::vector<std::string> FileLines(Laid& l, std::function<void(ChartDevice&)> draw) {
+inline std::vector<std::string> FileLines(Laid&, std::function<void(PenPlotter&)> draw) {
     std::ostringstream os;
-    ChartDevice dev("file", l.chart.settings, nullptr, &os);
+    PlotFileWriter dev(os);
     draw(dev);
     return HpglLines(os.str());
 }
 inline std::vector<std::string> FileLines(Laid& l, Family family) {
-    return FileLines(l, [&](ChartDevice& dev) { DrawFamily(family, dev, l); });
+    return FileLines(l, [&](PenPlotter& dev) { DrawFamily(family, dev, l); });
 }
 inline void OnCanvas(Laid& l, Family family, RecordingCanvas& canvas) {
-    ChartDevice dev("draw", l.chart.settings, &canvas, nullptr);
+    CanvasWriter dev(l.chart.settings, canvas);
     DrawFamily(family, dev, l);
 }
 

@@ -49,47 +49,45 @@ struct FamilyDraw {
     bool line;     // a family of lines on the chart
     bool leftOpen; // may end left of the saturation curve
     double below;  // how far its ends may pass the bottom edge
-    std::function<void(ChartDevice&, Chart&, const ChartFrame&)> draw;
+    std::function<void(PenPlotter&, Chart&, const ChartFrame&)> draw;
 };
 
 const std::vector<FamilyDraw>& Families() {
     static const std::vector<FamilyDraw> all = {
         {"relative humidity", true, false, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawRelHumCurves(d, c, f.TempCount, f.IdxMin, f.IdxMax); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawRelHumCurves(d, c, f.TempCount, f.IdxMin, f.IdxMax); }},
         {"saturation degree", true, false, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
-             float last = 0;
-             DrawSatDegreeCurves(d, c, last, f.TempCount, f.IdxMin, f.IdxMax);
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
+             DrawSatDegreeCurves(d, c, f.TempCount, f.IdxMin, f.IdxMax);
          }},
         {"dry bulb", true, false, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawDryBulbLines(d, c, f.IdxMin, f.IdxMax, f.BottomY); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawDryBulbLines(d, c, f.IdxMin, f.IdxMax, f.BottomY); }},
         {"absolute humidity", true, false, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
-             float last = 0;
-             DrawAbsHumLines(d, c, last, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
+             DrawAbsHumLines(d, c, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
          }},
         {"humidity scale", false, false, 0,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawAbsHumScale(d, c, f.TopRightX, f.BottomY); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawAbsHumScale(d, c, f.TopRightX, f.BottomY); }},
         {"enthalpy", true, true, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
-             DrawEnthalpyLines(d, c, f.IdxMin, f.IdxMax, f.TopY, f.TopDewPoint);
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
+             DrawEnthalpyLines(d, c, f.IdxMin, f.TopY, f.TopDewPoint);
          }},
         {"volume", true, false, kVolumeBelow,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
              DrawVolumeLines(d, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
          }},
         {"wet bulb", true, false, kLineEnd,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawWetBulbLines(d, c, f.IdxMin, f.IdxMax, f.LeftX); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawWetBulbLines(d, c, f.IdxMin, f.IdxMax, f.LeftX); }},
         {"partial pressure", false, false, 0,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawPartialPressureScale(d, c, f.TopRightX, f.BottomY); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawPartialPressureScale(d, c, f.TopRightX, f.BottomY); }},
         {"moisture ratio", false, false, 0,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
-             DrawMoistureRatioProtractor(d, c, f.LeftX, f.TopY, f.BottomRightX, f.ChartHeight);
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
+             DrawMoistureRatioProtractor(d, c, f.LeftX, f.TopY, f.ChartHeight);
          }},
         {"SHF", false, false, 0,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) { DrawShfProtractor(d, c, f.LeftX, f.TopRightX, f.ShfOriginY); }},
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) { DrawShfProtractor(d, c, f.LeftX, f.TopRightX, f.ShfOriginY); }},
         {"legend", false, false, 0,
-         [](ChartDevice& d, Chart& c, const ChartFrame& f) {
+         [](PenPlotter& d, Chart& c, const ChartFrame& f) {
              DrawLegend(d, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
          }},
     };
@@ -152,7 +150,9 @@ void Inspect(const ChartSettings& settings, Findings& found) {
         for (bool file : {false, true}) {
             std::ostringstream os;
             RecordingCanvas canvas;
-            ChartDevice dev(file ? "file" : "draw", s, file ? nullptr : &canvas, file ? &os : nullptr);
+            PlotFileWriter plot(os);
+            CanvasWriter screen(s, canvas);
+            PenPlotter& dev = file ? static_cast<PenPlotter&>(plot) : screen;
             try {
                 family.draw(dev, chart, frame);
             } catch (const RunTimeFault& e) {

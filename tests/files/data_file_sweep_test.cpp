@@ -69,7 +69,7 @@ std::string Draws(const ChartSettings& s) {
         screen.settings.PictureWidth = 15000, screen.settings.PictureHeight = 10500;
         test::RecordingCanvas canvas;
         const ChartFrame frame = LayoutChart(screen, nullptr);
-        ChartDevice dev("draw", screen.settings, &canvas, nullptr);
+        CanvasWriter dev(screen.settings, canvas);
         DrawChart(dev, screen, frame);
         Chart file;
         file.settings = s;

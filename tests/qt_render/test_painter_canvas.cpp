@@ -134,7 +134,7 @@ void TestPainterCanvas::exportFailuresLeaveNoFile() {
     // A family that fails part way: refused by default, kept on request.
     Chart failing;
     failing.settings.DrawProcessLines = 1;
-    const ProcessLineDrawer fails = [](ChartDevice&) {
+    const ProcessLineDrawer fails = [](PenPlotter&) {
         throw FloatingPointFault(FloatingPointFault::Kind::DivisionByZero, "test family");
     };
     QVERIFY_THROWS_EXCEPTION(FloatingPointFault, ExportChart(path("partial.png"), failing, 300, nullptr, fails));
