@@ -86,9 +86,8 @@ public:
 
     // Blank canvas: the chart and the selection mark are gone.
     void clear();
-    // Shows `scene` and draws it now; the drawing runs on `live` (the
-    // session's chart, so the count of drawings and what the drawers store
-    // change as for any drawing), later views on copies of the scene's.
+    // Shows `scene` and draws it now, counting the drawing in `live` (the
+    // session's chart); later views redraw the scene's own chart.
     void drawScene(ChartScene scene, Chart& live);
     bool hasScene() const { return scene_.has_value(); }
 
