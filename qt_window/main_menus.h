@@ -41,6 +41,9 @@ struct MainMenus {
     // Process
     QAction* processInput = nullptr; // MnuProcess
     QAction* processDraw = nullptr;  // MnuProcessDraw
+    // The canvas's context menu: the Chart menu's items and Add State Here.
+    QMenu* contextMenu = nullptr;
+    QAction* addStateHere = nullptr; // MnuGraphComAddState
     // Options
     QAction* optionToolBar = nullptr;    // MnuOptionComTool
     QAction* optionChartRange = nullptr; // MnuOptionComChartRange
