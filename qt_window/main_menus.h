@@ -52,7 +52,7 @@ struct MainMenus {
     // Help
     QAction* helpAbout = nullptr; // MnuFileComAbout
 
-    QMenu* chartMenu = nullptr; // MnuGraphCom, also the canvas's context menu
+    QMenu* chartMenu = nullptr; // MnuGraphCom
     QToolBar* toolbar = nullptr;
     // The tool-bar buttons in the order a key is compared with them.
     std::vector<ToolButton> toolButtons;
