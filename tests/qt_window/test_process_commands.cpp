@@ -129,7 +129,7 @@ void TestProcessCommands::dialogFromTheMenu() {
         if (dlg == nullptr)
             return 0;
         ++opened;
-        view = f.session().ActiveView;
+        view = ViewName(f.session().ActiveView);
         dlg->grid(kGridInput)->setTextMatrix(1, 2, "25");
         dlg->grid(kGridInput)->setTextMatrix(1, 3, "50");
         dlg->Calculate();
