@@ -30,14 +30,14 @@ constexpr double kLengthEpsilon = 1e-7;
 
 } // namespace
 
-PlanePoint StatePointOnChart(const ChartSettings& s, float dryBulb, float relHum) {
+PlotPoint StatePointOnChart(const ChartSettings& s, float dryBulb, float relHum) {
     const float ps = SatPressure(dryBulb);                                                  // atm
     const float pw = Sgl(static_cast<double>(ps) * relHum / 100.0 * 760.0, "state point"); // mmHg
     const float xg = Sgl(Div(622.0 * pw, static_cast<double>(s.PressureMmHg) - pw, "state point"), "state point");
     return {Checked(ChartX(s, dryBulb, xg), "state point X"), Checked(ChartY(s, xg), "state point Y")};
 }
 
-void DrawProcessArrowhead(ChartDevice& dev, PlanePoint p0, PlanePoint p1, double size, Rgb colour) {
+void DrawProcessArrowhead(PenPlotter& out, PlotPoint p0, PlotPoint p1, double size) {
     const double mx = (p0.x + p1.x) / 2, my = (p0.y + p1.y) / 2;
     const double dx = p1.x - p0.x, dy = p1.y - p0.y;
     const double half = std::sqrt(dx * dx + dy * dy + kLengthEpsilon) * 0.5;
@@ -57,11 +57,11 @@ void DrawProcessArrowhead(ChartDevice& dev, PlanePoint p0, PlanePoint p1, double
     if (r == 0)
         return;
     const double phi = kBarbSpread * size / r;
-    dev.DrawSegment(mx, my, p0.x + r * std::cos(theta - phi), p0.y - r * std::sin(theta - phi), colour);
-    dev.DrawSegment(mx, my, p0.x + r * std::cos(theta + phi), p0.y - r * std::sin(theta + phi), colour);
+    out.segment({mx, my}, {p0.x + r * std::cos(theta - phi), p0.y - r * std::sin(theta - phi)});
+    out.segment({mx, my}, {p0.x + r * std::cos(theta + phi), p0.y - r * std::sin(theta + phi)});
 }
 
-void DrawProcessLines(ChartDevice& dev, const ChartSettings& s, const StatePointList& points) {
+void DrawProcessLines(PenPlotter& out, const ChartSettings& s, const StatePointList& points) {
     const int count = points.count;
     if (count < 1)
         return;
@@ -70,41 +70,44 @@ void DrawProcessLines(ChartDevice& dev, const ChartSettings& s, const StatePoint
 
     // The circles are filled with the colour the picture was drawing in when
     // the process lines began.
-    const Rgb saved = dev.foreColor();
-    const Rgb fill = saved;
-    dev.SetLineWidth(kProcessLineWidth);
+    out.fill(true);
+    out.lineStyle(Dash{kSolid, kProcessLineWidth, 0});
 
     const double size = ProtractorRadius(s.PlaneXMin, s.PlaneXMax);
-    const Rgb linePen = s.PenColor[5];
-    const Rgb ringPen = s.PenColor[3];
-    const auto mark = [&](PlanePoint p) {
-        dev.DrawCircle(p.x, p.y, kOuterRing, ringPen, &fill);
-        dev.DrawCircle(p.x, p.y, kInnerDot, palette::DarkYellow, &fill);
+    const Pen linePen{PenSlot::Process, 0, std::nullopt};
+    const Pen ringPen{PenSlot::RelHum, 0, std::nullopt};
+    const Pen dotPen{PenSlot::Process, 0, palette::DarkYellow};
+    const auto mark = [&](PlotPoint p) {
+        out.pen(ringPen);
+        out.circle(p, kOuterRing, CircleForm::Whole);
+        out.pen(dotPen);
+        out.circle(p, kInnerDot, CircleForm::Whole);
     };
 
-    PlanePoint first, previous;
+    PlotPoint first, previous;
     for (int i = 1; i <= count; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        const PlanePoint p = StatePointOnChart(s, points.dryBulb[n], points.relHum[n]);
-        dev.SetPenColor(linePen);
+        const PlotPoint p = StatePointOnChart(s, points.dryBulb[n], points.relHum[n]);
+        out.pen(linePen);
         if (i == 1) {
             first = previous = p;
             continue;
         }
-        dev.DrawSegment(previous.x, previous.y, p.x, p.y, linePen);
-        DrawProcessArrowhead(dev, previous, p, size, linePen);
+        out.segment(previous, p);
+        DrawProcessArrowhead(out, previous, p, size);
         previous = p;
         mark(p);
     }
     if (count > 2) {
-        dev.DrawSegment(previous.x, previous.y, first.x, first.y, linePen);
-        DrawProcessArrowhead(dev, previous, first, size, linePen);
+        out.pen(linePen);
+        out.segment(previous, first);
+        DrawProcessArrowhead(out, previous, first, size);
     }
     // The first state last, on top of the closing line.
     mark(first);
 
-    dev.SetPenColor(saved);
-    dev.SetLineWidth(1);
+    out.fill(false);
+    out.lineStyle(Dash{});
 }
 
 } // namespace hyg

@@ -116,7 +116,7 @@ int RunRender(const std::vector<std::string>& args) {
         if (states.count < 1)
             std::cerr << "hygrana-cli render: note: " << *command.value("--data") << " holds no states to draw\n";
         chart.settings.DrawProcessLines = 1;
-        drawer = [&states](ChartDevice& dev) { DrawProcessLines(dev, dev.settings(), states); };
+        drawer = [&states, &chart](PenPlotter& out) { DrawProcessLines(out, chart.settings, states); };
     }
     if (command.on("--mono")) {
         chart.settings.ColorMode = 0;

@@ -46,8 +46,12 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
     files_ = std::make_unique<FileCommands>(session_, *dialogs_);
     output_ = std::make_unique<OutputCommands>(session_, *viewport_->picture(), *draw_, *dialogs_);
     process_ = std::make_unique<ProcessCommands>(session_, *draw_, *dialogs_);
-    draw_->setProcessLines(
-        [this](ChartDevice& dev) { DrawProcessLines(dev, dev.settings(), session_.statePoints); });
+    // The process lines as the chart was laid out: a repaint of the picture
+    // after a settings dialog or a new calculation shows what was drawn.
+    draw_->setProcessLines([this](PenPlotter& out) {
+        if (const ChartSettings* drawn = draw_->drawnSettings())
+            DrawProcessLines(out, *drawn, draw_->drawnStates());
+    });
     menus_ = BuildMainMenus(*this);
 
     readout_ = new QLabel(this);

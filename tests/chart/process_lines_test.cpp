@@ -1,6 +1,6 @@
 // Process lines: points, lines, arrowheads and the closing line for 0 to 3
 // states; arrows point the process way (also on a vertical segment); the
-// plot file never carries them; the zero-length segment draws without a fault.
+// zero-length segment draws without a fault.
 #include "chart/process_lines.h"
 #include "engine/psychro.h"
 #include "tests/chart/recording_canvas.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 namespace hyg {
 namespace {
@@ -30,9 +29,9 @@ struct Drawn {
     RecordingCanvas canvas;
     std::vector<const CanvasCall*> lines, circles;
     Drawn(Laid& l, const StatePointList& points) {
-        ChartDevice dev("draw", l.chart.settings, &canvas, nullptr);
-        dev.SetPenColor(palette::LightBlue); // whatever the chart drew last
-        DrawProcessLines(dev, l.chart.settings, points);
+        CanvasWriter out(l.chart.settings, canvas);
+        out.pen(Pen{PenSlot::AbsHum, 0, std::nullopt}); // whatever the chart drew last
+        DrawProcessLines(out, l.chart.settings, points);
         lines = canvas.of(CanvasCall::Kind::Line);
         circles = canvas.of(CanvasCall::Kind::Circle);
     }
@@ -40,10 +39,10 @@ struct Drawn {
 
 // Pixel position of a state on the recorded canvas.
 std::pair<double, double> Pixel(Laid& l, const RecordingCanvas& canvas, float t, float rh) {
-    ChartDevice dev("draw", l.chart.settings, const_cast<RecordingCanvas*>(&canvas), nullptr);
-    const PlanePoint p = StatePointOnChart(l.chart.settings, t, rh);
+    CanvasWriter out(l.chart.settings, const_cast<RecordingCanvas&>(canvas));
+    const PlotPoint p = StatePointOnChart(l.chart.settings, t, rh);
     double px, py;
-    dev.PlaneToCanvas(p.x, p.y, px, py);
+    out.PlaneToCanvas(p.x, p.y, px, py);
     return {px, py};
 }
 
@@ -80,6 +79,11 @@ TEST(ProcessLines, ZeroToThreeStates) {
         EXPECT_EQ(d.circles[0]->colour, s.PenColor[3]);
         EXPECT_EQ(d.circles[1]->colour, palette::DarkYellow);
         EXPECT_NEAR(d.circles[0]->r / d.circles[1]->r, 10.0 / 4.0, 1e-9);
+        // Both filled with the colour drawn in before, two pixels wide.
+        for (const CanvasCall* c : d.circles) {
+            EXPECT_EQ(c->fill, std::optional<Rgb>(palette::LightBlue));
+            EXPECT_EQ(c->width, 2);
+        }
     }
     {
         // Two states: one line and its arrowhead, no closing line.
@@ -130,16 +134,6 @@ TEST(ProcessLines, VerticalAndZeroLengthSegments) {
     ASSERT_EQ(same.lines.size(), 3u);
     for (const CanvasCall* c : same.lines)
         EXPECT_TRUE(c->finite());
-}
-
-TEST(ProcessLines, OnlyOnTheScreen) {
-    // The driver hands the device of its mode; in "file" mode the process
-    // lines write nothing to the plot file.
-    Laid l;
-    std::ostringstream out;
-    ChartDevice dev("file", l.chart.settings, nullptr, &out);
-    DrawProcessLines(dev, l.chart.settings, States({{25, 50}, {15, 90}, {30, 30}}));
-    EXPECT_TRUE(out.str().empty());
 }
 
 } // namespace

@@ -29,7 +29,7 @@ QImage CanvasImage(WindowFixture& f) {
 // Pixel position of a state on the drawn canvas.
 QPointF PixelOf(WindowFixture& f, float t, float rh) {
     const ChartSettings& s = f.settings();
-    const PlanePoint p = StatePointOnChart(s, t, rh);
+    const PlotPoint p = StatePointOnChart(s, t, rh);
     return {(p.x - s.PlaneXMin) * f.picture()->widthPixels() / (s.PlaneXMax - s.PlaneXMin),
             (s.PlaneYMax - p.y) * f.picture()->heightPixels() / (s.PlaneYMax - s.PlaneYMin)};
 }
