@@ -1,6 +1,7 @@
 // Absolute-humidity lines, one per whole g/kgDA from the saturation curve to
 // the right edge, and the humidity scale (kg/kgDA) right of the chart.
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -44,11 +45,16 @@ void DrawAbsHumLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, s
         float xr = Sgl(ChartX(s, s.MaxDryBulb, x), "humidity line right X");
         if (xr > topRightX)
             xr = topRightX;
+        // A humidity that no temperature of the chart saturates (the top
+        // edge of a chart whose hottest temperature saturates below it) has
+        // its saturation point right of the chart: no line of it lies on the chart.
+        if (xl > xr)
+            continue;
         out.segment({xl, y}, {xr, y});
     }
 }
 
-void DrawAbsHumScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
+static void DrawAbsHumScaleHeld(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
     const double u = s.LabelUnit;
     constexpr double kTick = 115; // length of the scale ticks right of the chart, plane units
@@ -71,6 +77,12 @@ void DrawAbsHumScale(PenPlotter& out, const Chart& chart, float topRightX, float
     const float sx = Sgl(topRightX + kTick - 3 * u);
     const float sy = Sgl(bottomY - 3 * u);
     out.text({.text = "x", .at = {sx, sy}, .size = 1.5 * u, .italic = true, .plotForm = {Separator::Zone, true}});
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawAbsHumScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
+    DrawFitted(out, chart.settings, [&](PenPlotter& held) { DrawAbsHumScaleHeld(held, chart, topRightX, bottomY); });
 }
 
 } // namespace hyg

@@ -2,6 +2,7 @@
 // up to the saturation curve or the top edge, each numbered below its foot,
 // and the symbol "t".
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -21,7 +22,8 @@ void LabelDryBulbLine(PenPlotter& out, const ChartSettings& s, double x, double 
 
 } // namespace
 
-void DrawDryBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomY) {
+static void DrawDryBulbLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
+                                 float bottomY) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
     const double u = s.LabelUnit;
@@ -48,6 +50,13 @@ void DrawDryBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, 
     const float sx = Sgl(static_cast<double>(s.ScaleX) * kCpAir * tab.T(idxMin) + s.OriginX, "symbol t");
     const float sy = Sgl(bottomY - 6 * u);
     out.text({.text = "t", .at = {sx, sy}, .size = 1.5 * u, .italic = true});
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawDryBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomY) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawDryBulbLinesHeld(held, chart, idxMin, idxMax, bottomY); });
 }
 
 } // namespace hyg

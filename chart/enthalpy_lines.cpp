@@ -2,6 +2,7 @@
 // line per value from the bottom (or right) edge across the saturation curve
 // to the scale line, where the value is written along the line.
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -36,7 +37,8 @@ Point Plane(const ChartSettings& s, double t, double x, const char* where) {
 
 // The saturation walk may run past IdxMax (to the end of the filled table),
 // so the highest index of the chart is not needed here.
-void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY, float topDewPoint) {
+static void DrawEnthalpyLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY,
+                                  float topDewPoint) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
     const double u = s.LabelUnit;
@@ -51,8 +53,21 @@ void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin,
     // edge that closes the corner.
     const float s0 = static_cast<float>(tab.S(idxMin));
     const Point p0 = Plane(s, s.MinDryBulb, s0, "enthalpy scale line");
-    const Point p1 = Plane(s, static_cast<double>(topDewPoint) - 2, s.MaxAbsHum, "enthalpy scale line");
-    const float p2x = Sgl(ChartX(s, topDewPoint, s.MaxAbsHum) + 1, "enthalpy scale line");
+    // On a narrow chart two degrees left of the top of the saturation curve
+    // lie left of the chart: the scale line then ends half way between the
+    // lowest temperature and the top of the saturation curve.
+    double p1t = static_cast<double>(topDewPoint) - 2;
+    // (A top dew point below the lowest temperature puts it a quarter of the
+    // way across.)
+    if (p1t < s.MinDryBulb) {
+        p1t = topDewPoint > s.MinDryBulb ? (static_cast<double>(s.MinDryBulb) + topDewPoint) / 2
+                                         : s.MinDryBulb + (static_cast<double>(s.MaxDryBulb) - s.MinDryBulb) / 4;
+    }
+    const Point p1 = Plane(s, p1t, s.MaxAbsHum, "enthalpy scale line");
+    // The closing piece of top edge runs to the top of the saturation curve,
+    // or stays at the scale line's end when that lies further right.
+    const float p2x =
+        Sgl(ChartX(s, std::max(static_cast<double>(topDewPoint), p1t), s.MaxAbsHum) + 1, "enthalpy scale line");
     out.segment({p0.x, p0.y}, {p1.x, p1.y}, kZoned);
     out.segment({p1.x, p1.y}, {p2x, p1.y}, kZoned);
     const float m =
@@ -116,13 +131,27 @@ void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin,
             const double dm = static_cast<double>(m2) - m;
             bp = {Sgl(Div(static_cast<double>(b) - b2, dm, "scale line crossing")),
                   Sgl(Div(static_cast<double>(m2) * b - static_cast<double>(m) * b2, dm, "scale line crossing"))};
-            if (bp.y > topY) {
+            // Nearly parallel to the scale line (a narrow chart) the
+            // extension meets it far off the chart or behind the crossing:
+            // the line then ends on the saturation curve.
+            if (bp.x > c.x || bp.y < c.y || bp.x < ChartX(s, s.MinDryBulb, (bp.y - s.OriginY) / s.ScaleY) - 1) {
+                bp = c;
+            } else if (bp.y > topY) {
                 xw = s.MaxAbsHum;
                 bp = {Sgl(ChartX(s, topEdge(), s.MaxAbsHum), "enthalpy top"), topY};
             }
         }
         if (xw > s.MaxAbsHum)
             bp = Plane(s, topEdge(), s.MaxAbsHum, "enthalpy top");
+        // On a narrow chart the top-edge crossing can lie left of the lowest
+        // temperature: the line then ends where it leaves the chart there.
+        const double edgeX = ChartX(
+            s, s.MinDryBulb,
+            std::clamp((static_cast<double>(bp.y) - s.OriginY) / s.ScaleY, 0.0, static_cast<double>(s.MaxAbsHum)));
+        if (bp.x < edgeX - 1 && a.x > edgeX) {
+            const double t = (edgeX - a.x) / (static_cast<double>(bp.x) - a.x);
+            bp = {Sgl(edgeX), Sgl(a.y + t * (static_cast<double>(bp.y) - a.y))};
+        }
 
         const float angle = Sgl(
             std::atan(Div(static_cast<double>(bp.y) - a.y, static_cast<double>(bp.x) - a.x, "enthalpy label angle")));
@@ -140,6 +169,13 @@ void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin,
         }
         out.text({.at = {lx, ly}, .angle = angle, .size = 0.9 * u, .number = v, .plotForm = {Separator::Zone}});
     }
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY, float topDewPoint) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawEnthalpyLinesHeld(held, chart, idxMin, topY, topDewPoint); });
 }
 
 } // namespace hyg

@@ -5,6 +5,7 @@
 // eight setting lines above the chart and the table right of the chart.
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 #include "chart/plane.h"
 
 #include "engine/basic.h"
@@ -12,9 +13,12 @@
 #include "engine/psychro.h"
 #include "engine/units.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace hyg {
 
@@ -77,68 +81,116 @@ Label PlotText(double x, double y, const std::string& text) {
     return {.text = text, .at = {x, y}, .onScreen = false};
 }
 
-// The screen: the range, humidity and protractor settings in three columns
-// of two rows near the top of the window (the chart size is not shown), the
-// symbol table in two columns right of the chart.
-void ScreenLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
-                  const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX) {
+// Moves a block of texts inside the plot window by the least amount, four
+// pixels clear of its edges (where the screen rounds them); `box` gives each text's ink.
+void ShiftInside(std::vector<Label>& block, const ChartSettings& s, const std::function<TextBox(const Label&)>& box) {
+    if (block.empty())
+        return;
+    double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300;
+    for (const Label& l : block) {
+        const TextBox b = box(l);
+        left = std::min(left, Left(b)), right = std::max(right, Right(b));
+        bottom = std::min(bottom, Bottom(b)), top = std::max(top, Top(b));
+    }
+    const double m = 4 * PixelInPlane(s);
+    const PlotPoint d = IntoWindow(s, left - m, right + m, bottom - m, top + m);
+    for (Label& l : block)
+        l.at = {l.at.x + d.x, l.at.y + d.y};
+}
+
+// Where the screen puts the legend: the range, humidity and protractor
+// settings in three columns of two rows near the top of the start-up window,
+// the symbol table right of the chart.
+struct LegendPlaces {
+    double k; // the row pitch, three text units
+    double row1, row2;
+    std::array<double, 3> column;
+    double tableX, tableY; // the first symbol
+};
+
+LegendPlaces Places(const ChartSettings& s, float topRightX) {
+    LegendPlaces p;
     const double c = s.LabelUnit;
-    const double size = 1.2 * c;
-    const double k = 3 * c;
+    p.k = 3 * c;
     const double x1 = Int(topRightX + 250.0 - 1);
     const double y1 = Int(16.0 * s.ScaleY);
     // Placed in the start-up window whatever the zoom.
-    const double row1 = kPlaneYMax - 2.5 * k, row2 = kPlaneYMax - 3.5 * k;
-    const double col1 = k + kPlaneXMin;
-    const double col2 = ((x1 - 2 * k) + (k + kPlaneXMin)) / 2 - 2 * k;
-    const double col3 = x1 - 2 * k;
-    out.text(ScreenText(col1, row1, lines[2], size));
-    out.text(ScreenText(col1, row2, lines[3], size));
-    out.text(ScreenText(col2, row1, lines[4], size));
-    out.text(ScreenText(col2, row2, lines[5], size));
-    out.text(ScreenText(col3, row1, lines[6], size));
-    out.text(ScreenText(col3, row2, lines[7], size));
-    for (std::size_t j = 0; j < rows.size(); ++j) {
-        const double y = y1 - k - static_cast<double>(j) * k;
-        out.text(ScreenText(x1 + 3 * k, y, rows[j].first, size));
-        out.text(ScreenText(x1 + 3 * k + 2.4 * k, y, rows[j].second, size));
-    }
+    p.row1 = kPlaneYMax - 2.5 * p.k, p.row2 = kPlaneYMax - 3.5 * p.k;
+    p.column = {p.k + kPlaneXMin, ((x1 - 2 * p.k) + (p.k + kPlaneXMin)) / 2 - 2 * p.k, x1 - 2 * p.k};
+    p.tableX = x1 + 3 * p.k, p.tableY = y1 - p.k;
+    return p;
 }
 
-// The paper: all eight setting lines above the chart in two columns, the
-// symbol table in one column right of the chart.
-void PlotLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
-                const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX, float leftX,
-                float topY, float shfOriginY) {
-    const double sz = 1.2 * s.LabelUnit;
-    out.textSize(s.PlotTextSize2);
-    const double xr = leftX + 200 * sz;
-    out.text(PlotText(leftX, topY + 100 * sz, lines[0]));
-    out.text(PlotText(leftX, topY + 80 * sz, lines[1]));
-    out.text(PlotText(leftX, topY + 60 * sz, lines[2]));
-    out.text(PlotText(leftX, topY + 40 * sz, lines[3]));
-    out.text(PlotText(xr, topY + 100.0 * s.PlotTextSize1, lines[4]));
-    out.text(PlotText(xr, topY + 80.0 * s.PlotTextSize1, lines[5]));
-    out.text(PlotText(xr, topY + 60.0 * s.PlotTextSize1, lines[7]));
-    out.text(PlotText(xr, topY + 40 * sz, lines[6]));
-    for (std::size_t j = 0; j < rows.size(); ++j) {
-        const double y = shfOriginY - (20.0 + 15 * static_cast<double>(j)) * sz;
-        out.text(PlotText(topRightX + 600.0, y, rows[j].first + rows[j].second));
+// The screen shows the range, humidity and protractor settings (not the
+// chart size) and the symbol table in two columns; a block that would leave
+// the window (a wide chart, a low height-to-width ratio) moves in.
+void ScreenLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
+                  const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX) {
+    const double size = 1.2 * s.LabelUnit;
+    const LegendPlaces p = Places(s, topRightX);
+    const auto box = [&s](const Label& l) { return ScreenBox(s, l); };
+    for (std::size_t col = 0; col < 3; ++col) {
+        std::vector<Label> block = {ScreenText(p.column[col], p.row1, lines[2 + 2 * col], size),
+                                    ScreenText(p.column[col], p.row2, lines[3 + 2 * col], size)};
+        ShiftInside(block, s, box);
+        for (const Label& l : block)
+            out.text(l);
     }
+    std::vector<Label> table;
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const double y = p.tableY - static_cast<double>(j) * p.k;
+        table.push_back(ScreenText(p.tableX, y, rows[j].first, size));
+        table.push_back(ScreenText(p.tableX + 2.4 * p.k, y, rows[j].second, size));
+    }
+    ShiftInside(table, s, box);
+    for (const Label& l : table)
+        out.text(l);
+}
+
+// The paper shows the legend where the screen does, one line under another:
+// the first column adds the chart size under the range, and each symbol
+// row is one text. Its characters are no wider than the screen's, so the
+// blocks take the room they take there, and a block that would leave the
+// window moves in.
+void PlotLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::string, 8>& lines,
+                const std::array<std::pair<std::string, std::string>, 10>& rows, float topRightX) {
+    const LegendPlaces p = Places(s, topRightX);
+    const double perCm = PlaneUnitsPerCm(s);
+    // A plotted character advances one and a half widths; the screen's is
+    // about 1.2 text units wide.
+    const float screenWidth = perCm > 0 ? Sgl(1.2 * s.LabelUnit / 1.5 / perCm) : s.PlotTextSize2;
+    const float width = std::min(s.PlotTextSize2, screenWidth);
+    out.textSize(width);
+    const auto box = [&](const Label& l) { return PlotBox(s, l, width, 0, l.at); };
+    const std::array<std::vector<std::size_t>, 3> columns = {{{2, 3, 0, 1}, {4, 5}, {6, 7}}};
+    for (std::size_t col = 0; col < 3; ++col) {
+        std::vector<Label> block;
+        for (std::size_t r = 0; r < columns[col].size(); ++r)
+            block.push_back(PlotText(p.column[col], p.row1 - static_cast<double>(r) * p.k, lines[columns[col][r]]));
+        ShiftInside(block, s, box);
+        for (const Label& l : block)
+            out.text(l);
+    }
+    std::vector<Label> table;
+    for (std::size_t j = 0; j < rows.size(); ++j)
+        table.push_back(PlotText(p.tableX, p.tableY - static_cast<double>(j) * p.k, rows[j].first + rows[j].second));
+    ShiftInside(table, s, box);
+    for (const Label& l : table)
+        out.text(l);
 }
 
 } // namespace
 
 // The two sides lay the legend out differently (the window has room above
 // the chart, the paper beside it), so each text is meant for one side.
-void DrawLegend(PenPlotter& out, const Chart& chart, float topRightX, float chartHeight, float chartWidth, float leftX,
-                float topY, float shfOriginY) {
+void DrawLegend(PenPlotter& out, const Chart& chart, float topRightX, float chartHeight, float chartWidth,
+                float /*leftX*/, float /*topY*/, float /*shfOriginY*/) {
     const ChartSettings& s = chart.settings;
     out.pen({PenSlot::Scale});
     const auto lines = SettingLines(s, chartHeight, chartWidth);
     const auto rows = SymbolRows(s);
     ScreenLegend(out, s, lines, rows, topRightX);
-    PlotLegend(out, s, lines, rows, topRightX, leftX, topY, shfOriginY);
+    PlotLegend(out, s, lines, rows, topRightX);
 }
 
 } // namespace hyg

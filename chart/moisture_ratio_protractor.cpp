@@ -9,6 +9,7 @@
 // by half a turn, so that the two sides together span exactly half a turn.
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -43,14 +44,15 @@ std::int16_t RoundToStep(const Protractor& p, double v) {
     return CInt(static_cast<double>(steps) * p.step, "moisture-ratio counter");
 }
 
-// Works out the direction of counter k (turned into the opposite half-plane
-// unless it lies at or beyond the reference angle and is not negative) and
-// writes its value on the label ring. Returns the direction in radians.
+// Works out the direction of counter k and writes its value on the label
+// ring. Returns the direction in radians. A process runs up the chart, so
+// on the upper side of the ring a direction lies in the upper half-plane;
+// the lower side holds the opposite directions.
 float LabelMoistureRatio(PenPlotter& out, const Protractor& p, float labelRadius, std::int16_t k, float angleOffset,
-                         float referenceAngle, float textUnit) {
+                         bool lowerSide, float textUnit) {
     const float slope = Sgl(CounterSlope(p, k), "moisture-ratio slope");
     float theta = Sgl(std::atan(slope));
-    if (!(theta >= referenceAngle && theta >= 0))
+    if ((theta < 0) != lowerSide)
         theta = Sgl(theta + kPi);
 
     const double x = p.cx + 0.98 * labelRadius * std::cos(angleOffset + theta);
@@ -102,7 +104,8 @@ double TickDegrees(const Protractor& p, const Tick& t) {
 
 } // namespace
 
-void DrawMoistureRatioProtractor(PenPlotter& out, const Chart& chart, float leftX, float topY, float chartHeight) {
+static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart, float leftX, float topY,
+                                            float chartHeight) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     Protractor p{s};
@@ -129,51 +132,52 @@ void DrawMoistureRatioProtractor(PenPlotter& out, const Chart& chart, float left
               .plotAt = PlotPoint{cx - 15.0, cy + 50.0}});
     out.textSize(s.PlotTextSize4);
 
-    // The top counter. A range below the latent heat of the water (597.3
-    // kcal/kg) would put the top direction below the horizontal and fold the
-    // scale over itself; the top is then raised step by step to the first
-    // counter above it, so the two sides still meet half a turn apart.
-    std::int16_t kTop = RoundToStep(p, (CInt(s.MaxMoistureRatio) + 1) * p.ef);
-    while (CounterSlope(p, kTop) <= 0)
-        kTop = Add16(kTop, p.step, "moisture-ratio counter");
-    const float thetaTop = Sgl(std::atan(CounterSlope(p, kTop)));
+    // The top counter: the range the user chose. A range below the latent
+    // heat of the water (597.3 kcal/kg) points up and to the left; the ring
+    // then lies further round, still half a turn from the top value's tick
+    // on the one side to its tick on the other.
+    const std::int16_t kTop = RoundToStep(p, (CInt(s.MaxMoistureRatio) + 1) * p.ef);
 
     double a1 = 0, a2 = 0;
-    auto mark = [&](std::int16_t k, float reference) {
-        const float theta = LabelMoistureRatio(out, p, r3, k, 0.01f, reference, static_cast<float>(c));
+    auto mark = [&](std::int16_t k, bool lowerSide) {
+        const float theta = LabelMoistureRatio(out, p, r3, k, 0.01f, lowerSide, static_cast<float>(c));
         DrawRadialTick(out, p, r2, theta);
         return DrawRadialTick(out, p, r4, theta);
     };
 
     // Upper side: from -300 up to the top value, then the wider values.
-    const float upperRef = Sgl(thetaTop - 0.01);
     for (std::int16_t k = RoundToStep(p, -3 * p.ef); k <= kTop; k = Add16(k, p.step, "moisture-ratio counter")) {
-        const Tick outer = mark(k, upperRef);
-        if (k == kTop)
+        const Tick outer = mark(k, false);
+        if (k == kTop) {
             a1 = TickDegrees(p, outer);
+            if (a1 < 0) // pointing up and to the left
+                a1 += 180;
+        }
     }
     for (double m : {-9.0, -5.0, -99.0, -39.0, -19.0})
-        mark(RoundToStep(p, m * p.ef), upperRef);
+        mark(RoundToStep(p, m * p.ef), false);
 
     // Lower side: from the top value (again) up to 1500, then the wider values.
     // A range of 16 or more puts the top value beyond 1500; it is still drawn
     // once here, so the arcs end half a turn from where they start.
-    const float lowerRef = Sgl(thetaTop + 0.01);
     const std::int16_t lowerEnd = std::max(kTop, RoundToStep(p, 16 * p.ef));
     for (std::int16_t k = kTop; k <= lowerEnd; k = Add16(k, p.step, "moisture-ratio counter")) {
-        const Tick outer = mark(k, lowerRef);
-        if (k == kTop)
+        const Tick outer = mark(k, true);
+        if (k == kTop) {
             a2 = TickDegrees(p, outer) + 180;
+            if (a2 < a1 + 90)
+                a2 += 180;
+        }
     }
     for (double m : {21.0, 41.0, 101.0})
-        mark(RoundToStep(p, m * p.ef), lowerRef);
+        mark(RoundToStep(p, m * p.ef), true);
 
     // The two arcs between the top value's ticks on either side.
     // The plotter's arc starts in the direction of the range itself and
     // sweeps half a turn counter-clockwise, a little further in than the
     // screen's inner arc.
     const double den = s.ScaleX * (CInt(s.MaxMoistureRatio) * 100 / 1000.0 - kLatentHeat0Decimal / 1000);
-    const double thetaMax = den > 0 ? std::atan(Div(s.ScaleY, den, "protractor arc")) : thetaTop;
+    const double thetaMax = den > 0 ? std::atan(Div(s.ScaleY, den, "protractor arc")) : std::atan2(s.ScaleY, den);
     const double toRad = kPi / 180;
     out.pen({PenSlot::MoistureRatio});
     const auto arc = [&](double screenRadius, double plotRadius) {
@@ -186,6 +190,13 @@ void DrawMoistureRatioProtractor(PenPlotter& out, const Chart& chart, float left
     };
     arc(r2 - 30.0, r2 - 25.0);
     arc(r4, r4);
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawMoistureRatioProtractor(PenPlotter& out, const Chart& chart, float leftX, float topY, float chartHeight) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawMoistureRatioProtractorHeld(held, chart, leftX, topY, chartHeight); });
 }
 
 } // namespace hyg

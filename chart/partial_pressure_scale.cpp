@@ -4,20 +4,27 @@
 // chart's pressure), with the symbol "Pw" below.
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
 
+#include <algorithm>
+
 namespace hyg {
 
-void DrawPartialPressureScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
+static void DrawPartialPressureScaleHeld(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     out.pen({PenSlot::WetBulb});
 
     const float pwTop = Sgl(Div(s.MaxAbsHum * kStandardMmHg, s.MaxAbsHum + kMolarRatioGrams, "partial-pressure top"));
     const std::int16_t nTop = CInt(Int(pwTop + 0.1), "partial-pressure ticks");
-    const float xs = Sgl(topRightX + 140.0);
+    // The column stands right of the chart; a chart that reaches the right
+    // of the window (a narrow range) moves it in by the least amount, the
+    // numbers and ticks ending within 150 plane units of it.
+    constexpr double kScaleWidth = 150;
+    const float xs = Sgl(std::min(topRightX + 140.0, static_cast<double>(s.PlaneXMax) - kScaleWidth));
 
     for (int i = 0; i <= nTop; i = Add16(i, 1, "partial-pressure tick")) {
         // 62.2 * 10 is the molar ratio in g/kg, kept in the form whose
@@ -33,6 +40,13 @@ void DrawPartialPressureScale(PenPlotter& out, const Chart& chart, float topRigh
     const double axisTop = s.OriginY + static_cast<double>(s.ScaleY) * s.MaxAbsHum + 20;
     out.segment({axisX, s.OriginY}, {axisX, axisTop});
     out.text({.text = "Pw", .at = {xs, bottomY - 2.5 * 1.2 * c}, .size = 1.2 * c, .italic = true});
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawPartialPressureScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawPartialPressureScaleHeld(held, chart, topRightX, bottomY); });
 }
 
 } // namespace hyg

@@ -2,6 +2,7 @@
 // 100 %, one point per whole degree, cut at the top edge and labelled once
 // along the curve. The 100 % curve of either family is the saturation curve.
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -195,14 +196,30 @@ void LabelSatDegreeCurve(PenPlotter& out, const ChartSettings& s, double x1, dou
     out.resetDirection(DirectionReset::Closed);
 }
 
-void DrawRelHumCurves(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
-                      std::int16_t idxMax) {
+static void DrawRelHumCurvesHeld(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                                 std::int16_t idxMax) {
     DrawCurves(Family::RelHum, out, chart, tempCount, idxMin, idxMax);
 }
 
+static void DrawSatDegreeCurvesHeld(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                                    std::int16_t idxMax) {
+    DrawCurves(Family::SatDegree, out, chart, tempCount, idxMin, idxMax);
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawRelHumCurves(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
+                      std::int16_t idxMax) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawRelHumCurvesHeld(held, chart, tempCount, idxMin, idxMax); });
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
 void DrawSatDegreeCurves(PenPlotter& out, const Chart& chart, std::int16_t tempCount, std::int16_t idxMin,
                          std::int16_t idxMax) {
-    DrawCurves(Family::SatDegree, out, chart, tempCount, idxMin, idxMax);
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawSatDegreeCurvesHeld(held, chart, tempCount, idxMin, idxMax); });
 }
 
 } // namespace hyg

@@ -8,6 +8,7 @@
 // m(s) = ((1 - s) * ScaleY * 1000 / 597.3) / (s * ScaleX).
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -37,7 +38,7 @@ void TickLabel(PenPlotter& out, double x, double y, float slope, const std::stri
 
 } // namespace
 
-void DrawShfProtractor(PenPlotter& out, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
+static void DrawShfProtractorHeld(PenPlotter& out, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
     const ChartSettings& s = chart.settings;
     const double c = s.LabelUnit;
     out.pen({PenSlot::RelHum});
@@ -132,6 +133,14 @@ void DrawShfProtractor(PenPlotter& out, const Chart& chart, float leftX, float t
         out.segment({XA, lastYA}, {XA, firstYA});
     if (drawn > 0)
         out.segment({XD, YD}, {XD, firstYD});
+}
+
+// Numbers of the family that would run into each other are thinned.
+// With its origin far from the chart (a cold chart at the default origin)
+// the scales reach beyond the window; what lies outside is left out.
+void DrawShfProtractor(PenPlotter& out, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawShfProtractorHeld(held, chart, leftX, topRightX, shfOriginY); });
 }
 
 } // namespace hyg

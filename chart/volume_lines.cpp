@@ -10,18 +10,23 @@
 // near where the previous line's walk stopped.
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 namespace hyg {
 
 namespace {
+
+// How far a line end may pass an edge of the chart, plane units.
+constexpr double kLineEndOverhang = 15;
 
 // Specific volume [m3/kgDA] at the chart pressure, t deg C, x g/kgDA.
 double Volume(const ChartSettings& s, double t, double x) {
@@ -73,8 +78,8 @@ void LabelVolumeLine(PenPlotter& out, const Chart& chart, float lowX, float lowY
 
 } // namespace
 
-void DrawVolumeLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
-                     float bottomY) {
+static void DrawVolumeLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
+                                float bottomRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
     const int unit = s.EnthalpyUnit;
@@ -175,6 +180,11 @@ void DrawVolumeLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, s
                 Div((V / f) * 2195.39 * 100 * (s.PressureMmHg / 760.0), xBelow + 622.0, "volume foot temperature") -
                 273.15;
             lowX = PlaneX(s, Sgl(tL), xBelow);
+            // Near the right corner the extension can pass the right edge;
+            // more than a line end's overhang, it keeps to the edge.
+            const double edge = s.ScaleX * kCpAir * s.MaxDryBulb + s.OriginX;
+            if (lowX > edge + kLineEndOverhang)
+                lowX = Sgl(edge);
             lowY = PlaneY(s, xBelow);
         } else if (x <= bottomBound && x <= s.MaxAbsHum) {
             const double x0 = x - 1 == 0 ? 0.04 : x - 1;
@@ -190,6 +200,14 @@ void DrawVolumeLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, s
         out.segment({upX, upY}, {lowX, lowY});
         LabelVolumeLine(out, chart, lowX, lowY, upX, upY, bottomRightX, bottomY, n, nSym, text);
     }
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawVolumeLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float bottomRightX,
+                     float bottomY) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawVolumeLinesHeld(held, chart, idxMin, idxMax, bottomRightX, bottomY); });
 }
 
 } // namespace hyg

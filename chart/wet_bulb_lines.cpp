@@ -5,6 +5,7 @@
 // the chart carry their temperature; one of them also carries the symbol t'.
 
 #include "chart/chart_driver.h"
+#include "chart/label_fit.h"
 
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -94,7 +95,8 @@ void LabelWetBulbLine(PenPlotter& out, const Chart& chart, float upX, float upY,
 
 } // namespace
 
-void DrawWetBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX) {
+static void DrawWetBulbLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
+                                 float leftX) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
 
@@ -180,6 +182,10 @@ void DrawWetBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, 
             float tL = tab.T(i);
             if (i - 1 >= 1)
                 tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
+            // A line already dry at the lowest temperature would find its
+            // foot left of the chart: it ends on the chart's corner.
+            if (tL < s.MinDryBulb)
+                tL = s.MinDryBulb;
             lowStart = i - 1 >= 1 ? i - 1 : 1;
             // The foot's abscissa leaves out the humidity term.
             lowX = Sgl(s.ScaleX * (kCpAir * tL) + s.OriginX, "wet-bulb foot X");
@@ -205,6 +211,13 @@ void DrawWetBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, 
         if (leftX + 1 < upX)
             LabelWetBulbLine(out, chart, upX, upY, lowX, lowY, j, symbolValue);
     }
+}
+
+// Numbers of the family that would run into each other are thinned, and
+// nothing goes outside the plot window.
+void DrawWetBulbLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax, float leftX) {
+    DrawFitted(out, chart.settings,
+               [&](PenPlotter& held) { DrawWetBulbLinesHeld(held, chart, idxMin, idxMax, leftX); });
 }
 
 } // namespace hyg

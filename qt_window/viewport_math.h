@@ -5,11 +5,11 @@
 // same numbers.
 #pragma once
 
-#include "chart/twips.h"
-
 #include <cstdint>
 
 namespace hyg {
+
+inline constexpr int kTwipsPerPixel = 15;
 
 // Chart proportion (height / width) and the default plane window the zoom
 // works on: its extent and its top-left corner.

@@ -12,6 +12,8 @@
 
 #include "tests/chart/recording_canvas.h"
 
+#include "engine/physics.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -154,8 +156,10 @@ inline Drawn FromPlot(const std::vector<std::string>& lines, const ChartSettings
             angle = n.size() >= 2 ? std::atan2(n[1], n[0]) : 0;
         } else if (StartsWith(line, "LB")) {
             const std::string text = line.substr(2, line.find('\x03') - 2);
+            // Blanks before the text move it; blanks after it leave no ink.
             const std::size_t lead = std::min(text.find_first_not_of(' '), text.size());
-            const std::size_t shown = text.size() - lead;
+            const std::size_t end = text.find_last_not_of(' ');
+            const std::size_t shown = end == std::string::npos ? 0 : end + 1 - lead;
             d.texts.push_back(Box(text, pen, angle, 1.5 * w * lead, shown ? 1.5 * w * shown - 0.5 * w : 0, 0, h));
         }
     }

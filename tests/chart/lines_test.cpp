@@ -100,7 +100,12 @@ TEST(HumidityCurvesFile, DefaultChart) {
         // Relative humidity labelled at 26 deg C, below the top for every
         // level; saturation degree at 33 deg C, where the curves above 85 %
         // have left the chart through its top.
-        EXPECT_EQ(Labels(lines), relHum ? Levels(100, "Phi", 60) : Levels(85, "Psi", 60));
+        // On paper the lowest levels crowd at the label's temperature and
+        // are thinned there; from 35 % up every level keeps its number.
+        const auto all = relHum ? Levels(100, "Phi", 60) : Levels(85, "Psi", 60);
+        const auto labels = Labels(lines);
+        EXPECT_TRUE(IsSubsequence(labels, all));
+        EXPECT_TRUE(IsSubsequence(std::vector<std::string>(std::find(all.begin(), all.end(), "35"), all.end()), labels));
         for (const std::string& s : WithPrefix(lines, "PD"))
             EXPECT_LE(HpglNumbers(s).at(1), l.frame.TopY + 0.01) << s;
     }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <tuple>
 
 namespace hyg {
@@ -25,29 +28,42 @@ TEST(PartialPressureScale, DefaultScaleZeroToThirtyOne) {
 TEST(LegendFile, DefaultTextsAndOtherUnits) {
     Laid l;
     const auto lines = FileLines(l, Family::Legend);
-    EXPECT_EQ(lines.at(0), "SI .28  .56 \x03");
+    // Characters no wider than the screen's (1.2 text units, 30 plane units,
+    // in one and a half plotter widths of 400 / 3 plane units per cm).
+    EXPECT_EQ(lines.at(0), "SI .15  .3 \x03");
     const auto metric = Labels(lines);
     l.chart.settings.EnthalpyUnit = 3, l.chart.settings.PressureUnit = 2, l.chart.settings.Pressure = 101.3f;
     const auto other = Labels(FileLines(l, Family::Legend));
     ASSERT_EQ(metric.size(), 18u);
     ASSERT_EQ(other.size(), 18u);
     // Line, default text, text in kPa and unit system 3; Windows-1252 in the
-    // file: 0xB0 degree, 0xB3 superscript three.
+    // file: 0xB0 degree, 0xB3 superscript three. The columns of the screen,
+    // the chart size under the range.
     const std::tuple<std::size_t, std::string, std::string> rows[] = {
-        {1, "   Chart Widhth =  2450 cm", "   Chart Widhth =  2450 cm"},
-        {2,
+        {0,
          "   Min. Temp. =  10 \xb0"
          "C",
          "   Min. Temp. =  10 \xb0"
          "C"},
-        {6, "   Atm. Pressure = 760 mmHg", "   Atm. Pressure = 101.3 kPa"},
-        {7, "   Max. Moisture R. =  800 kcal/kg", "   Max. Moisture R. =  800 Btu/lbm"},
+        {3, "   Chart Widhth =  2450 cm", "   Chart Widhth =  2450 cm"},
+        {6, "   Max. Moisture R. =  800 kcal/kg", "   Max. Moisture R. =  800 Btu/lbm"},
+        {7, "   Atm. Pressure = 760 mmHg", "   Atm. Pressure = 101.3 kPa"},
         {15, " v  = Specific Volume m\xb3/kgDA", " v  = Specific Volume ft\xb3/lbmDA"},
         {17, "SHF = Sensible Heat Factor (-)", "SHF = Sensible Heat Factor (-)"},
     };
     for (const auto& [line, text, inOtherUnits] : rows) {
         EXPECT_EQ(metric[line], text);
         EXPECT_EQ(other[line], inOtherUnits);
+    }
+    // Every text inside the plot window, no two on one spot.
+    std::set<std::pair<double, double>> spots;
+    for (const std::string& pu : WithPrefix(lines, "PU")) {
+        const auto n = HpglNumbers(pu);
+        EXPECT_GE(n.at(0), -500);
+        EXPECT_LE(n.at(0), 4500);
+        EXPECT_GE(n.at(1), -350);
+        EXPECT_LE(n.at(1), 3150);
+        EXPECT_TRUE(spots.insert({n[0], n[1]}).second) << pu;
     }
 }
 
@@ -70,7 +86,10 @@ TEST(MoistureRatioFile, DefaultScaleBothSides) {
         if (t != "u")
             values.push_back(std::stoi(t));
     }
-    EXPECT_EQ(values, expected);
+    // The ends of both sides crowd and are thinned there; the middle of the
+    // upper side and the top value on both sides keep their numbers.
+    EXPECT_TRUE(IsSubsequence(values, expected));
+    EXPECT_TRUE(IsSubsequence(std::vector<int>{300, 400, 500, 600, 700, 800, 800, 900}, values));
     // Two plotter arcs of half a turn about the centre.
     int arcs = 0;
     for (const std::string& line : lines)
@@ -79,9 +98,10 @@ TEST(MoistureRatioFile, DefaultScaleBothSides) {
 }
 
 TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
-    // Below 6 the top value would lie under the latent heat of water (597.3
-    // kcal/kg) and fold the scale over; from 16 up the lower side holds only
-    // the top value. Either way the arcs span half a turn above the centre.
+    // The scale ends at the range the user chose, also below 6, where the
+    // top value lies under the latent heat of water (597.3 kcal/kg) and
+    // points up and to the left; from 16 up the lower side holds only the
+    // top value. Either way the arcs span half a turn above the centre.
     for (std::int16_t unit = 1; unit <= 3; ++unit) {
         for (int range = 1; range <= 21; ++range) {
             Laid l([=](ChartSettings& s) { s.EnthalpyUnit = unit, s.MaxMoistureRatio = static_cast<float>(range); });
@@ -90,10 +110,19 @@ TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
             const auto arcs = canvas.of(CanvasCall::Kind::Arc);
             ASSERT_EQ(arcs.size(), 2u);
             EXPECT_GT(arcs[0]->a1, 0) << unit << " " << range;
-            EXPECT_LT(arcs[0]->a1, kPi / 2) << unit << " " << range;
+            EXPECT_LT(arcs[0]->a1, kPi) << unit << " " << range;
             EXPECT_NEAR(arcs[0]->a2 - arcs[0]->a1, kPi, 1e-6) << unit << " " << range;
         }
     }
+    // Range 4 in kcal: the top value is 400, on both sides of the ring (the
+    // lower side goes on from it to 1500); it points up and to the left.
+    Laid l([](ChartSettings& s) { s.MaxMoistureRatio = 4; });
+    const auto labels = Labels(FileLines(l, Family::MoistureRatio));
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), " 400 "), 2);
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), " 500 "), 1);
+    RecordingCanvas canvas;
+    OnCanvas(l, Family::MoistureRatio, canvas);
+    EXPECT_GT(canvas.of(CanvasCall::Kind::Arc).at(0)->a1, kPi / 2);
 }
 
 TEST(ShfProtractorFile, DefaultScales) {
@@ -103,8 +132,14 @@ TEST(ShfProtractorFile, DefaultScales) {
     // Right scale: only the factors whose ticks stay under the top (0.3 ..
     // 0.5 would rise above it), "SHF" after 0.8; left scale: all, "SHF"
     // before 0.4; the first "SHF" marks the origin.
-    EXPECT_EQ(Labels(lines), (std::vector<std::string>{"SHF", "0.6", "0.7", "0.8", "SHF", "0.9", "1.0", "0.3", "0.4",
-                                                       "SHF", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"}));
+    // On paper 0.9 and 1.0 of the left scale, near the origin's level, run
+    // together: only there a number goes.
+    const std::vector<std::string> all = {"SHF", "0.6", "0.7", "0.8", "SHF", "0.9", "1.0", "0.3",
+                                          "0.4", "SHF", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"};
+    const auto labels = Labels(lines);
+    EXPECT_TRUE(IsSubsequence(labels, all));
+    EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + 14),
+              std::vector<std::string>(all.begin(), all.begin() + 14));
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+// Keeping the texts of a chart apart and inside the plot window.
+//
+// Text extents here are estimates in plane units, for both outputs: on the
+// screen a label of size s has characters about s wide (digits a quarter
+// wider, blanks and points half) and ink about two sizes high from a fifth of
+// a size below its anchor; on paper a character advances one and a half
+// character widths and stands two widths high (the "SI" height the families
+// set) above the pen.
+#pragma once
+
+#include "chart/chart_settings.h"
+#include "chart/pen_plotter.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace hyg {
+
+// A text's ink as a turned rectangle: corner 0 at the start of its base
+// line, corner 1 at its end, then the two corners above them.
+struct TextBox {
+    std::array<PlotPoint, 4> corner{};
+};
+
+// The box of `length` by `height` plane units whose base line starts at
+// `start`, turned by `angle` radians.
+TextBox TurnedBox(PlotPoint start, double angle, double length, double height);
+// Whether two boxes overlap or come closer than `gap` plane units.
+bool Overlap(const TextBox& a, const TextBox& b, double gap);
+// The box's extremes.
+double Left(const TextBox& b);
+double Right(const TextBox& b);
+double Bottom(const TextBox& b);
+double Top(const TextBox& b);
+
+// Width of a text in units of the character width.
+double TextWidthInChars(const std::string& text);
+// The width of a screen pixel in plane units.
+double PixelInPlane(const ChartSettings& s);
+// Plane units per centimetre of paper (400 plotter units to the centimetre).
+double PlaneUnitsPerCm(const ChartSettings& s);
+// A label's ink on the screen and, with the plotter character width
+// `plotWidth` (cm) and direction slope in force and the pen at `pen`, on
+// paper.
+TextBox ScreenBox(const ChartSettings& s, const Label& l);
+TextBox PlotBox(const ChartSettings& s, const Label& l, float plotWidth, double slope, PlotPoint pen);
+// The text a label shows on the screen and on paper.
+std::string ScreenText(const Label& l);
+std::string PlotText(const Label& l);
+
+// Draws `family` through a plotter that holds its output back until the
+// family is done, then passes it on, leaving out numbers that would run
+// into each other: when two number labels of the family overlap on the
+// screen or on paper, only every second, fifth or tenth value is written,
+// the first of these that leaves a gap between all that remain. A family
+// whose numbers keep apart loses none.
+void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
+
+// Draws `family` through a plotter that keeps to the plot window: a
+// straight line is cut at the window's edges, a label or circle that would
+// reach outside is left out.
+void DrawInWindow(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
+// Both: thinned numbers inside the window.
+void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
+// Cuts the line from a to b to its part inside the plot window; false when
+// none of it is inside.
+bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b);
+
+// The smallest move (dx, dy) that brings the extent [left, right] x
+// [bottom, top] inside the plot window; a block wider or higher than the
+// window is put at its left or bottom edge.
+PlotPoint IntoWindow(const ChartSettings& s, double left, double right, double bottom, double top);
+
+} // namespace hyg
