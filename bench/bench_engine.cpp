@@ -69,8 +69,8 @@ void BM_InputAndPropertyPass(benchmark::State& st) {
             for (int j = 0; j < 4; ++j)
                 table.cell(i + 1, j + 1) = rows[i][j];
         }
-        benchmark::DoNotOptimize(hyg::InputPass(table, 6, 1, states, input, points, nullptr));
-        hyg::PropertyPass(states, 1, 1, properties);
+        benchmark::DoNotOptimize(hyg::InputPass(table, 6, hyg::PressureIn::MmHg, states, input, points, nullptr));
+        hyg::PropertyPass(states, hyg::PressureIn::MmHg, hyg::UnitSystem::MetricKcal, properties);
         benchmark::DoNotOptimize(properties);
     }
 }

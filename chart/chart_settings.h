@@ -9,6 +9,7 @@
 #include "engine/fault.h"
 #include "engine/messages.h"
 #include "engine/physics.h"
+#include "engine/units.h"
 
 #include <array>
 #include <cstdint>
@@ -68,22 +69,22 @@ enum class ChartLine : std::uint8_t {
 inline constexpr std::size_t kChartLines = 8;
 
 struct ChartSettings {
-    float Pressure = 760;             // in PressureUnit
-    float PressureMmHg = 760;         // the same in mmHg; every chart property call uses it
-    float MinDryBulb = 10;            // deg C
-    float MaxDryBulb = 40;            // deg C
-    float OriginX = 0;                // plane units (computed)
-    float OriginY = 0;                // plane Y of x = 0 (computed)
-    float ScaleX = 0;                 // plane units per kcal/kgDA, whole (computed)
-    float ScaleY = 0;                 // plane units per g/kgDA (computed)
-    float MaxAbsHum = 27;             // g/kgDA at the top edge (replaced by LayoutChart)
-    float ShfOriginDryBulb = 17;      // deg C
-    float ShfOriginAbsHum = 17;       // g/kgDA
-    float MaxMoistureRatio = 8;       // hundreds of kcal/kg
-    float VertHorizRatio = 10;        // ten times the height-to-width ratio
-    float DryAirflowRate = 50;        // kgDA/h, owned by the process dialog
-    std::int16_t PressureUnit = 1;    // 1 mmHg, 2 kPa, 3 atm
-    std::int16_t EnthalpyUnit = 1;    // unit system 1, 2, 3
+    float Pressure = 760;        // in PressureUnit
+    float PressureMmHg = 760;    // the same in mmHg; every chart property call uses it
+    float MinDryBulb = 10;       // deg C
+    float MaxDryBulb = 40;       // deg C
+    float OriginX = 0;           // plane units (computed)
+    float OriginY = 0;           // plane Y of x = 0 (computed)
+    float ScaleX = 0;            // plane units per kcal/kgDA, whole (computed)
+    float ScaleY = 0;            // plane units per g/kgDA (computed)
+    float MaxAbsHum = 27;        // g/kgDA at the top edge (replaced by LayoutChart)
+    float ShfOriginDryBulb = 17; // deg C
+    float ShfOriginAbsHum = 17;  // g/kgDA
+    float MaxMoistureRatio = 8;  // hundreds of kcal/kg
+    float VertHorizRatio = 10;   // ten times the height-to-width ratio
+    float DryAirflowRate = 50;   // kgDA/h, owned by the process dialog
+    PressureIn PressureUnit = PressureIn::MmHg;
+    UnitSystem EnthalpyUnit = UnitSystem::MetricKcal;
     std::int16_t TemperatureUnit = 0; // 1 deg C, 2 deg F; not set at start
     std::int16_t DiagramType = 1;     // 0 "D.B.Temp.- Abs.Hum.", 1 "Enthalpy - Abs.Hum."
     // One switch per ChartLine as the data file stores it: only 1 draws the

@@ -27,19 +27,17 @@ namespace {
 // The eight setting lines, L1 to L8, each beginning with three blanks.
 std::array<std::string, 8> SettingLines(const ChartSettings& s, float chartHeight, float chartWidth) {
     const std::string degC = std::string(" ") + kDeg + "C";
-    const int unit = s.EnthalpyUnit;
+    const UnitSystem unit = s.EnthalpyUnit;
     std::string pressure;
     switch (s.PressureUnit) {
-    case 1:
+    case PressureIn::MmHg:
         pressure = FormatNumber(s.Pressure, "###0") + " mmHg";
         break;
-    case 2:
+    case PressureIn::KPa:
         pressure = FormatNumber(s.Pressure, "##0.0") + " kPa";
         break;
-    case 3:
+    case PressureIn::Atm:
         pressure = FormatNumber(s.Pressure, "0.000") + " atm";
-        break;
-    default:
         break;
     }
     return {
@@ -57,7 +55,7 @@ std::array<std::string, 8> SettingLines(const ChartSettings& s, float chartHeigh
 
 // The symbol table: symbol and meaning, ten rows.
 std::array<std::pair<std::string, std::string>, 10> SymbolRows(const ChartSettings& s) {
-    const int unit = s.EnthalpyUnit;
+    const UnitSystem unit = s.EnthalpyUnit;
     const std::string degC = std::string(kDeg) + "C";
     return {{
         {" t ", " = Dry B.Temp. " + degC},

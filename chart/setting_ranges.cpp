@@ -52,11 +52,11 @@ bool ValueList::holds(double v) const {
     return k >= 0 && k <= count() - 1;
 }
 
-const ValueList& PressureList(int pressureUnit) {
-    switch (pressureUnit) {
-    case 2:
+const ValueList& PressureList(PressureIn unit) {
+    switch (unit) {
+    case PressureIn::KPa:
         return kPressureKPa;
-    case 3:
+    case PressureIn::Atm:
         return kPressureAtm;
     default:
         return kPressureMmHg;

@@ -4,7 +4,7 @@
 // opens in the dialogs on the values it holds.
 #pragma once
 
-#include <cstdint>
+#include "engine/units.h"
 
 namespace hyg {
 
@@ -30,10 +30,9 @@ struct ValueList {
     bool holds(double v) const;
 };
 
-// Atmospheric pressure by pressure unit (1 mmHg, 2 kPa, 3 atm): 1000 down to
-// 700 mmHg by 1, 120 down to 90 kPa by 0.1, 1.2 down to 0.9 atm by 0.001.
-// Any other unit gets the mmHg list.
-const ValueList& PressureList(int pressureUnit);
+// Atmospheric pressure by pressure unit: 1000 down to 700 mmHg by 1, 120
+// down to 90 kPa by 0.1, 1.2 down to 0.9 atm by 0.001.
+const ValueList& PressureList(PressureIn unit);
 // The lists of the chart range dialog, largest first.
 inline constexpr ValueList kMinDryBulbList{20, -20, 1, "#0"};      // deg C
 inline constexpr ValueList kMaxDryBulbList{60, 10, 1, "##0"};      // deg C
@@ -45,8 +44,8 @@ inline constexpr ValueList kMaxMoistureRatioList{21, 1, 1, "#0"};  // enthalpy p
 // dialog shows (0.3 to 1.4), smallest first.
 inline constexpr ValueList kVertHorizRatioList{3, 14, 1, "0"};
 
-// Unit codes and switches as the settings and the data file hold them.
-inline constexpr int kFirstUnitCode = 1, kLastUnitCode = 3; // PressureUnit, EnthalpyUnit
-inline constexpr int kDiagramTypes = 2;                     // 0 D.B.Temp., 1 Enthalpy
+// Diagram types as the settings and the data file hold them: 0 D.B.Temp.,
+// 1 Enthalpy.
+inline constexpr int kDiagramTypes = 2;
 
 } // namespace hyg

@@ -82,7 +82,7 @@ static void DrawVolumeLinesHeld(PenPlotter& out, const Chart& chart, std::int16_
                                 float bottomRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
     const SaturationTable& tab = chart.table;
-    const int unit = s.EnthalpyUnit;
+    const UnitSystem unit = s.EnthalpyUnit;
     const double f = VolumeFactor(unit);
     const double step = VolumeStep(unit);
 

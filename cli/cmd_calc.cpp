@@ -103,12 +103,14 @@ void PrintTable(const std::vector<std::string>& headings, const Table& table, in
     }
 }
 
-bool ParseUnit(const std::string& text, std::int16_t& unit) {
-    if (text == "1" || text == "2" || text == "3") {
-        unit = static_cast<std::int16_t>(text[0] - '0');
-        return true;
-    }
-    return false;
+// A unit code on the command line ("1", "2" or "3") as its unit.
+template <class Unit> bool ParseUnit(const std::string& text, Unit& unit, std::optional<Unit> (*ofCode)(long long)) {
+    if (text.size() != 1)
+        return false;
+    const std::optional<Unit> u = ofCode(text[0] - '0');
+    if (u)
+        unit = *u;
+    return u.has_value();
 }
 
 int Refuse(const std::string& problem) {
@@ -170,14 +172,14 @@ int RunCalc(const std::vector<std::string>& args) {
             return Refuse("missing value after " + a);
         const std::string& value = args[++i];
         if (a == "--pressure-unit") {
-            if (!ParseUnit(value, settings.PressureUnit))
+            if (!ParseUnit(value, settings.PressureUnit, PressureUnitOfCode))
                 return Refuse("--pressure-unit must be 1, 2 or 3, not '" + Excerpt(value) + "'");
         } else if (a == "--format") {
             format = ParseOutputFormat(value);
             if (!format)
                 return Refuse("--format must be tsv, csv or json, not '" + Excerpt(value) + "'");
         } else if (a == "--unit-system") {
-            if (!ParseUnit(value, settings.EnthalpyUnit))
+            if (!ParseUnit(value, settings.EnthalpyUnit, UnitSystemOfCode))
                 return Refuse("--unit-system must be 1, 2 or 3, not '" + Excerpt(value) + "'");
         } else {
             bool fits = IsNumeric(value);

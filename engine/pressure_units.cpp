@@ -7,43 +7,40 @@
 
 namespace hyg {
 
-float PressureToMmHg(float p, std::int16_t unit) {
+float PressureToMmHg(float p, PressureIn unit) {
     switch (unit) {
-    case 1:
+    case PressureIn::MmHg:
         return p; // mmHg
-    case 2:
+    case PressureIn::KPa:
         return Sgl(static_cast<double>(p) * 760.0 / 101.325, "PressureToMmHg"); // kPa
-    case 3:
+    case PressureIn::Atm:
         return Sgl(static_cast<double>(p) * 760.0, "PressureToMmHg"); // atm
-    default:
-        return 0.0f;
     }
+    return 0.0f; // no unit: only a cast makes one
 }
 
-float PressureFromMmHg(float pMmHg, std::int16_t unit) {
+float PressureFromMmHg(float pMmHg, PressureIn unit) {
     switch (unit) {
-    case 1:
+    case PressureIn::MmHg:
         return pMmHg;
-    case 2:
+    case PressureIn::KPa:
         return Sgl(static_cast<double>(pMmHg) / 760.0 * 101.325, "PressureFromMmHg");
-    case 3:
+    case PressureIn::Atm:
         return Sgl(static_cast<double>(pMmHg) / 760.0, "PressureFromMmHg");
-    default:
-        return 0.0f;
     }
+    return 0.0f; // no unit: only a cast makes one
 }
 
-float OneAtm(std::int16_t unit) {
+float OneAtm(PressureIn unit) {
     switch (unit) {
-    case 1:
+    case PressureIn::MmHg:
         return 760.0f;
-    case 2:
+    case PressureIn::KPa:
         return 101.325f;
-    case 3:
+    case PressureIn::Atm:
         return 1.0f;
-    default:
-        return 0.0f;
     }
+    return 0.0f; // no unit: only a cast makes one
 }
 
 float ChartLabelUnit(float planeXMin, float planeXMax) {

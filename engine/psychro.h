@@ -11,6 +11,8 @@
 // hyg::FloatingPointFault; nothing returns NaN or infinity.
 #pragma once
 
+#include "engine/units.h"
+
 #include <cstdint>
 
 namespace hyg {
@@ -78,12 +80,12 @@ float EnthalpyOf(float pMmHg, float t, float xg);
 // h(t2) - h(t1) at the same pressure and humidity [kcal/kgDA].
 float SensibleEnthalpyChange(float pMmHg, float t1, float t2, float xg);
 
-// Pressure in the unit `unit` (1 mmHg, 2 kPa, 3 atm) to mmHg; other units give 0.
-float PressureToMmHg(float p, std::int16_t unit);
-// The inverse: mmHg to the unit `unit`; other units give 0.
-float PressureFromMmHg(float pMmHg, std::int16_t unit);
-// One standard atmosphere in the unit (760, 101.325, 1); 0 for other units.
-float OneAtm(std::int16_t unit);
+// Pressure in the unit `unit` to mmHg.
+float PressureToMmHg(float p, PressureIn unit);
+// The inverse: mmHg to the unit `unit`.
+float PressureFromMmHg(float pMmHg, PressureIn unit);
+// One standard atmosphere in the unit (760, 101.325, 1).
+float OneAtm(PressureIn unit);
 
 // Chart geometry kept with the property functions: the text unit of the
 // chart, (PlaneXMax - PlaneXMin) / 200, and the radius of the process arrows.

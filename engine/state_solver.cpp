@@ -71,16 +71,16 @@ void ShowRangeMessage(Messenger* messenger, float lower, float upper, const std:
     messenger->showMessage(RangeMessageText(lower, upper, name), kTitle, MessageIcon::Exclamation);
 }
 
-float StatePressureAtm(float pressure, std::int16_t pressureUnit) {
+float StatePressureAtm(float pressure, PressureIn pressureUnit) {
     return Sgl(Div(pressure, OneAtm(pressureUnit), "state pressure"), "state pressure");
 }
 
-float StatePressureMmHg(float pressure, std::int16_t pressureUnit) {
+float StatePressureMmHg(float pressure, PressureIn pressureUnit) {
     return Sgl(760.0 * StatePressureAtm(pressure, pressureUnit), "state pressure");
 }
 
-std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUnit, AirStates& states,
-                       StateMatrix& input, StatePointList& points, Messenger* messenger) {
+std::int16_t InputPass(InputTable& table, int rowCount, PressureIn pressureUnit, AirStates& states, StateMatrix& input,
+                       StatePointList& points, Messenger* messenger) {
     const int rows = rowCount < InputTable::kRows ? rowCount : InputTable::kRows;
     for (int i = 1; i <= rows; ++i) {
         for (int j = 1; j <= InputTable::kColumns; ++j) {
@@ -153,7 +153,7 @@ std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUni
     return count;
 }
 
-void PropertyPass(AirStates& s, std::int16_t pressureUnit, std::int16_t unitSystem, StateMatrix& properties) {
+void PropertyPass(AirStates& s, PressureIn pressureUnit, UnitSystem unitSystem, StateMatrix& properties) {
     const float enthalpyFactor = EnthalpyFactor(unitSystem);
     const float volumeFactor = VolumeFactor(unitSystem);
     for (std::size_t i = 1; i <= kStateCount; ++i) {

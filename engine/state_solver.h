@@ -13,6 +13,7 @@
 
 #include "engine/messages.h"
 #include "engine/state_points.h"
+#include "engine/units.h"
 
 #include <array>
 #include <cstdint>
@@ -78,16 +79,16 @@ void ShowRangeMessage(Messenger* messenger, float lower, float upper, const std:
 // fills `states` (Pressure, DryBulb, RelHum, WetBulb, Valid) and the
 // state-point list, and returns the number of valid states (also left in
 // points.count).
-std::int16_t InputPass(InputTable& table, int rowCount, std::int16_t pressureUnit, AirStates& states,
-                       StateMatrix& input, StatePointList& points, Messenger* messenger);
+std::int16_t InputPass(InputTable& table, int rowCount, PressureIn pressureUnit, AirStates& states, StateMatrix& input,
+                       StatePointList& points, Messenger* messenger);
 
 // The property pass over the valid states: fills the property
 // fields of `states` and the rows of the property matrix.
-void PropertyPass(AirStates& states, std::int16_t pressureUnit, std::int16_t unitSystem, StateMatrix& properties);
+void PropertyPass(AirStates& states, PressureIn pressureUnit, UnitSystem unitSystem, StateMatrix& properties);
 
 // Pressure of a state, as entered in `pressureUnit`, in atm and in mmHg
 // (each rounded to single), as the solver and the process rows convert it.
-float StatePressureAtm(float pressure, std::int16_t pressureUnit);
-float StatePressureMmHg(float pressure, std::int16_t pressureUnit);
+float StatePressureAtm(float pressure, PressureIn pressureUnit);
+float StatePressureMmHg(float pressure, PressureIn pressureUnit);
 
 } // namespace hyg

@@ -1,5 +1,5 @@
-// The unit-system tables. Entries 1 to 3 are the unit systems; entries 0,
-// 4 and 5 exist and hold 0 or empty text; any other index is a fault.
+// The unit-system tables, one entry per unit system in code order. A value
+// that is no enumerator (only a cast can make one) is an index fault.
 #include "engine/units.h"
 
 #include "engine/fault.h"
@@ -11,96 +11,100 @@ namespace hyg {
 
 namespace {
 
-constexpr int kTableSize = 6;
+constexpr int kUnits = 3;
 
-void CheckUnit(int unit, const char* table) {
-    if (unit < 0 || unit >= kTableSize)
-        throw IndexFault(std::string(table) + "(" + std::to_string(unit) + ")");
+template <class T, class Unit> const T& Entry(const std::array<T, kUnits>& table, Unit unit, const char* name) {
+    const int code = static_cast<int>(unit);
+    if (code < 1 || code > kUnits)
+        throw IndexFault(std::string(name) + "(" + std::to_string(code) + ")");
+    return table[static_cast<std::size_t>(code - 1)];
 }
 
-template <class T> const T& Entry(const std::array<T, kTableSize>& table, int unit, const char* name) {
-    CheckUnit(unit, name);
-    return table[static_cast<std::size_t>(unit)];
-}
+using Numbers = std::array<float, kUnits>;
+using Texts = std::array<std::string, kUnits>;
 
-using Numbers = std::array<float, kTableSize>;
-using Texts = std::array<std::string, kTableSize>;
-
-const Numbers kEnthalpyFactor{0.0f, 1.0f, 4.186f, 1.7996f, 0.0f, 0.0f};
-const Numbers kVolumeFactor{0.0f, 1.0f, 1.0f, 16.018f, 0.0f, 0.0f};
-const Numbers kVolumeStep{0.0f, 0.01f, 0.01f, 0.1f, 0.0f, 0.0f};
-const std::array<std::int16_t, kTableSize> kEnthalpyStep{0, 1, 5, 2, 0, 0};
-const Numbers kKiloJouleFactor{0.0f, 4.186f, 1.0f, 1.0551f, 0.0f, 0.0f};
-const Numbers kFlowFactor{0.0f, 1.0f, 1.0f, 2.2046f, 0.0f, 0.0f};
+const Numbers kEnthalpyFactor{1.0f, 4.186f, 1.7996f};
+const Numbers kVolumeFactor{1.0f, 1.0f, 16.018f};
+const Numbers kVolumeStep{0.01f, 0.01f, 0.1f};
+const std::array<std::int16_t, kUnits> kEnthalpyStep{1, 5, 2};
+const Numbers kKiloJouleFactor{4.186f, 1.0f, 1.0551f};
+const Numbers kFlowFactor{1.0f, 1.0f, 2.2046f};
 
 const Texts& EnthalpyLabels() {
-    static const Texts t{"", "kcal/kgDA", "kJ/kgDA", "Btu/lbmDA", "", ""};
+    static const Texts t{"kcal/kgDA", "kJ/kgDA", "Btu/lbmDA"};
     return t;
 }
 const Texts& SpecificEnthalpyLabels() {
-    static const Texts t{"", "kcal/kg", "kJ/kg", "Btu/lbm", "", ""};
+    static const Texts t{"kcal/kg", "kJ/kg", "Btu/lbm"};
     return t;
 }
 const Texts& HumidityLabels() {
-    static const Texts t{"", "kg/kgDA", "kg/kgDA", "lbm/lbmDA", "", ""};
+    static const Texts t{"kg/kgDA", "kg/kgDA", "lbm/lbmDA"};
     return t;
 }
 const Texts& VolumeLabels() {
-    static const Texts t{"",
-                         std::string("m") + kCube + "/kgDA",
-                         std::string("m") + kCube + "/kgDA",
-                         std::string("ft") + kCube + "/lbmDA",
-                         "",
-                         ""};
+    static const Texts t{std::string("m") + kCube + "/kgDA", std::string("m") + kCube + "/kgDA",
+                         std::string("ft") + kCube + "/lbmDA"};
     return t;
 }
 const Texts& DensityLabels() {
-    static const Texts t{
-        "", std::string("kg/m") + kCube, std::string("kg/m") + kCube, std::string("lbm/ft") + kCube, "", ""};
+    static const Texts t{std::string("kg/m") + kCube, std::string("kg/m") + kCube, std::string("lbm/ft") + kCube};
     return t;
 }
 const Texts& PressureLabels() {
-    static const Texts t{"", "mmHg", "kPa", "atm", "", ""};
+    static const Texts t{"mmHg", "kPa", "atm"};
     return t;
 }
 
 } // namespace
 
-float EnthalpyFactor(int unit) {
+std::optional<PressureIn> PressureUnitOfCode(long long code) {
+    if (code < 1 || code > kUnits)
+        return std::nullopt;
+    return static_cast<PressureIn>(code);
+}
+
+std::optional<UnitSystem> UnitSystemOfCode(long long code) {
+    if (code < 1 || code > kUnits)
+        return std::nullopt;
+    return static_cast<UnitSystem>(code);
+}
+
+float EnthalpyFactor(UnitSystem unit) {
     return Entry(kEnthalpyFactor, unit, "EnthalpyFactor");
 }
-float VolumeFactor(int unit) {
+float VolumeFactor(UnitSystem unit) {
     return Entry(kVolumeFactor, unit, "VolumeFactor");
 }
-float VolumeStep(int unit) {
+float VolumeStep(UnitSystem unit) {
     return Entry(kVolumeStep, unit, "VolumeStep");
 }
-std::int16_t EnthalpyStep(int unit) {
+std::int16_t EnthalpyStep(UnitSystem unit) {
     return Entry(kEnthalpyStep, unit, "EnthalpyStep");
 }
-float KiloJouleFactor(int unit) {
+float KiloJouleFactor(UnitSystem unit) {
     return Entry(kKiloJouleFactor, unit, "KiloJouleFactor");
 }
-float FlowFactor(int unit) {
+float FlowFactor(UnitSystem unit) {
     return Entry(kFlowFactor, unit, "FlowFactor");
 }
 
-const std::string& EnthalpyLabel(int unit) {
+const std::string& EnthalpyLabel(UnitSystem unit) {
     return Entry(EnthalpyLabels(), unit, "EnthalpyLabel");
 }
-const std::string& SpecificEnthalpyLabel(int unit) {
+const std::string& SpecificEnthalpyLabel(UnitSystem unit) {
     return Entry(SpecificEnthalpyLabels(), unit, "SpecificEnthalpyLabel");
 }
-const std::string& HumidityLabel(int unit) {
+const std::string& HumidityLabel(UnitSystem unit) {
     return Entry(HumidityLabels(), unit, "HumidityLabel");
 }
-const std::string& VolumeLabel(int unit) {
+const std::string& VolumeLabel(UnitSystem unit) {
     return Entry(VolumeLabels(), unit, "VolumeLabel");
 }
-const std::string& DensityLabel(int unit) {
+const std::string& DensityLabel(UnitSystem unit) {
     return Entry(DensityLabels(), unit, "DensityLabel");
 }
-const std::string& PressureUnitLabel(int unit) {
+const std::string& PressureUnitLabel(PressureIn unit) {
     return Entry(PressureLabels(), unit, "PressureUnitLabel");
 }
 

@@ -147,6 +147,16 @@ public:
         return static_cast<long long>(v);
     }
 
+    // A unit code (the file's only form of a unit) as the unit it stands for.
+    template <class Unit> Unit unit(std::size_t i, const char* name, std::optional<Unit> (*ofCode)(long long)) const {
+        const long long code =
+            whole(i, name, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
+        const std::optional<Unit> u = ofCode(code);
+        if (!u)
+            fail(std::string(name) + " " + std::to_string(code) + " is not a unit code (1, 2 or 3)");
+        return *u;
+    }
+
     [[noreturn]] void fail(const std::string& reason) const { throw Refusal{line_, reason}; }
 
 private:
@@ -187,8 +197,8 @@ void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePoi
     s.PlaneYMax = l4.single(1, "PlaneYMax", kPlaneYMax, kPlaneYMax);
 
     // Units before the pressure that depends on them.
-    const auto pressureUnit = static_cast<std::int16_t>(l10.whole(0, "PressureUnit", kFirstUnitCode, kLastUnitCode));
-    s.EnthalpyUnit = static_cast<std::int16_t>(l10.whole(1, "EnthalpyUnit", kFirstUnitCode, kLastUnitCode));
+    const PressureIn pressureUnit = l10.unit(0, "PressureUnit", PressureUnitOfCode);
+    s.EnthalpyUnit = l10.unit(1, "EnthalpyUnit", UnitSystemOfCode);
     s.DiagramType = static_cast<std::int16_t>(l10.whole(2, "DiagramType", 0, kDiagramTypes - 1));
 
     s.PressureMmHg = l5.single(0, "PressureMmHg", 1, 1e6);
@@ -258,7 +268,7 @@ void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointLi
     Record(out, {Num(s.ShfOriginDryBulb), Num(s.ShfOriginAbsHum)});
     Record(out, {Num(s.MaxMoistureRatio), Num(s.DryAirflowRate)});
     Record(out, {Num(s.VertHorizRatio), Whole(states.count)});
-    Record(out, {Whole(s.PressureUnit), Whole(s.EnthalpyUnit), Whole(s.DiagramType)});
+    Record(out, {Whole(CodeOf(s.PressureUnit)), Whole(CodeOf(s.EnthalpyUnit)), Whole(s.DiagramType)});
     Record(out, {Whole(s.LineSwitch[0]), Whole(s.LineSwitch[1]), Whole(s.LineSwitch[2]), Whole(s.LineSwitch[3])});
     Record(out, {Whole(s.LineSwitch[4]), Whole(s.LineSwitch[5]), Whole(s.LineSwitch[6]), Whole(s.LineSwitch[7])});
     for (int i = 1; i <= states.count; ++i) {
@@ -293,10 +303,9 @@ std::optional<DataFileRefusal> ReadDataFile(std::istream& in, ChartSettings& s, 
             break;
         ++physical;
         if (got == LineRead::TooLong) {
-            return DataFileRefusal{physical, "Line " + std::to_string(physical) +
-                                                 " of the data file is not valid: it is longer than " +
-                                                 std::to_string(kMaxLineLength) + " characters (\"" +
-                                                 Excerpt(text) + "\")."};
+            return DataFileRefusal{
+                physical, "Line " + std::to_string(physical) + " of the data file is not valid: it is longer than " +
+                              std::to_string(kMaxLineLength) + " characters (\"" + Excerpt(text) + "\")."};
         }
         if (physical > kMaxPhysicalLines) {
             return DataFileRefusal{physical, "Line " + std::to_string(physical) +

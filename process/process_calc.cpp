@@ -16,10 +16,12 @@ std::string TwoLines(const std::string& name, const std::string& unit) {
 }
 
 // Per-unit-system texts of the process table that have no table of their own.
-const std::string& ByUnitSystem(const std::array<std::string, 6>& texts, int unit) {
-    if (unit < 0 || unit > 5)
-        throw IndexFault("unit system " + std::to_string(unit));
-    return texts[static_cast<std::size_t>(unit)];
+// One text per unit system, in code order.
+const std::string& ByUnitSystem(const std::array<std::string, 3>& texts, UnitSystem unit) {
+    const int code = CodeOf(unit);
+    if (code < 1 || code > 3)
+        throw IndexFault("unit system " + std::to_string(code));
+    return texts[static_cast<std::size_t>(code - 1)];
 }
 
 constexpr double kSecondsPerHour = 3600.0;
@@ -62,13 +64,13 @@ template <class F> void ForEachProcess(const AirStates& s, F&& f) {
 
 } // namespace
 
-std::vector<std::string> InputHeadings(std::int16_t pressureUnit) {
+std::vector<std::string> InputHeadings(PressureIn pressureUnit) {
     const std::string degC = std::string(kDeg) + "C";
     return {"No.", TwoLines("Press.", PressureUnitLabel(pressureUnit)), TwoLines("D.B.T.", degC),
             TwoLines("R.Hum*", "%"), TwoLines("W.B.T*", degC)};
 }
 
-std::vector<std::string> PropertyHeadings(std::int16_t u) {
+std::vector<std::string> PropertyHeadings(UnitSystem u) {
     return {"No.",
             TwoLines("D.Satu.", "%"),
             TwoLines("P.Press.", "mmHg"),
@@ -79,11 +81,11 @@ std::vector<std::string> PropertyHeadings(std::int16_t u) {
             TwoLines("Density", DensityLabel(u))};
 }
 
-std::vector<std::string> ProcessHeadings(std::int16_t u) {
-    static const std::array<std::string, 6> water{"", "kg/hr", "kg/hr", "lbm/hr", "", ""};
-    static const std::array<std::string, 6> load{"", "kcal/h", "kJ/h", "Btu/h", "", ""};
-    static const std::array<std::string, 6> flow{
-        "", std::string("m") + kCube + "/h", std::string("m") + kCube + "/h", std::string("ft") + kCube + "/h", "", ""};
+std::vector<std::string> ProcessHeadings(UnitSystem u) {
+    static const std::array<std::string, 3> water{"kg/hr", "kg/hr", "lbm/hr"};
+    static const std::array<std::string, 3> load{"kcal/h", "kJ/h", "Btu/h"};
+    static const std::array<std::string, 3> flow{std::string("m") + kCube + "/h", std::string("m") + kCube + "/h",
+                                                 std::string("ft") + kCube + "/h"};
     return {TwoLines("Process", "Change"),
             TwoLines("D.B.T", std::string(kDeg) + "C"),
             TwoLines("A. Hum.", HumidityLabel(u)),
@@ -123,8 +125,8 @@ void RestoreInput(ProcessData& d, const StatePointList& points) {
     }
 }
 
-ProcessValues ComputeProcess(const AirStates& s, int a, int b, float flowRate, std::int16_t unitSystem,
-                             std::int16_t pressureUnit) {
+ProcessValues ComputeProcess(const AirStates& s, int a, int b, float flowRate, UnitSystem unitSystem,
+                             PressureIn pressureUnit) {
     const auto ia = static_cast<std::size_t>(a), ib = static_cast<std::size_t>(b);
     const double g = flowRate;
     ProcessValues v;

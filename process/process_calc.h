@@ -51,9 +51,9 @@ using ProcessTable = TextTable<5, 10>; // processes 1..5, columns 1..10
 // Headings of the three tables; a two-line heading has "\r" between the
 // name and the unit. Unit systems and pressure units outside 1..3 give
 // empty unit texts (0, 4, 5) or IndexFault.
-std::vector<std::string> InputHeadings(std::int16_t pressureUnit);
-std::vector<std::string> PropertyHeadings(std::int16_t unitSystem);
-std::vector<std::string> ProcessHeadings(std::int16_t unitSystem);
+std::vector<std::string> InputHeadings(PressureIn pressureUnit);
+std::vector<std::string> PropertyHeadings(UnitSystem unitSystem);
+std::vector<std::string> ProcessHeadings(UnitSystem unitSystem);
 
 // Label of state row i: "#" and the number.
 std::string StateLabel(int i);
@@ -87,9 +87,9 @@ struct ProcessData {
     StateMatrix inputMatrix{};
     StateMatrix propertyMatrix{};
     std::int16_t StateCount = 0;
-    float FlowRate = 0;          // kgDA/h, lbmDA/h for unit system 3
-    std::int16_t UnitSystem = 1; // copy of ChartSettings.EnthalpyUnit
-    std::string flowText;        // the text of the airflow field
+    float FlowRate = 0;                                       // kgDA/h, lbmDA/h for unit system 3
+    hyg::UnitSystem UnitSystem = hyg::UnitSystem::MetricKcal; // copy of ChartSettings.EnthalpyUnit
+    std::string flowText;                                     // the text of the airflow field
 };
 
 // Builds the input table: every state row gets the chart pressure in
@@ -100,8 +100,8 @@ void BuildInputTable(ProcessData& d, const ChartSettings& settings);
 void RestoreInput(ProcessData& d, const StatePointList& points);
 
 // Computes one process from state a to state b with the flow rate G.
-ProcessValues ComputeProcess(const AirStates& s, int a, int b, float flowRate, std::int16_t unitSystem,
-                             std::int16_t pressureUnit);
+ProcessValues ComputeProcess(const AirStates& s, int a, int b, float flowRate, UnitSystem unitSystem,
+                             PressureIn pressureUnit);
 
 // Fills the property table from the property matrix (empty for invalid rows).
 void FillPropertyTable(ProcessData& d);

@@ -32,7 +32,7 @@ constexpr const char* kRowTitles[DlgChartRange::kRows] = {
     "Max. &Moisture Rate",
 };
 
-const ValueList& RowList(int k, int pressureUnit) {
+const ValueList& RowList(int k, PressureIn pressureUnit) {
     switch (k) {
     case 0:
         return PressureList(pressureUnit);
@@ -51,20 +51,8 @@ const ValueList& RowList(int k, int pressureUnit) {
     }
 }
 
-// Label tables are defined for unit systems 0..5; anything else shows no unit.
-std::string Label(const std::string& (*table)(int), int unit) {
-    return unit >= 0 && unit <= 5 ? table(unit) : std::string();
-}
-
-QString PressureUnitText(int unit) {
-    switch (unit) {
-    case 2:
-        return "[kPa]";
-    case 3:
-        return "[atm]";
-    default:
-        return "[mmHg]";
-    }
+QString PressureUnitText(PressureIn unit) {
+    return QString::fromStdString("[" + PressureUnitLabel(unit) + "]");
 }
 
 } // namespace
@@ -163,10 +151,10 @@ DlgChartRange::DlgChartRange(ChartSettings& settings, QWidget* parent)
 }
 
 void DlgChartRange::fillLists() {
-    const int pressureUnit = settings_.PressureUnit;
-    const int unitSystem = settings_.EnthalpyUnit;
+    const PressureIn pressureUnit = settings_.PressureUnit;
+    const UnitSystem unitSystem = settings_.EnthalpyUnit;
     const QString deg = QString::fromUtf8(kDeg);
-    const QString humidity = QString::fromStdString("[x0.001" + Label(HumidityLabel, unitSystem) + "]");
+    const QString humidity = QString::fromStdString("[x0.001" + HumidityLabel(unitSystem) + "]");
 
     const QString unitTexts[kRows] = {
         PressureUnitText(pressureUnit),
@@ -175,7 +163,7 @@ void DlgChartRange::fillLists() {
         humidity,
         "[" + deg + "C] \"",
         humidity,
-        QString::fromStdString("[" + Label(SpecificEnthalpyLabel, unitSystem) + "]"),
+        QString::fromStdString("[" + SpecificEnthalpyLabel(unitSystem) + "]"),
     };
     const double values[kRows] = {
         settings_.Pressure,         settings_.MinDryBulb,      settings_.MaxDryBulb,       settings_.MaxAbsHum,

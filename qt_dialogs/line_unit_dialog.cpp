@@ -33,6 +33,19 @@ constexpr const char* kLineCaptions[8] = {
     "Draw &Partical Pressure", "Draw &Moisture Rate",     "Draw Sensible &Heat Factor", "Draw &Charactor",
 };
 
+// The units in the order of their option buttons.
+constexpr std::array<PressureIn, 3> kPressureOptions{PressureIn::MmHg, PressureIn::KPa, PressureIn::Atm};
+constexpr std::array<UnitSystem, 3> kUnitSystemOptions{UnitSystem::MetricKcal, UnitSystem::MetricKJ,
+                                                       UnitSystem::Imperial};
+
+template <class Unit, std::size_t N> std::size_t OptionOf(const std::array<Unit, N>& options, Unit unit) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (options[i] == unit)
+            return i;
+    }
+    return 0;
+}
+
 // Index of an option group for a stored code, brought into 0..count-1 so
 // that a code no option stands for still opens the dialog.
 int Clamp(int v, int count) {
@@ -175,8 +188,8 @@ void DlgLineUnit::loadControls() {
         if (settings_.LineSwitch[k] == 1)
             lines_[k]->setChecked(true);
     }
-    pressure_[static_cast<std::size_t>(Clamp(settings_.PressureUnit - 1, 3))]->setChecked(true);
-    enthalpy_[static_cast<std::size_t>(Clamp(settings_.EnthalpyUnit - 1, 3))]->setChecked(true);
+    pressure_[OptionOf(kPressureOptions, settings_.PressureUnit)]->setChecked(true);
+    enthalpy_[OptionOf(kUnitSystemOptions, settings_.EnthalpyUnit)]->setChecked(true);
     // The temperature options are not set from TemperatureUnit: they open on
     // deg C, the unit every display uses.
     temperature_[0]->setChecked(true);
@@ -195,9 +208,9 @@ void DlgLineUnit::storeControls() {
     for (std::size_t k = 0; k < lines_.size(); ++k) {
         s.LineSwitch[k] = lines_[k]->isChecked() ? 1 : 0;
     }
-    s.PressureUnit = static_cast<std::int16_t>(CheckedIndex(pressure_) + 1);
+    s.PressureUnit = kPressureOptions[static_cast<std::size_t>(CheckedIndex(pressure_))];
     s.Pressure = PressureFromMmHg(s.PressureMmHg, s.PressureUnit);
-    s.EnthalpyUnit = static_cast<std::int16_t>(CheckedIndex(enthalpy_) + 1);
+    s.EnthalpyUnit = kUnitSystemOptions[static_cast<std::size_t>(CheckedIndex(enthalpy_))];
     s.TemperatureUnit = static_cast<std::int16_t>(CheckedIndex(temperature_) + 1);
 
     const QList<QListWidgetItem*> chosen = ratios_->selectedItems();

@@ -44,7 +44,7 @@ std::string FormatAirReadout(const AirReadout& a, const ChartSettings& s) {
     // Temperatures are shown in deg C everywhere, whatever the temperature
     // unit chosen in the settings.
     const auto temp = [](double c) { return FormatNumber(c, "0.0") + " \u00b0C"; };
-    const int unit = s.EnthalpyUnit;
+    const UnitSystem unit = s.EnthalpyUnit;
     return "D.B. " + temp(a.dryBulb) +                                                     //
            "   x " + FormatNumber(a.absHum / 1000, "0.0000") + " " + HumidityLabel(unit) + //
            "   R.H. " + FormatNumber(a.relHum, "0.0") + " %" +                             //

@@ -149,7 +149,7 @@ TEST(ChartSweep, RangesPressuresTypesAndUnits) {
         for (float max : {10.f, 20.f, 30.f, 35.f, 40.f, 60.f}) {
             for (float p : {700.f, 760.f, 1000.f}) {
                 for (std::int16_t type : {0, 1}) {
-                    for (std::int16_t unit : {1, 2, 3}) {
+                    for (UnitSystem unit : {UnitSystem::MetricKcal, UnitSystem::MetricKJ, UnitSystem::Imperial}) {
                         const auto set = [&](ChartSettings& s) {
                             s.MinDryBulb = min, s.MaxDryBulb = max, s.Pressure = s.PressureMmHg = p;
                             s.DiagramType = type, s.EnthalpyUnit = unit;
@@ -159,8 +159,8 @@ TEST(ChartSweep, RangesPressuresTypesAndUnits) {
                             continue;
                         }
                         Laid l(set);
-                        SCOPED_TRACE(testing::Message()
-                                     << min << ".." << max << " at " << p << " type " << type << " unit " << unit);
+                        SCOPED_TRACE(testing::Message() << min << ".." << max << " at " << p << " type " << type
+                                                        << " unit " << CodeOf(unit));
                         for (bool file : {true, false}) {
                             for (int family = -1; family <= static_cast<int>(Family::Enthalpy); ++family) {
                                 std::ostringstream os;

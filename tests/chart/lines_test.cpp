@@ -44,12 +44,14 @@ TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
     // for a saturation point) and narrow charts whose top-right corner lies
     // above saturation (the highest values cross it beyond the right edge).
     struct Case {
-        std::int16_t unit;
+        UnitSystem unit;
         float min, max;
         int first, last, step, h; // h: the value after the symbol, -1 none
     };
-    for (const Case& c : {Case{1, 10, 40, 3, 26, 1, 16}, Case{2, 10, 40, 15, 105, 5, -1}, Case{3, 10, 40, 6, 46, 2, 28},
-                          Case{1, -20, 20, -4, 9, 1, 4}, Case{1, 0, 10, 1, 7, 1, 6}, Case{1, 10, 20, 3, 13, 1, 10}}) {
+    constexpr UnitSystem kcal = UnitSystem::MetricKcal, kJ = UnitSystem::MetricKJ, btu = UnitSystem::Imperial;
+    for (const Case& c :
+         {Case{kcal, 10, 40, 3, 26, 1, 16}, Case{kJ, 10, 40, 15, 105, 5, -1}, Case{btu, 10, 40, 6, 46, 2, 28},
+          Case{kcal, -20, 20, -4, 9, 1, 4}, Case{kcal, 0, 10, 1, 7, 1, 6}, Case{kcal, 10, 20, 3, 13, 1, 10}}) {
         Laid l(c.min, c.max, 1, c.unit);
         const ChartFrame& f = l.frame;
         const auto lines = FileLines(l, Family::Enthalpy);
@@ -70,8 +72,8 @@ TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
         }
         for (int v = c.first; v <= c.last; v += c.step)
             expected.push_back(v);
-        EXPECT_EQ(values, expected) << "unit " << c.unit << " from " << c.min;
-        EXPECT_EQ(h, c.h) << "unit " << c.unit << " from " << c.min;
+        EXPECT_EQ(values, expected) << "unit " << CodeOf(c.unit) << " from " << c.min;
+        EXPECT_EQ(h, c.h) << "unit " << CodeOf(c.unit) << " from " << c.min;
     }
 }
 

@@ -157,7 +157,7 @@ struct Laid {
             set(s);
         frame = LayoutChart(chart, nullptr);
     }
-    Laid(float min, float max, std::int16_t type = 1, std::int16_t unit = 1)
+    Laid(float min, float max, std::int16_t type = 1, UnitSystem unit = UnitSystem::MetricKcal)
         : Laid([=](ChartSettings& s) {
             s.MinDryBulb = min, s.MaxDryBulb = max, s.DiagramType = type, s.EnthalpyUnit = unit;
         }) {}

@@ -32,7 +32,8 @@ TEST(LegendFile, DefaultTextsAndOtherUnits) {
     // in one and a half plotter widths of 400 / 3 plane units per cm).
     EXPECT_EQ(lines.at(0), "SI .15  .3 \x03");
     const auto metric = Labels(lines);
-    l.chart.settings.EnthalpyUnit = 3, l.chart.settings.PressureUnit = 2, l.chart.settings.Pressure = 101.3f;
+    l.chart.settings.EnthalpyUnit = UnitSystem::Imperial, l.chart.settings.PressureUnit = PressureIn::KPa,
+    l.chart.settings.Pressure = 101.3f;
     const auto other = Labels(FileLines(l, Family::Legend));
     ASSERT_EQ(metric.size(), 18u);
     ASSERT_EQ(other.size(), 18u);
@@ -102,16 +103,16 @@ TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
     // top value lies under the latent heat of water (597.3 kcal/kg) and
     // points up and to the left; from 16 up the lower side holds only the
     // top value. Either way the arcs span half a turn above the centre.
-    for (std::int16_t unit = 1; unit <= 3; ++unit) {
+    for (UnitSystem unit : {UnitSystem::MetricKcal, UnitSystem::MetricKJ, UnitSystem::Imperial}) {
         for (int range = 1; range <= 21; ++range) {
             Laid l([=](ChartSettings& s) { s.EnthalpyUnit = unit, s.MaxMoistureRatio = static_cast<float>(range); });
             RecordingCanvas canvas;
             OnCanvas(l, Family::MoistureRatio, canvas);
             const auto arcs = canvas.of(CanvasCall::Kind::Arc);
             ASSERT_EQ(arcs.size(), 2u);
-            EXPECT_GT(arcs[0]->a1, 0) << unit << " " << range;
-            EXPECT_LT(arcs[0]->a1, kPi) << unit << " " << range;
-            EXPECT_NEAR(arcs[0]->a2 - arcs[0]->a1, kPi, 1e-6) << unit << " " << range;
+            EXPECT_GT(arcs[0]->a1, 0) << CodeOf(unit) << " " << range;
+            EXPECT_LT(arcs[0]->a1, kPi) << CodeOf(unit) << " " << range;
+            EXPECT_NEAR(arcs[0]->a2 - arcs[0]->a1, kPi, 1e-6) << CodeOf(unit) << " " << range;
         }
     }
     // Range 4 in kcal: the top value is 400, on both sides of the ring (the

@@ -19,10 +19,9 @@ std::string Ends(const ValueList& list) {
 }
 
 TEST(SettingRanges, ListsRunBetweenTheirEnds) {
-    EXPECT_EQ(Ends(PressureList(1)), "1000..700 (301)");
-    EXPECT_EQ(Ends(PressureList(2)), "120.0..90.0 (301)");
-    EXPECT_EQ(Ends(PressureList(3)), "1.200..0.900 (301)");
-    EXPECT_EQ(Ends(PressureList(0)), "1000..700 (301)"); // no list of its own
+    EXPECT_EQ(Ends(PressureList(PressureIn::MmHg)), "1000..700 (301)");
+    EXPECT_EQ(Ends(PressureList(PressureIn::KPa)), "120.0..90.0 (301)");
+    EXPECT_EQ(Ends(PressureList(PressureIn::Atm)), "1.200..0.900 (301)");
     EXPECT_EQ(Ends(kMinDryBulbList), "20..-20 (41)");
     EXPECT_EQ(Ends(kMaxDryBulbList), "60..10 (51)");
     EXPECT_EQ(Ends(kMaxAbsHumList), "100..1 (100)");
@@ -30,12 +29,12 @@ TEST(SettingRanges, ListsRunBetweenTheirEnds) {
     EXPECT_EQ(Ends(kMaxMoistureRatioList), "21..1 (21)");
     EXPECT_EQ(Ends(kVertHorizRatioList), "3..14 (12)");
     // Counted in whole items: the 201st kPa item is exactly 100.0, the 240th atm item 0.961.
-    EXPECT_EQ(FormatNumber(PressureList(2).item(200), "0.0000000"), "100.0000000");
-    EXPECT_EQ(FormatNumber(PressureList(3).item(239), "0.0000000"), "0.9610000");
+    EXPECT_EQ(FormatNumber(PressureList(PressureIn::KPa).item(200), "0.0000000"), "100.0000000");
+    EXPECT_EQ(FormatNumber(PressureList(PressureIn::Atm).item(239), "0.0000000"), "0.9610000");
 }
 
 TEST(SettingRanges, ValuesSelectTheNearestItemOnTheList) {
-    const ValueList& kpa = PressureList(2);
+    const ValueList& kpa = PressureList(PressureIn::KPa);
     EXPECT_EQ(kpa.nearestItem(101.325), 187); // 101.3
     EXPECT_EQ(kpa.nearestItem(101.35), 186);  // a half goes to the even tenth, 101.4
     EXPECT_EQ(kpa.nearestItem(130), 0);

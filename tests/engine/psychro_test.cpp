@@ -84,16 +84,19 @@ TEST(AirProperty, FaultsRaiseInsteadOfReturningNonFiniteValues) {
 }
 
 TEST(UnitsAndGeometry, PressureRoundTripTablesAndRadius) {
-    EXPECT_FLOAT_EQ(PressureFromMmHg(760, 2), 101.325f);
-    EXPECT_EQ(PressureToMmHg(101.325f, 2), 760.0f);
+    EXPECT_FLOAT_EQ(PressureFromMmHg(760, PressureIn::KPa), 101.325f);
+    EXPECT_EQ(PressureToMmHg(101.325f, PressureIn::KPa), 760.0f);
     EXPECT_EQ(ChartLabelUnit(-500, 4500), 25.0f);
     EXPECT_NEAR(ProtractorRadius(-500, 4500), 52.29, 5e-3);
-    // A spare entry of the unit tables is empty; beyond them is a fault.
-    EXPECT_EQ(EnthalpyFactor(4), 0.0f);
-    EXPECT_EQ(EnthalpyLabel(5), "");
-    for (int u : {-1, 6, 32767}) {
-        EXPECT_THROW(EnthalpyFactor(u), IndexFault) << u;
-        EXPECT_THROW(VolumeLabel(u), IndexFault) << u;
-        EXPECT_THROW(PressureUnitLabel(u), IndexFault) << u;
+    // Units come from the codes 1 to 3 only; a value cast from anything
+    // else is a fault in the tables.
+    EXPECT_EQ(UnitSystemOfCode(3), UnitSystem::Imperial);
+    EXPECT_EQ(PressureUnitOfCode(2), PressureIn::KPa);
+    for (int u : {-1, 0, 4, 32767}) {
+        EXPECT_EQ(UnitSystemOfCode(u), std::nullopt) << u;
+        EXPECT_EQ(PressureUnitOfCode(u), std::nullopt) << u;
+        EXPECT_THROW(EnthalpyFactor(static_cast<UnitSystem>(u)), IndexFault) << u;
+        EXPECT_THROW(VolumeLabel(static_cast<UnitSystem>(u)), IndexFault) << u;
+        EXPECT_THROW(PressureUnitLabel(static_cast<PressureIn>(u)), IndexFault) << u;
     }
 }

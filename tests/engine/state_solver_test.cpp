@@ -25,7 +25,7 @@ struct Solver {
         for (int j = 1; j <= 4; ++j)
             table.cell(i, j) = cells[static_cast<std::size_t>(j - 1)];
     }
-    int run(std::int16_t pressureUnit = 1, std::int16_t unitSystem = 1) {
+    int run(PressureIn pressureUnit = PressureIn::MmHg, UnitSystem unitSystem = UnitSystem::MetricKcal) {
         const int n = InputPass(table, 6, pressureUnit, states, input, points, &messenger);
         PropertyPass(states, pressureUnit, unitSystem, properties);
         return n;
@@ -50,7 +50,7 @@ TEST(InputPass, StandardStateInEachUnit) {
     EXPECT_NEAR(s.states.Density[1], 1.177, 5e-4);
     EXPECT_TRUE(s.messenger.events.empty());
 
-    s.run(1, 3); // inch-pound units
+    s.run(PressureIn::MmHg, UnitSystem::Imperial); // inch-pound units
     EXPECT_NEAR(s.states.Density[1], 0.0735, 5e-5);
     EXPECT_NEAR(s.states.SpecVolume[1], 13.75, 5e-3);
     EXPECT_NEAR(s.states.Enthalpy[1], 21.76, 5e-3);
@@ -86,11 +86,11 @@ TEST(PropertyPass, UnitSystemsScaleTheKcalValues) {
     // in Btu/lbm 1.7996 times the kcal value (to single precision).
     Solver s;
     s.row(1, {"760", "25", "50.63", ""});
-    ASSERT_EQ(s.run(1, 1), 1);
+    ASSERT_EQ(s.run(PressureIn::MmHg, UnitSystem::MetricKcal), 1);
     const double kcal = s.states.Enthalpy[1];
-    s.run(1, 2);
+    s.run(PressureIn::MmHg, UnitSystem::MetricKJ);
     EXPECT_NEAR(s.states.Enthalpy[1] / kcal, 4.186, 4.186 * 2e-6);
-    s.run(1, 3);
+    s.run(PressureIn::MmHg, UnitSystem::Imperial);
     EXPECT_NEAR(s.states.Enthalpy[1] / kcal, 1.7996, 1.7996 * 2e-6);
 }
 

@@ -81,10 +81,11 @@ TEST(DataFileWrite, ToAPathAndAFailureOnADevice) {
 
 TEST(DataFileRead, RoundTripRestoresSettingsAndStates) {
     ChartSettings saved = DefaultChartSettings();
-    saved.PlotterP2X = 12500, saved.PlotterP2Y = 8750, saved.PressureUnit = 2, saved.PressureMmHg = 759.81f;
+    saved.PlotterP2X = 12500, saved.PlotterP2Y = 8750, saved.PressureUnit = PressureIn::KPa,
+    saved.PressureMmHg = 759.81f;
     saved.MinDryBulb = -5, saved.MaxDryBulb = 45, saved.ShfOriginDryBulb = 24, saved.ShfOriginAbsHum = 12;
     saved.MaxMoistureRatio = 21, saved.DryAirflowRate = 123.25f, saved.VertHorizRatio = 14;
-    saved.EnthalpyUnit = 3, saved.DiagramType = 0, saved.LineSwitch = {0, 1, 0, 1, 1, 0, 1, 0};
+    saved.EnthalpyUnit = UnitSystem::Imperial, saved.DiagramType = 0, saved.LineSwitch = {0, 1, 0, 1, 1, 0, 1, 0};
     const std::string text = Written(saved, TwoStates());
 
     ChartSettings s = DefaultChartSettings();
@@ -146,14 +147,15 @@ TEST(DataFileRead, EveryDialogListEndReadsBack) {
     // The pressure lists of the other units, end to end: 90.0 to 120.0 kPa,
     // 0.900 to 1.200 atm (stored in mmHg), and every unit and diagram code.
     const struct {
-        std::int16_t unit;
+        PressureIn unit;
         float pressure;
-    } pressures[] = {{2, 90.0f}, {2, 120.0f}, {3, 0.9f}, {3, 1.2f}};
+    } pressures[] = {
+        {PressureIn::KPa, 90.0f}, {PressureIn::KPa, 120.0f}, {PressureIn::Atm, 0.9f}, {PressureIn::Atm, 1.2f}};
     for (const auto& p : pressures) {
         ChartSettings saved = DefaultChartSettings();
         saved.PressureUnit = p.unit;
-        saved.PressureMmHg = static_cast<float>(p.pressure * (p.unit == 2 ? 760 / 101.325 : 760.0));
-        for (std::int16_t code : {1, 3})
+        saved.PressureMmHg = static_cast<float>(p.pressure * (p.unit == PressureIn::KPa ? 760 / 101.325 : 760.0));
+        for (UnitSystem code : {UnitSystem::MetricKcal, UnitSystem::Imperial})
             for (std::int16_t type : {0, 1}) {
                 saved.EnthalpyUnit = code, saved.DiagramType = type;
                 ChartSettings s = DefaultChartSettings();

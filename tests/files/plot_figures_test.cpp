@@ -94,7 +94,8 @@ TEST(PlotFigures, LegendLinesWordForWord) {
     EXPECT_EQ(sizes, 2); // both chart-size lines are in the plot file
 
     ChartSettings s = DefaultChartSettings();
-    s.PressureUnit = 2, s.Pressure = 101.3f, s.PressureMmHg = 759.81f, s.EnthalpyUnit = 3;
+    s.PressureUnit = PressureIn::KPa, s.Pressure = 101.3f, s.PressureMmHg = 759.81f,
+    s.EnthalpyUnit = UnitSystem::Imperial;
     const Plot other(s);
     EXPECT_TRUE(other.hasLabel("   Atm. Pressure = 101.3 kPa"));
     EXPECT_TRUE(other.hasLabel("   Max. Moisture R. =  800 Btu/lbm"));

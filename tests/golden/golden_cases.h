@@ -24,8 +24,8 @@ inline std::vector<GoldenCase> GoldenCases() {
     std::vector<GoldenCase> cases = {
         {"default", [](ChartSettings&) {}},
         {"type0", [](ChartSettings& s) { s.DiagramType = 0; }},
-        {"unit2", [](ChartSettings& s) { s.EnthalpyUnit = 2; }},
-        {"unit3", [](ChartSettings& s) { s.EnthalpyUnit = 3; }},
+        {"unit2", [](ChartSettings& s) { s.EnthalpyUnit = UnitSystem::MetricKJ; }},
+        {"unit3", [](ChartSettings& s) { s.EnthalpyUnit = UnitSystem::Imperial; }},
         {"range_m20_20", [](ChartSettings& s) { s.MinDryBulb = -20, s.MaxDryBulb = 20; }},
         {"range_20_60", [](ChartSettings& s) { s.MinDryBulb = 20, s.MaxDryBulb = 60; }},
         {"range_5_25", [](ChartSettings& s) { s.MinDryBulb = 5, s.MaxDryBulb = 25; }},

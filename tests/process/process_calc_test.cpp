@@ -39,10 +39,9 @@ struct Dialog {
 } // namespace
 
 TEST(ProcessTables, HeadingsDefaultInputAndRestore) {
-    EXPECT_EQ(InputHeadings(2)[1], "Press.\rkPa");
-    EXPECT_EQ(ProcessHeadings(1)[3], "Entahlpy\rkcal/kgDA");
-    EXPECT_EQ(ProcessHeadings(3)[6], "H.Load\rBtu/h");
-    EXPECT_THROW(ProcessHeadings(6), IndexFault);
+    EXPECT_EQ(InputHeadings(PressureIn::KPa)[1], "Press.\rkPa");
+    EXPECT_EQ(ProcessHeadings(UnitSystem::MetricKcal)[3], "Entahlpy\rkcal/kgDA");
+    EXPECT_EQ(ProcessHeadings(UnitSystem::Imperial)[6], "H.Load\rBtu/h");
 
     Dialog d;
     EXPECT_EQ(d.data.input.cell(3, 1) + "|" + d.data.input.cell(3, 2), "760|");

@@ -86,9 +86,9 @@ void TestDialogs::rangeDefaultsAndOk() {
 
 void TestDialogs::rangeInKilopascal() {
     ChartSettings s;
-    s.PressureUnit = 2;
+    s.PressureUnit = PressureIn::KPa;
     s.Pressure = 101.325f;
-    s.EnthalpyUnit = 3;
+    s.EnthalpyUnit = UnitSystem::Imperial;
     DlgChartRange dlg(s);
     QStringList units;
     for (int k : {0, 3, 5, 6})
@@ -141,7 +141,7 @@ void TestDialogs::offListValuesOpenAndCancelKeepsThem() {
     s.MaxMoistureRatio = 8.5f; // halfway: to the even 8
     s.TemperatureUnit = 2;     // the options would show C
     s.DiagramType = 7;
-    s.EnthalpyUnit = 4;
+    s.EnthalpyUnit = UnitSystem::Imperial;
     s.LineSwitch = {2, -1, 0, 1, 0, 0, 0, 0}; // only an exact 1 checks a box
     s.VertHorizRatio = 100;
     const QString before = SettingsText(s);
@@ -161,11 +161,6 @@ void TestDialogs::offListValuesOpenAndCancelKeepsThem() {
     Child<QListWidget>(lines, "List_Value")->setCurrentRow(0);
     Click(lines, "Com_Cancel");
     QCOMPARE(SettingsText(s), before);
-    // No list stands for these unit codes.
-    s.PressureUnit = 0;
-    s.EnthalpyUnit = 9;
-    DlgChartRange plain(s);
-    QCOMPARE(Child<QLabel>(plain, "lbl_Unit_3")->text(), QString("[x0.001]"));
 }
 
 void TestDialogs::okFaultClosesTheDialogAndReachesTheCommand() {

@@ -20,8 +20,8 @@ inline QString SettingsText(const ChartSettings& s) {
                   "vh " + n(s.VertHorizRatio),
                   "flow " + n(s.DryAirflowRate),
                   QString("units %1%2%3 type %4")
-                      .arg(s.PressureUnit)
-                      .arg(s.EnthalpyUnit)
+                      .arg(CodeOf(s.PressureUnit))
+                      .arg(CodeOf(s.EnthalpyUnit))
                       .arg(s.TemperatureUnit)
                       .arg(s.DiagramType)};
     QString lines = "lines ";

@@ -245,7 +245,7 @@ void TestDrawZoom::pointerOnTheChart() {
         qPrintable(text));
     QCOMPARE(hover(ChartX(cs, 25, 10), 3100) + hover(ChartX(cs, 12, 20), ChartY(cs, 20)), QString());
     // Temperatures stay in deg C whatever the temperature unit.
-    cs.EnthalpyUnit = 3;
+    cs.EnthalpyUnit = UnitSystem::Imperial;
     cs.TemperatureUnit = 2;
     QVERIFY(QString::fromStdString(FormatAirReadout(AirReadout{25, 10, 50.04, 17.9, 12.25}, cs))
                 .startsWith("D.B. 25.0 \u00b0C   x 0.0100 lbm/lbmDA"));
