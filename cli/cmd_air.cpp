@@ -84,7 +84,7 @@ std::string Nine(double v) {
 }
 
 struct AirOptions {
-    std::int16_t pressureUnit = 1; // of the first number: 1 mmHg, 2 kPa, 3 atm
+    PressureIn pressureUnit = PressureIn::MmHg; // of the first number
     bool relHum = false;           // the third number is the relative humidity
     std::optional<OutputFormat> format;
 };
@@ -95,7 +95,7 @@ struct GivenState {
     float p = 0, t = 0, humidity = 0;
 };
 
-std::string PressureText(float mmHg, std::int16_t unit) {
+std::string PressureText(float mmHg, PressureIn unit) {
     return GeneralNumber(PressureFromMmHg(mmHg, unit)) + " " + PressureUnitLabel(unit);
 }
 
@@ -219,10 +219,10 @@ std::vector<std::string> AirRow(const GivenState& s, const AirResult& r, const A
             computed(r.codes[kSpecVolume])};
 }
 
-bool ParseUnit(const std::string& text, std::int16_t& unit) {
-    static const char* const names[] = {"", "mmHg", "kPa", "atm"};
-    for (std::int16_t u = 1; u <= 3; ++u) {
-        if (text == std::to_string(u) || text == names[u]) {
+// A pressure unit by its code (1, 2, 3) or its name (mmHg, kPa, atm).
+bool ParseUnit(const std::string& text, PressureIn& unit) {
+    for (const PressureIn u : {PressureIn::MmHg, PressureIn::KPa, PressureIn::Atm}) {
+        if (text == std::to_string(CodeOf(u)) || text == PressureUnitLabel(u)) {
             unit = u;
             return true;
         }

@@ -29,7 +29,7 @@ TEST(AbsHumLinesFile, TwentyEightLinesAndTheScale) {
     const auto lines = FileLines(l, Family::AbsHum);
     std::vector<std::string> expected;
     for (int k = 0; k <= 27; ++k) {
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "0.%03d", k);
         expected.push_back(number);
     }
