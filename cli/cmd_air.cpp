@@ -28,35 +28,34 @@ namespace hyg {
 
 namespace {
 
-constexpr const char* kAirHelp =
-    "usage: hygrana-cli air [--pressure-unit U] [--rh] [--format tsv|csv|json] [P t x_g]\n"
-    "\n"
-    "Prints AirProperty codes 1 to 6 of air at the pressure P [mmHg], dry bulb\n"
-    "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
-    "with 9 significant digits:\n"
-    "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
-    "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
-    "Without numbers, reads one triple per line from standard input (blank lines are\n"
-    "skipped) and prints one line per triple. A state whose evaluation raises a\n"
-    "floating-point fault prints 'error'; the tool goes on with the next line.\n"
-    "\n"
-    "  --pressure-unit U  the unit of P: 1 or mmHg (default), 2 or kPa, 3 or atm\n"
-    "  --rh               the third number is the relative humidity [%] instead of\n"
-    "                     x_g; the line then shows the absolute humidity [g/kgDA]\n"
-    "                     where it shows the relative humidity otherwise\n"
-    "  --format F         tsv, csv or json: a header naming each value and its unit,\n"
-    "                     then one row per state with the whole state: pressure,\n"
-    "                     dry_bulb, abs_humidity, rel_humidity, sat_abs_humidity,\n"
-    "                     wet_bulb, enthalpy, dew_point, specific_volume (json: an\n"
-    "                     object \"air\" with its units and rows); a fault shows\n"
-    "                     'error' in place of the values it prevented\n"
-    "\n"
-    "Accepted, as by the process calculation: P 228 to 3800 mmHg (30.4 to 506.6 kPa,\n"
-    "0.3 to 5 atm), t -15 to 100, x_g from 0 up to the saturated absolute humidity\n"
-    "at P and t (relative humidity 0 to 100 %). A state outside these is bad input;\n"
-    "so is a line longer than 1024 characters.\n"
-    "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input\n"
-    "or standard output could not be written.\n";
+constexpr const char* kAirHelp = "usage: hygrana-cli air [--pressure-unit U] [--rh] [--format tsv|csv|json] [P t x_g]\n"
+                                 "\n"
+                                 "Prints AirProperty codes 1 to 6 of air at the pressure P [mmHg], dry bulb\n"
+                                 "t [deg C] and absolute humidity x_g [g/kgDA], separated by single blanks, each\n"
+                                 "with 9 significant digits:\n"
+                                 "  saturated absolute humidity [g/kgDA], wet bulb [deg C], relative humidity [%],\n"
+                                 "  enthalpy [kcal/kgDA], dew point [deg C], specific volume [m3/kgDA].\n"
+                                 "Without numbers, reads one triple per line from standard input (blank lines are\n"
+                                 "skipped) and prints one line per triple. A state whose evaluation raises a\n"
+                                 "floating-point fault prints 'error'; the tool goes on with the next line.\n"
+                                 "\n"
+                                 "  --pressure-unit U  the unit of P: 1 or mmHg (default), 2 or kPa, 3 or atm\n"
+                                 "  --rh               the third number is the relative humidity [%] instead of\n"
+                                 "                     x_g; the line then shows the absolute humidity [g/kgDA]\n"
+                                 "                     where it shows the relative humidity otherwise\n"
+                                 "  --format F         tsv, csv or json: a header naming each value and its unit,\n"
+                                 "                     then one row per state with the whole state: pressure,\n"
+                                 "                     dry_bulb, abs_humidity, rel_humidity, sat_abs_humidity,\n"
+                                 "                     wet_bulb, enthalpy, dew_point, specific_volume (json: an\n"
+                                 "                     object \"air\" with its units and rows); a fault shows\n"
+                                 "                     'error' in place of the values it prevented\n"
+                                 "\n"
+                                 "Accepted, as by the process calculation: P 228 to 3800 mmHg (30.4 to 506.6 kPa,\n"
+                                 "0.3 to 5 atm), t -15 to 100, x_g from 0 up to the saturated absolute humidity\n"
+                                 "at P and t (relative humidity 0 to 100 %). A state outside these is bad input;\n"
+                                 "so is a line longer than 1024 characters.\n"
+                                 "Exit status: 0 done, 1 the state given as arguments raised a fault, 2 bad input\n"
+                                 "or standard output could not be written.\n";
 
 // The ranges of the state solver: pressure 0.3 to 5 atm, dry bulb -15 to
 // 100 deg C, relative humidity 0 to 100 %.
@@ -85,7 +84,7 @@ std::string Nine(double v) {
 
 struct AirOptions {
     PressureIn pressureUnit = PressureIn::MmHg; // of the first number
-    bool relHum = false;           // the third number is the relative humidity
+    bool relHum = false;                        // the third number is the relative humidity
     std::optional<OutputFormat> format;
 };
 
@@ -302,8 +301,7 @@ int RunAir(const std::vector<std::string>& args) {
             break;
         ++number;
         if (got == LineRead::TooLong) {
-            std::cerr << "hygrana-cli air: line " << number << " is longer than " << kMaxLineLength
-                      << " characters\n";
+            std::cerr << "hygrana-cli air: line " << number << " is longer than " << kMaxLineLength << " characters\n";
             return 2;
         }
         std::istringstream in(line);

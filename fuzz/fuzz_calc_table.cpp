@@ -28,8 +28,7 @@ public:
     void beep() override {}
 };
 
-template <class Table>
-void Write(hyg::TableWriter& writer, const Table& table, int rows) {
+template <class Table> void Write(hyg::TableWriter& writer, const Table& table, int rows) {
     for (int i = 1; i <= rows; ++i) {
         std::vector<std::string> cells;
         for (int j = 0; j <= Table::kColumns; ++j)
@@ -44,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1 || size > kMaxInput)
         return 0;
     hyg::ChartSettings settings = hyg::DefaultChartSettings();
-    settings.PressureUnit = static_cast<std::int16_t>(1 + data[0] % 3);
-    settings.EnthalpyUnit = static_cast<std::int16_t>(1 + data[0] / 3 % 3);
+    settings.PressureUnit = *hyg::PressureUnitOfCode(1 + data[0] % 3);
+    settings.EnthalpyUnit = *hyg::UnitSystemOfCode(1 + data[0] / 3 % 3);
     settings.Pressure = hyg::PressureFromMmHg(settings.PressureMmHg, settings.PressureUnit);
 
     hyg::ProcessData d{}; // braces: clang 14 crashes on the default-initialised form

@@ -133,7 +133,7 @@ private:
 std::string Describe(const ChartSettings& s) {
     std::ostringstream os;
     os << s.MinDryBulb << ".." << s.MaxDryBulb << " type " << s.DiagramType << " at " << s.Pressure << " unit "
-       << s.PressureUnit << " system " << s.EnthalpyUnit << " ratio " << s.VertHorizRatio << " SHF "
+       << CodeOf(s.PressureUnit) << " system " << CodeOf(s.EnthalpyUnit) << " ratio " << s.VertHorizRatio << " SHF "
        << s.ShfOriginDryBulb << "/" << s.ShfOriginAbsHum << " MR " << s.MaxMoistureRatio;
     return os.str();
 }
@@ -173,7 +173,7 @@ void Inspect(const ChartSettings& settings, Findings& found) {
                     for (const PlanePoint& p : {seg.a, seg.b}) {
                         double out = area.outside(p, family.leftOpen);
                         if (p.y < frame.BottomY && frame.BottomY - p.y <= family.below)
-                            out = std::max(0.0, out - (frame.BottomY - p.y)) ;
+                            out = std::max(0.0, out - (frame.BottomY - p.y));
                         if (out > worst)
                             worst = out, at = p;
                     }
@@ -234,12 +234,13 @@ std::vector<ChartSettings> DialogRanges() {
 // A fixed sample of further settings the dialogs allow (the same every run).
 std::vector<ChartSettings> SampledSettings(int count) {
     struct Pressure {
-        std::int16_t unit;
+        PressureIn unit;
         float value;
     };
     // The ends and the middle of each unit's pressure list.
-    const Pressure pressures[] = {{1, 700}, {1, 850}, {1, 1000}, {2, 90}, {2, 105}, {2, 120},
-                                  {3, 0.9f}, {3, 1.05f}, {3, 1.2f}};
+    constexpr PressureIn mmHg = PressureIn::MmHg, kPa = PressureIn::KPa, atm = PressureIn::Atm;
+    const Pressure pressures[] = {{mmHg, 700}, {mmHg, 850}, {mmHg, 1000}, {kPa, 90},  {kPa, 105},
+                                  {kPa, 120},  {atm, 0.9f}, {atm, 1.05f}, {atm, 1.2f}};
     std::uint32_t state = 20261206;
     const auto next = [&](int n) {
         state = state * 1664525u + 1013904223u;
@@ -255,7 +256,7 @@ std::vector<ChartSettings> SampledSettings(int count) {
         const Pressure p = pressures[next(9)];
         s.PressureUnit = p.unit, s.Pressure = p.value;
         s.PressureMmHg = PressureToMmHg(p.value, p.unit);
-        s.EnthalpyUnit = static_cast<std::int16_t>(next(3) + 1);
+        s.EnthalpyUnit = *UnitSystemOfCode(next(3) + 1);
         s.DiagramType = static_cast<std::int16_t>(next(2));
         s.VertHorizRatio = static_cast<float>(next(12) + 3);
         s.ShfOriginDryBulb = static_cast<float>(next(21) + 10);
