@@ -10,6 +10,7 @@
 #include "engine/messages.h"
 #include "engine/physics.h"
 #include "engine/units.h"
+#include "chart/plane.h"
 
 #include <array>
 #include <cstdint>
@@ -94,7 +95,7 @@ struct ChartSettings {
     std::int16_t DrawProcessLines = 0;
     std::int16_t ColorMode = 1; // 1 colour, 0 monochrome
     PenTable PenColor = ColourPenTable();
-    float PlaneXMin = -500, PlaneXMax = 4500, PlaneYMin = -350, PlaneYMax = 3150;
+    float PlaneXMin = kPlaneXMin, PlaneXMax = kPlaneXMax, PlaneYMin = kPlaneYMin, PlaneYMax = kPlaneYMax;
     float PictureWidth = 5000, PictureHeight = 3500; // canvas size in twips
     std::int32_t PlotterP1X = 0, PlotterP1Y = 0, PlotterP2X = 15000, PlotterP2Y = 10500;
     float PlotTextSize1 = 0, PlotTextSize2 = 0, PlotTextSize3 = 0, PlotTextSize4 = 0;

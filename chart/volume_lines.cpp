@@ -28,6 +28,11 @@ namespace {
 // How far a line end may pass an edge of the chart, plane units.
 constexpr double kLineEndOverhang = 15;
 
+// The inverse of the volume formula's gas factor (1000 / 0.004555 to six
+// figures): volume [m3/kgDA] times standard atmospheres over (x + 622)
+// gives the absolute temperature.
+constexpr double kVolumeToKelvin = 2195.39 * 100;
+
 // Specific volume [m3/kgDA] at the chart pressure, t deg C, x g/kgDA.
 double Volume(const ChartSettings& s, double t, double x) {
     return AirPropertyValue(kSpecVolume, s.PressureMmHg, static_cast<float>(t), static_cast<float>(x));
@@ -176,9 +181,9 @@ static void DrawVolumeLinesHeld(PenPlotter& out, const Chart& chart, std::int16_
         if (x == 0) {
             // Meets the bottom edge: extended 70 plane units below it, with
             // the temperature from the inverse of the volume formula.
-            const double tL =
-                Div((V / f) * 2195.39 * 100 * (s.PressureMmHg / 760.0), xBelow + 622.0, "volume foot temperature") -
-                273.15;
+            const double tL = Div((V / f) * kVolumeToKelvin * (s.PressureMmHg / kStandardMmHg),
+                                  xBelow + kMolarRatioGrams, "volume foot temperature") -
+                              kZeroCelsius;
             lowX = PlaneX(s, Sgl(tL), xBelow);
             // Near the right corner the extension can pass the right edge;
             // more than a line end's overhang, it keeps to the edge.

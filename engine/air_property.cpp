@@ -1,20 +1,18 @@
 // AirProperty, the one entry the chart drawers and the process calculation
 // call with a property code, and its two enthalpy companions.
 #include "engine/basic.h"
+#include "engine/physics.h"
 #include "engine/psychro.h"
 
 namespace hyg {
 
 namespace {
-constexpr double kMolarRatio = 0.622;
-constexpr double kLatent0 = static_cast<double>(597.3f);
-constexpr double kVapourHeat = static_cast<double>(0.441f);
 constexpr double kGasConstantOverP0 = 0.004555; // R_w / p0, m3 atm/(kg K)
 constexpr float kSaturatedAtBoiling = 1e20f;    // x_s when p_s is 1 atm exactly
 } // namespace
 
 PropertyValue AirProperty(std::int16_t code, float pMmHg, float t, float xg) {
-    const float pAtm = Sgl(Div(pMmHg, 760.0, "AirProperty"), "AirProperty");
+    const float pAtm = Sgl(Div(pMmHg, kStandardMmHg, "AirProperty"), "AirProperty");
     const float x = Sgl(xg / 1000.0, "AirProperty");
     switch (code) {
     case kSatAbsHum: {
@@ -33,13 +31,13 @@ PropertyValue AirProperty(std::int16_t code, float pMmHg, float t, float xg) {
     case kEnthalpy: {
         const float cpa = DryAirSpecificHeat(pMmHg, t);
         return PropertyValue::OfSingle(
-            Sgl((kVapourHeat * t + kLatent0) * x + static_cast<double>(cpa) * t, "AirProperty"));
+            Sgl((kCpVapour * t + kLatentHeat0) * x + static_cast<double>(cpa) * t, "AirProperty"));
     }
     case kDewPoint:
         return PropertyValue::OfSingle(DewPoint(pAtm, t, x));
     case kSpecVolume:
         return PropertyValue::OfDouble(
-            Div((x + kMolarRatio) * kGasConstantOverP0 * (static_cast<double>(t) + 273.15), pAtm, "AirProperty"));
+            Div((x + kMolarRatio) * kGasConstantOverP0 * (static_cast<double>(t) + kZeroCelsius), pAtm, "AirProperty"));
     default:
         return PropertyValue::Empty();
     }

@@ -1,17 +1,12 @@
 // Humidity ratio, specific heat of dry air and the psychrometer relation.
 #include "engine/basic.h"
+#include "engine/physics.h"
 #include "engine/psychro.h"
 #include "engine/psychro_internal.h"
 
 namespace hyg {
 
-namespace {
-constexpr double kMolarRatio = 0.622;                       // M_water / M_dry air
-constexpr double kLatent0 = static_cast<double>(597.3f);    // kcal/kg at 0 C (single)
-constexpr double kVapourHeat = static_cast<double>(0.441f); // kcal/(kg K) (single)
-constexpr double kFusion = 79.7;                            // kcal/kg
-constexpr double kIceHeat = 0.5;                            // kcal/(kg K)
-} // namespace
+namespace {} // namespace
 
 float HumidityRatio(float& pAtm, float pw) {
     if (pAtm == 0.0f)
@@ -20,7 +15,7 @@ float HumidityRatio(float& pAtm, float pw) {
 }
 
 float DryAirSpecificHeat(float pMmHg, float t) {
-    const float pAtm = Sgl(Div(pMmHg, 760.0, "DryAirSpecificHeat"));
+    const float pAtm = Sgl(Div(pMmHg, kStandardMmHg, "DryAirSpecificHeat"));
     const double td = t;
     const float product =
         Sgl((1.0061 + 4e-7 * td * td / 4.0) * (1.0 + 0.0015 * (static_cast<double>(pAtm) - 1.0)), "DryAirSpecificHeat");
@@ -36,10 +31,10 @@ float WetBulbVapourPressureWith(float pAtm, float t, float tw, float cpa) {
 float WetBulbVapourPressureFrom(float pAtm, float t, float tw, float cpa, float psw) {
     const float xsw =
         Sgl(Div(kMolarRatio * psw, static_cast<double>(pAtm) - psw, "WetBulbVapourPressure"), "WetBulbVapourPressure");
-    const float num = Sgl((kVapourHeat * xsw + cpa) * (static_cast<double>(t) - tw), "WetBulbVapourPressure");
-    float den = Sgl(kLatent0 + kVapourHeat * t - tw, "WetBulbVapourPressure");
+    const float num = Sgl((kCpVapour * xsw + cpa) * (static_cast<double>(t) - tw), "WetBulbVapourPressure");
+    float den = Sgl(kLatentHeat0 + kCpVapour * t - tw, "WetBulbVapourPressure");
     if (tw <= 0.0f)
-        den = Sgl(den + kFusion - kIceHeat * tw, "WetBulbVapourPressure"); // ice on the wet bulb
+        den = Sgl(den + kFusionHeat - kCpIce * tw, "WetBulbVapourPressure"); // ice on the wet bulb
     float x = Sgl(xsw - Div(num, den, "WetBulbVapourPressure"), "WetBulbVapourPressure");
     if (x < 0.0f)
         x = 0.0f;
@@ -51,7 +46,7 @@ float WetBulbVapourPressureFrom(float pAtm, float t, float tw, float cpa, float 
 float WetBulbVapourPressure(float pAtm, float t, float& tw) {
     if (tw > t)
         tw = t;
-    const float cpa = DryAirSpecificHeat(Sgl(760.0 * pAtm, "WetBulbVapourPressure"), t);
+    const float cpa = DryAirSpecificHeat(Sgl(kStandardMmHg * pAtm, "WetBulbVapourPressure"), t);
     return detail::WetBulbVapourPressureWith(pAtm, t, tw, cpa);
 }
 

@@ -26,6 +26,10 @@ inline constexpr double kLatentHeat0Decimal = 597.3;
 inline constexpr double kMolarRatio = 0.622;
 // The same in g/kg, as the chart scales use it.
 inline constexpr double kMolarRatioGrams = 622;
+// Latent heat of fusion of ice, kcal/kg, and specific heat of ice,
+// kcal/(kg K): below 0 deg C the wet bulb is an ice bulb.
+inline constexpr double kFusionHeat = 79.7;
+inline constexpr double kCpIce = 0.5;
 // Standard atmosphere, mmHg.
 inline constexpr double kStandardMmHg = 760;
 // 0 deg C in kelvin.

@@ -1,6 +1,7 @@
 // Saturation vapour pressure of water (Goff-Gratch), over ice below 0 deg C
 // and over liquid water from 0 deg C up.
 #include "engine/basic.h"
+#include "engine/physics.h"
 #include "engine/psychro.h"
 #include "engine/psychro_internal.h"
 
@@ -27,7 +28,7 @@ const double kLog10IceReference = std::log(0.006028) / kLn10;
 } // namespace
 
 float SatPressure(float t) {
-    const double T = static_cast<double>(t) + 273.15; // K
+    const double T = static_cast<double>(t) + kZeroCelsius; // K
     if (!(T > 0.0)) {
         throw FloatingPointFault(T == 0.0 ? FloatingPointFault::Kind::DivisionByZero
                                           : FloatingPointFault::Kind::Invalid,
@@ -36,7 +37,7 @@ float SatPressure(float t) {
     double sum;
     if (t < 0.0f) {
         // Over ice, referred to the triple point.
-        const double r = 273.15 / T;
+        const double r = kZeroCelsius / T;
         sum = -9.09718 * (r - 1.0) - 3.56654 * Log10(r) + 0.876793 * (1.0 - 1.0 / r) + kLog10IceReference;
     } else {
         // Over water, referred to the steam point (1 atm, so no reference term).

@@ -22,6 +22,7 @@
 // two monotonic runs and looks at the last trial above 0 before it looks
 // at the ice run.
 #include "engine/basic.h"
+#include "engine/physics.h"
 #include "engine/psychro.h"
 #include "engine/psychro_internal.h"
 
@@ -30,8 +31,6 @@
 namespace hyg {
 
 namespace {
-
-constexpr double kMolarRatio = 0.622;
 
 // Vapour pressure [atm] of air of humidity x [kg/kgDA] at pAtm [atm].
 float PartialPressure(float pAtm, float x, const char* where) {
@@ -252,7 +251,7 @@ float WetBulb(float pAtm, float t, float x) {
     const float pst = SatPressure(t);
     if (!(pw > 0.0f) || !(pst < pAtm))
         return detail::WetBulbStepwise(pAtm, t, x);
-    const float cpa = DryAirSpecificHeat(Sgl(760.0 * pAtm, "WetBulb"), t);
+    const float cpa = DryAirSpecificHeat(Sgl(kStandardMmHg * pAtm, "WetBulb"), t);
     const float q0 = detail::WetBulbVapourPressureFrom(pAtm, t, t, cpa, pst);
     if (!(q0 > 0.0f))
         return detail::WetBulbStepwise(pAtm, t, x);
@@ -273,12 +272,12 @@ float WetBulb(float pAtm, float t, float x) {
         const double ps = ApproxSatPressure(est, dlnp);
         if (!(ps < P))
             break;
-        const double xs = 0.622 * ps / (P - ps);
-        const double dxs = 0.622 * P * ps * dlnp / ((P - ps) * (P - ps));
+        const double xs = kMolarRatio * ps / (P - ps);
+        const double dxs = kMolarRatio * P * ps * dlnp / ((P - ps) * (P - ps));
         const bool ice = est <= 0.0;
-        const double L = 597.3 + 0.441 * td - est + (ice ? 79.7 - 0.5 * est : 0.0);
-        const double g = xs - (0.441 * xs + cpa) * (td - est) / L - xd;
-        const double dg = dxs + (0.441 * xs + cpa) / L;
+        const double L = kLatentHeat0Decimal + kCpVapourDecimal * td - est + (ice ? kFusionHeat - kCpIce * est : 0.0);
+        const double g = xs - (kCpVapourDecimal * xs + cpa) * (td - est) / L - xd;
+        const double dg = dxs + (kCpVapourDecimal * xs + cpa) / L;
         const double step = g / dg;
         est -= step;
         if (std::fabs(step) < 0.02)

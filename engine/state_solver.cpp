@@ -1,6 +1,7 @@
 #include "engine/state_solver.h"
 
 #include "engine/basic.h"
+#include "engine/physics.h"
 #include "engine/number_format.h"
 #include "engine/psychro.h"
 #include "engine/units.h"
@@ -119,7 +120,8 @@ std::int16_t InputPass(InputTable& table, int rowCount, PressureIn pressureUnit,
             // Relative humidity given (it wins when both are): derive the wet bulb.
             const float ps = SatPressure(t);
             const float pw = Sgl(static_cast<double>(ps) * r / 100.0, "input pass");
-            const float xg = Sgl(Div(1000.0 * 0.622 * pw, static_cast<double>(pAtm) - pw, "input pass"), "input pass");
+            const float xg =
+                Sgl(Div(1000.0 * kMolarRatio * pw, static_cast<double>(pAtm) - pw, "input pass"), "input pass");
             states.WetBulb[row] = AirProperty(kWetBulb, pMmHg, t, xg).single;
             input[row][4] = states.WetBulb[row];
             table.cell(i, 4) = FormatNumber(states.WetBulb[row], kDerivedFormat);

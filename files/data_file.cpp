@@ -1,5 +1,7 @@
 #include "files/data_file.h"
 
+#include "chart/plane.h"
+
 #include "chart/setting_ranges.h"
 #include "engine/basic.h"
 #include "engine/number_format.h"
@@ -29,7 +31,7 @@ constexpr std::size_t kMaxLineLength = 200;
 constexpr int kMaxPhysicalLines = 1000;
 
 // The plane window is fixed for the whole run; the zoom relies on it.
-constexpr float kPlaneXMin = -500, kPlaneXMax = 4500, kPlaneYMin = -350, kPlaneYMax = 3150;
+// (kPlaneXMin .. kPlaneYMax, chart/plane.h)
 
 std::string Whole(long long v) {
     return std::to_string(v);

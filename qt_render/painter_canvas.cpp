@@ -13,6 +13,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <memory>
 
 namespace hyg {
 
@@ -125,22 +126,25 @@ private:
     QHash<FontKey, PreparedFont> cache_;
 };
 
-// One cache for the whole program (fonts depend on what is asked for only), emptied
-// when the application object goes so that no font outlives the font
-// database.
-PainterCanvasFonts* gFonts = nullptr;
+// One cache for the whole program (fonts depend on what is asked for only),
+// owned here and emptied when the application object goes, so that no font
+// outlives the font database.
+std::unique_ptr<PainterCanvasFonts>& FontCache() {
+    static std::unique_ptr<PainterCanvasFonts> cache;
+    return cache;
+}
 
 void DropFonts() {
-    delete gFonts;
-    gFonts = nullptr;
+    FontCache().reset();
 }
 
 PainterCanvasFonts& Fonts() {
-    if (!gFonts) {
-        gFonts = new PainterCanvasFonts;
+    std::unique_ptr<PainterCanvasFonts>& cache = FontCache();
+    if (!cache) {
+        cache = std::make_unique<PainterCanvasFonts>();
         qAddPostRoutine(DropFonts);
     }
-    return *gFonts;
+    return *cache;
 }
 } // namespace
 

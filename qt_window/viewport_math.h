@@ -5,6 +5,8 @@
 // same numbers.
 #pragma once
 
+#include "chart/plane.h"
+
 #include <cstdint>
 
 namespace hyg {
@@ -16,8 +18,8 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr double kChartProportion = 0.7;
 inline constexpr std::int16_t kPlaneExtentX = 5000;
 inline constexpr std::int16_t kPlaneExtentY = 3500;
-inline constexpr double kPlaneLeft = -500;
-inline constexpr double kPlaneTop = 3150;
+inline constexpr double kPlaneLeft = kPlaneXMin;
+inline constexpr double kPlaneTop = kPlaneYMax;
 
 // A zoom rectangle smaller than this share of the part in view is widened
 // to it, so one Zoom In magnifies up to 50 times and a click zooms by 50
