@@ -7,8 +7,6 @@
 // are the values it starts from and returns to.
 #pragma once
 
-#include "chart/twips.h"
-
 namespace hyg {
 
 inline constexpr float kPlaneXMin = -500;
@@ -16,8 +14,9 @@ inline constexpr float kPlaneXMax = 4500;
 inline constexpr float kPlaneYMin = -350;
 inline constexpr float kPlaneYMax = 3150;
 
-// Canvas sizes (PictureWidth, PictureHeight) are kept in twips
-// (kTwipsPerPixel, chart/twips.h).
+// Canvas sizes (PictureWidth, PictureHeight) are kept in twips, fifteen to
+// a pixel of the 96-dpi screen.
+inline constexpr int kTwipsPerPixel = 15;
 // Pixels per twip as the labels, segments and the pointer read-out use it:
 // 1/15 to six places.
 inline constexpr double kPixelsPerTwip = 0.066667;

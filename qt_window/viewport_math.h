@@ -11,8 +11,6 @@
 
 namespace hyg {
 
-inline constexpr int kTwipsPerPixel = 15;
-
 // Chart proportion (height / width) and the default plane window the zoom
 // works on: its extent and its top-left corner.
 inline constexpr double kChartProportion = 0.7;
