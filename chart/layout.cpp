@@ -103,17 +103,17 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
 
     ChartFrame f;
 
-    // 1. The text unit: one two-hundredth of the window's width.
+    // The text unit: one two-hundredth of the window's width.
     s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "LabelUnit");
 
-    // 2. The saturation table, -20 to 99 deg C.
+    // The saturation table, -20 to 99 deg C.
     table.clear();
     for (int i = kFirstFilled; i <= kLastFilled; ++i) {
         table.dryBulb(i) = static_cast<float>(i - 21);
         table.satAbsHum(i) = Sgl(AirPropertyValue(kSatAbsHum, s.PressureMmHg, table.T(i), 0), "TableSatAbsHum");
     }
 
-    // 3. Chart size: at most 3500 wide and 2450 high.
+    // Chart size: at most 3500 wide and 2450 high.
     const double ratio = static_cast<double>(s.VertHorizRatio) / 10;
     if (s.VertHorizRatio >= 7) {
         f.ChartHeight = 2450;
@@ -123,12 +123,12 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
         f.ChartHeight = Sgl(ratio * 3500, "ChartHeight");
     }
 
-    // 4. Temperatures and their table indices.
+    // Temperatures and their table indices.
     f.TempCount = CInt(static_cast<double>(s.MaxDryBulb) - s.MinDryBulb + 1, "TempCount");
     f.IdxMin = CInt(static_cast<double>(s.MinDryBulb) + 21, "IdxMin");
     f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
 
-    // 5.-7. The transform.
+    // The transform.
     const float a = Sgl(kCpAir * s.MaxDryBulb);
     const float b = Sgl(kCpAir * s.MinDryBulb);
     s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
@@ -137,24 +137,24 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
     s.OriginY = Sgl((static_cast<double>(s.PlaneYMax) - s.PlaneYMin) / 13, "OriginY");
     f.BottomY = s.OriginY;
 
-    // 8. Left end: the saturation point at the lowest temperature.
+    // Left end: the saturation point at the lowest temperature.
     f.LeftX =
         Sgl(static_cast<double>(s.ScaleX) *
                     (s.DiagramType * 0.001 * table.S(f.IdxMin) * kCpVapour * s.MinDryBulb + kCpAir * s.MinDryBulb) +
                 s.OriginX,
             "LeftX");
 
-    // 9. Top edge.
+    // Top edge.
     const std::int16_t entered = CInt(s.MaxAbsHum, "MaxAbsHum");
     FindTopEdge(chart, f);
 
-    // 10. Tell the user when the top edge differs from the value entered.
+    // Tell the user when the top edge differs from the value entered.
     if (CInt(s.MaxAbsHum, "MaxAbsHum") != entered && messenger) {
         messenger->showMessage("Hum. is " + GeneralNumber(s.MaxAbsHum) + " x1000 on diagram.", kAppTitle,
                                MessageIcon::None);
     }
 
-    // 11., 12. Right edge and vertical scale.
+    // Right edge and vertical scale.
     f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kCpAir * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
     s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
     f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");

@@ -1,5 +1,6 @@
-// Numeric conversions with the rounding rules of the original system, each
-// checked so that a value that does not fit raises a typed fault.
+// Numeric conversions with the rounding rules the chart and the tables are
+// defined with, each checked so that a value that does not fit raises a
+// typed fault instead of wrapping or becoming undefined.
 //
 //   CInt  -> 16-bit integer, nearest, halves to even
 //   CLng  -> 32-bit integer, nearest, halves to even
@@ -71,7 +72,8 @@ inline double Int(double v, const char* where = "Int") {
     return std::floor(Checked(v, where));
 }
 
-// 16-bit addition/subtraction as the original counters do it.
+// Addition and subtraction of the 16-bit counters (switches, counts and
+// indices are 16-bit): a result beyond that range raises a typed fault.
 inline std::int16_t Add16(int a, int b, const char* where = "16-bit counter") {
     const int r = a + b;
     if (r < -32768 || r > 32767)

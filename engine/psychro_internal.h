@@ -17,8 +17,9 @@ float WetBulbVapourPressureWith(float pAtm, float t, float tw, float cpa);
 // The same with the saturation pressure at tw already known.
 float WetBulbVapourPressureFrom(float pAtm, float t, float tw, float cpa, float psw);
 
-// The searches exactly as written, one trial after the other. The fast
-// searches fall back on them for inputs outside the range they handle.
+// The step-by-step searches, one trial after the other: the reference the
+// fast searches must match bit for bit, and their fallback for inputs
+// outside the range they handle.
 float DewPointStepwise(float pAtm, float t, float x);
 float WetBulbStepwise(float pAtm, float t, float x);
 

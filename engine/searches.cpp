@@ -74,7 +74,7 @@ inline int StepsTo(double t, double at, int lo) {
     return k > 1000.0 ? 1000 : static_cast<int>(k);
 }
 
-// Steps 4 to 6 of the wet-bulb search: the trial tw where the search stopped
+// The end of the wet-bulb search: the trial tw where the downward steps stopped
 // with the pressure q, then the bisection and the interpolation. qAt(tw)
 // gives the psychrometer pressure for a trial (clamping it to t as the
 // relation does); `known` holds one already evaluated trial to reuse.

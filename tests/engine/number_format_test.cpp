@@ -1,4 +1,4 @@
-// Number formats against the examples the displays are specified with, and
+// Number formats against the forms the displays show (worked examples), and
 // the readers of typed numbers.
 #include "engine/fault.h"
 #include "engine/number_format.h"

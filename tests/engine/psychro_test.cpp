@@ -1,4 +1,4 @@
-// The property functions against the figures they are specified with, and
+// The property functions against published reference figures, and
 // their fault paths.
 #include "engine/fault.h"
 #include "engine/psychro.h"
