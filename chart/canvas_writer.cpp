@@ -34,7 +34,12 @@ PixelPoint CanvasWriter::ToPixel(double x, double y, double factor) const {
 }
 
 void CanvasWriter::pen(Pen p) {
-    colour_ = PenColour(settings_.PenColor, p.slot);
+    colour_ = p.screen ? *p.screen : PenColour(settings_.PenColor, p.slot);
+}
+
+void CanvasWriter::fill(bool solid) {
+    filled_ = solid;
+    fill_ = colour_;
 }
 
 void CanvasWriter::lineStyle(Dash d) {
@@ -100,7 +105,7 @@ void CanvasWriter::circle(PlotPoint c, double r, CircleForm) {
     double px, py;
     PlaneToCanvas(c.x, c.y, px, py);
     const double pr = r * canvas_.width() / (settings_.PlaneXMax - settings_.PlaneXMin);
-    canvas_.circle(px, py, pr, colour_, dash_.width, nullptr);
+    canvas_.circle(px, py, pr, colour_, dash_.width, filled_ ? &fill_ : nullptr);
     current_ = c;
 }
 

@@ -28,6 +28,7 @@ public:
     void endPolyline() override;
     void point(PlotPoint p) override;
     void circle(PlotPoint centre, double radius, CircleForm form) override;
+    void fill(bool solid) override;
     void arc(const ArcSpec& a) override;
     void text(const Label& label) override;
 
@@ -52,6 +53,8 @@ private:
     Canvas& canvas_;
     Rgb colour_{};
     Dash dash_{};
+    bool filled_ = false;
+    Rgb fill_{};
     PlotPoint current_{};
     std::vector<PixelPoint> polyline_;
     Dash polylineDash_{};

@@ -95,6 +95,9 @@ public:
         pen_ = centre;
         calls_.push_back([centre, radius, form](PenPlotter& o) { o.circle(centre, radius, form); });
     }
+    void fill(bool solid) override {
+        calls_.push_back([solid](PenPlotter& o) { o.fill(solid); });
+    }
     void arc(const ArcSpec& a) override {
         calls_.push_back([a](PenPlotter& o) { o.arc(a); });
     }
@@ -272,6 +275,7 @@ public:
             Inside(PlotPoint{centre.x + radius, centre.y + radius}))
             out_.circle(centre, radius, form);
     }
+    void fill(bool solid) override { out_.fill(solid); }
     void arc(const ArcSpec& a) override { out_.arc(a); }
     // Each side leaves out what would reach outside on that side.
     void text(const Label& l) override {

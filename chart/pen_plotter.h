@@ -33,6 +33,9 @@ struct PlotPoint {
 struct Pen {
     PenSlot slot = PenSlot::Scale;
     int plotter = 0;
+    // A fixed screen colour instead of the slot's: a palette colour that no
+    // slot of the pen table holds (the dot of a process state).
+    std::optional<Rgb> screen;
 };
 
 // A line pattern: the screen style and width, and the plotter's pattern
@@ -146,6 +149,9 @@ public:
     // One dot at p in the current pen.
     virtual void point(PlotPoint p) = 0;
     virtual void circle(PlotPoint centre, double radius, CircleForm form) = 0;
+    // Solid circles from here on, filled with the screen colour of the pen
+    // in force now; false makes them outlines again. Paper gets outlines.
+    virtual void fill(bool solid) = 0;
     virtual void arc(const ArcSpec& a) = 0;
     virtual void text(const Label& label) = 0;
 };

@@ -33,6 +33,7 @@ public:
     void endPolyline() override;
     void point(PlotPoint) override {}
     void circle(PlotPoint centre, double radius, CircleForm form) override;
+    void fill(bool) override {}
     void arc(const ArcSpec& a) override;
     void text(const Label& label) override;
 

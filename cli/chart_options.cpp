@@ -58,14 +58,16 @@ const std::optional<std::string>& ChartCommand::value(const std::string& option)
     return it == values_.end() ? none : it->second;
 }
 
-std::optional<int> ChartCommand::loadChart(Chart& chart) const {
+std::optional<int> ChartCommand::loadChart(Chart& chart, StatePointList* states) const {
     chart.settings = DefaultChartSettings();
     const std::optional<std::string>& data = value("--data");
     if (!data)
         return std::nullopt;
-    StatePointList states;
-    if (const auto refusal = ReadDataFile(*data, chart.settings, states))
+    StatePointList read;
+    if (const auto refusal = ReadDataFile(*data, chart.settings, read))
         return fail(*data + ": " + refusal->message);
+    if (states != nullptr)
+        *states = read;
     return std::nullopt;
 }
 

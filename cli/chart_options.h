@@ -6,6 +6,7 @@
 
 #include "chart/chart_settings.h"
 #include "engine/messages.h"
+#include "engine/state_points.h"
 #include "files/atomic_file.h"
 
 #include <functional>
@@ -32,9 +33,10 @@ public:
     bool on(const std::string& sw) const { return switchesOn_.count(sw) > 0; }
     const std::string& output() const { return output_; }
 
-    // Fills `chart` with the start-up settings or those of the --data file.
+    // Fills `chart` with the start-up settings or those of the --data file,
+    // and `states` (when given) with the file's state-point list.
     // Returns the exit status when the file is refused (said on standard error).
-    std::optional<int> loadChart(Chart& chart) const;
+    std::optional<int> loadChart(Chart& chart, StatePointList* states = nullptr) const;
 
     // "hygrana-cli NAME: text" on standard error; returns 2, the status of bad input.
     int fail(const std::string& text) const;

@@ -1,4 +1,4 @@
-// hygrana-cli render [--data FILE] [--width PX] [--mono] OUT.png|OUT.bmp|OUT.svg|OUT.pdf
+// hygrana-cli render [--data FILE [--process-lines]] [--width PX] [--mono] OUT.png|OUT.bmp|OUT.svg|OUT.pdf
 //
 // The screen chart as a picture, the same one the window shows, drawn
 // without a display. Needs the Qt build.
@@ -10,6 +10,7 @@
 
 #ifdef HYGRANA_WITH_QT
 
+#include "chart/process_lines.h"
 #include "cli/chart_options.h"
 #include "qt_render/image_export.h"
 
@@ -29,7 +30,9 @@ namespace hyg {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hygrana-cli render [--data FILE] [--width PX] [--mono] [--partial] OUT.png|OUT.bmp|OUT.svg|OUT.pdf\n"
+    "usage: hygrana-cli render [--data FILE [--process-lines]] [--width PX] [--mono] [--partial]\n"
+    "                          OUT.png|OUT.bmp|OUT.svg|OUT.pdf\n"
+    "  --process-lines  draw the states of the data file as process lines\n"
     "  --partial  when a family of lines fails, write the chart as far as it was drawn (as the\n"
     "             window shows it) and exit with status 1 instead of writing nothing";
 
@@ -82,7 +85,7 @@ std::unique_ptr<QGuiApplication> EnsureApplication() {
 
 int RunRender(const std::vector<std::string>& args) {
     ChartCommand command("render", kUsage);
-    if (const auto status = command.parse(args, {"--data", "--width"}, {"--mono", "--partial"}))
+    if (const auto status = command.parse(args, {"--data", "--width"}, {"--mono", "--partial", "--process-lines"}))
         return *status;
     const std::string& out = command.output();
     if (ChartFileFormatOf(out) == ChartFileFormat::Unknown) {
@@ -101,9 +104,20 @@ int RunRender(const std::vector<std::string>& args) {
         widthPx = static_cast<int>(w);
     }
 
+    const bool processLines = command.on("--process-lines");
+    if (processLines && !command.value("--data"))
+        return command.fail("--process-lines draws the states of a data file: give it with --data FILE");
     Chart chart;
-    if (const auto status = command.loadChart(chart))
+    StatePointList states;
+    if (const auto status = command.loadChart(chart, &states))
         return *status;
+    ProcessLineDrawer drawer;
+    if (processLines) {
+        if (states.count < 1)
+            std::cerr << "hygrana-cli render: note: " << *command.value("--data") << " holds no states to draw\n";
+        chart.settings.DrawProcessLines = 1;
+        drawer = [&states, &chart](PenPlotter& out) { DrawProcessLines(out, chart.settings, states); };
+    }
     if (command.on("--mono")) {
         chart.settings.ColorMode = 0;
         chart.settings.PenColor = MonoPenTable();
@@ -115,7 +129,7 @@ int RunRender(const std::vector<std::string>& args) {
     return command.guard(
         [&] {
             const std::string fault =
-                ExportChart(out, chart, widthPx, &command, {}, partial ? PartialChart::Keep : PartialChart::Refuse);
+                ExportChart(out, chart, widthPx, &command, drawer, partial ? PartialChart::Keep : PartialChart::Refuse);
             if (fault.empty())
                 return 0;
             std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << fault << "); " << out

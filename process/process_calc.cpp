@@ -203,12 +203,35 @@ void AirflowChange(ProcessData& d, const ChartSettings& settings) {
     });
 }
 
+void OpenProcessData(ProcessData& d, const ChartSettings& settings, StatePointList& points, Messenger* messenger) {
+    d.UnitSystem = settings.EnthalpyUnit;
+    BuildInputTable(d, settings);
+    d.property = PropertyTable{};
+    d.process = ProcessTable{};
+    for (int i = 1; i <= PropertyTable::kRows; ++i)
+        d.property.cell(i, 0) = StateLabel(i);
+    d.StateCount = points.count;
+    if (d.StateCount <= 0)
+        return;
+    RestoreInput(d, points);
+    StatePointList fresh = points;
+    InputPass(d.input, InputTable::kRows, settings.PressureUnit, d.states, d.inputMatrix, fresh, messenger);
+    points = fresh;
+    PropertyPass(d.states, settings.PressureUnit, d.UnitSystem, d.propertyMatrix);
+    FillPropertyTable(d);
+    ProcessRows(d, settings);
+}
+
 bool Calculate(ProcessData& d, const ChartSettings& settings, StatePointList& points, Messenger* messenger) {
     d.UnitSystem = settings.EnthalpyUnit;
     try {
         d.FlowRate = FlowFromText(d.flowText);
+        // The input pass writes the list entry by entry; a fault part way
+        // must not leave it half old, half new.
+        StatePointList fresh = points;
         d.StateCount =
-            InputPass(d.input, InputTable::kRows, settings.PressureUnit, d.states, d.inputMatrix, points, messenger);
+            InputPass(d.input, InputTable::kRows, settings.PressureUnit, d.states, d.inputMatrix, fresh, messenger);
+        points = fresh;
         PropertyPass(d.states, settings.PressureUnit, d.UnitSystem, d.propertyMatrix);
         FillPropertyTable(d);
         ProcessRows(d, settings);

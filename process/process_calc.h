@@ -114,6 +114,14 @@ void ProcessRows(ProcessData& d, const ChartSettings& settings);
 // process row with the new flow rate. No trap of its own.
 void AirflowChange(ProcessData& d, const ChartSettings& settings);
 
+// Opening the process dialog: builds the tables (state labels, default
+// pressures), takes StateCount from the list and, when it holds states,
+// restores them into the input table and runs the input pass, the property
+// pass and the process rows (with the flow text as it is then). Range
+// messages go through `messenger`; a run-time fault is raised to the caller
+// and leaves the list as it was.
+void OpenProcessData(ProcessData& d, const ChartSettings& settings, StatePointList& points, Messenger* messenger);
+
 // The Calculate command: input pass, property pass, property table, process
 // rows. Range messages go through `messenger` and the pass goes on. A
 // run-time fault stops the sequence where it is, shows kCalculateErrorText

@@ -94,6 +94,7 @@ void DrawCommands::layoutAndDraw() {
     drawn_ = true;
     drawnSettings_ = session_.chart.settings;
     drawnFrame_ = frame;
+    drawnStates_ = session_.statePoints;
     // The picture keeps the chart as laid out and draws the part in view,
     // now and whenever the view moves.
     viewport_.picture()->drawScene(ChartScene{session_.chart, frame, processLines_}, session_.chart);

@@ -39,6 +39,8 @@ public:
     // or null before the first drawing.
     const ChartSettings* drawnSettings() const { return drawn_ ? &drawnSettings_ : nullptr; }
     const ChartFrame& drawnFrame() const { return drawnFrame_; }
+    // The state-point list as of the last completed layout.
+    const StatePointList& drawnStates() const { return drawnStates_; }
 
 private:
     UserScale chartScale() const;
@@ -51,6 +53,7 @@ private:
     bool drawn_ = false;
     ChartSettings drawnSettings_;
     ChartFrame drawnFrame_;
+    StatePointList drawnStates_;
 };
 
 } // namespace hyg

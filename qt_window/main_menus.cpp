@@ -85,9 +85,19 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     m.chartMenu = graph;
 
     QMenu* process = AddMenu(w, "MnuProcessCom", "&Process");
-    m.processInput = AddItem(process, "MnuProcess", "Input/Calculation", false);
-    m.processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line", false);
+    m.processInput = AddItem(process, "MnuProcess", "Input/Calculation");
+    on(m.processInput, &MdiDiagram::ProcessInput);
+    m.processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line");
     m.processDraw->setCheckable(true);
+    on(m.processDraw, &MdiDiagram::ProcessDraw);
+
+    m.contextMenu = new QMenu(&w);
+    m.contextMenu->setObjectName("MnuGraphComContext");
+    m.contextMenu->addActions(graph->actions());
+    m.contextMenu->addSeparator();
+    m.addStateHere = m.contextMenu->addAction("Add State Here");
+    m.addStateHere->setObjectName("MnuGraphComAddState");
+    on(m.addStateHere, &MdiDiagram::AddStateHere);
 
     QMenu* option = AddMenu(w, "MnuOptionCom", "&Options");
     m.optionToolBar = AddItem(option, "MnuOptionComTool", "&Tool Bar");

@@ -41,6 +41,9 @@ struct MainMenus {
     // Process
     QAction* processInput = nullptr; // MnuProcess
     QAction* processDraw = nullptr;  // MnuProcessDraw
+    // The canvas's context menu: the Chart menu's items and Add State Here.
+    QMenu* contextMenu = nullptr;
+    QAction* addStateHere = nullptr; // MnuGraphComAddState
     // Options
     QAction* optionToolBar = nullptr;    // MnuOptionComTool
     QAction* optionChartRange = nullptr; // MnuOptionComChartRange
@@ -49,7 +52,7 @@ struct MainMenus {
     // Help
     QAction* helpAbout = nullptr; // MnuFileComAbout
 
-    QMenu* chartMenu = nullptr; // MnuGraphCom, also the canvas's context menu
+    QMenu* chartMenu = nullptr; // MnuGraphCom
     QToolBar* toolbar = nullptr;
     // The tool-bar buttons in the order a key is compared with them.
     std::vector<ToolButton> toolButtons;

@@ -2,6 +2,7 @@
 
 #include "qt_window/air_readout.h"
 #include "qt_window/command_guard.h"
+#include "chart/process_lines.h"
 #include "qt_window/wait_cursor.h"
 #include "qt_dialogs/about_dialog.h"
 #include "qt_dialogs/chart_range_dialog.h"
@@ -44,6 +45,13 @@ MdiDiagram::MdiDiagram(UserDialogs* dialogs, QWidget* parent)
     draw_ = std::make_unique<DrawCommands>(session_, *viewport_, *dialogs_);
     files_ = std::make_unique<FileCommands>(session_, *dialogs_);
     output_ = std::make_unique<OutputCommands>(session_, *viewport_->picture(), *draw_, *dialogs_);
+    process_ = std::make_unique<ProcessCommands>(session_, *draw_, *dialogs_);
+    // The process lines as the chart was laid out: a repaint of the picture
+    // after a settings dialog or a new calculation shows what was drawn.
+    draw_->setProcessLines([this](PenPlotter& out) {
+        if (const ChartSettings* drawn = draw_->drawnSettings())
+            DrawProcessLines(out, *drawn, draw_->drawnStates());
+    });
     menus_ = BuildMainMenus(*this);
 
     readout_ = new QLabel(this);
@@ -118,6 +126,20 @@ void MdiDiagram::ZoomOut() {
     guarded("'Zoom Out'", [this] { draw_->ZoomOut(); });
 }
 
+void MdiDiagram::ProcessInput() {
+    guarded("'Input/Calculation'", [this] { process_->InputCalculation(this, runDialog_); });
+}
+
+void MdiDiagram::ProcessDraw() {
+    // The check mark follows the switch, also when the command stops early.
+    guarded("'Draw Process Line'", [this] { process_->DrawProcessLine(); });
+    menus_.processDraw->setChecked(settings().DrawProcessLines == 1);
+}
+
+void MdiDiagram::AddStateHere() {
+    guarded("'Add State Here'", [this] { process_->AddStateHere(contextPoint_); });
+}
+
 void MdiDiagram::connectCanvas() {
     ChartPicture* picture = viewport_->picture();
     connect(picture, &ChartPicture::dragFinished, this, [this](QPointF start, QPointF end) {
@@ -129,7 +151,11 @@ void MdiDiagram::connectCanvas() {
     });
     connect(picture, &ChartPicture::activated, this, [this] { session_.ActiveView = View::Chart; });
     connect(viewport_, &ChartViewport::activated, this, [this] { session_.ActiveView = View::Chart; });
-    connect(picture, &ChartPicture::contextMenuRequested, this, [this](QPoint pos) { menus_.chartMenu->popup(pos); });
+    connect(picture, &ChartPicture::contextMenuRequested, this, [this, picture](QPoint pos) {
+        contextPoint_ = picture->toScale(picture->mapFromGlobal(pos));
+        menus_.addStateHere->setEnabled(process_->canAddState());
+        menus_.contextMenu->popup(pos);
+    });
     connect(picture, &ChartPicture::pointerMoved, this, &MdiDiagram::showReadout);
     connect(picture, &ChartPicture::pointerLeft, readout_, &QLabel::clear);
 }

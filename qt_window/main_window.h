@@ -9,6 +9,7 @@
 #include "qt_window/file_commands.h"
 #include "qt_window/main_menus.h"
 #include "qt_window/output_commands.h"
+#include "qt_window/process_commands.h"
 #include "qt_window/qt_user_dialogs.h"
 #include "qt_window/session.h"
 
@@ -73,6 +74,11 @@ public:
     void ChartRange();
     void LineUnit();
     void About();
+    void ProcessInput();
+    void ProcessDraw();
+    // Add State Here, at the point where the context menu was asked for.
+    void AddStateHere();
+    ProcessCommands& processCommands() { return *process_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +96,8 @@ private:
     std::unique_ptr<DrawCommands> draw_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<OutputCommands> output_;
+    std::unique_ptr<ProcessCommands> process_;
+    QPointF contextPoint_; // plane point of the last context-menu request
     MainMenus menus_;
     QLabel* readout_ = nullptr;
     std::function<int(QDialog&)> runDialog_;

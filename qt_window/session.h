@@ -6,6 +6,7 @@
 #include "chart/chart_settings.h"
 #include "engine/state_points.h"
 
+#include <cstdint>
 #include <string>
 
 namespace hyg {
@@ -22,6 +23,8 @@ struct Session {
     Chart chart;
     StatePointList statePoints;
     View ActiveView = View::Chart;
+    // The process table clicked last: 1 input, 2 property, 3 process (0 none yet).
+    std::int16_t ActiveGrid = 0;
     // The last completed left-button drag on the chart, plane units; start
     // and end are not ordered.
     float DragStartX = 0;

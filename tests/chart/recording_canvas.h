@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ struct CanvasCall {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0, r = 0, a1 = 0, a2 = 0;
     std::vector<PixelPoint> points; // polyline
     Rgb colour{};
+    std::optional<Rgb> fill; // circle
+    int width = 1;           // line, circle
     int style = 0;
     std::string text;
     FontSpec font;
@@ -52,8 +55,11 @@ public:
         c.points.assign(points, points + count), c.style = style;
     }
     void point(double x, double y, Rgb colour) override { add(CanvasCall::Kind::Point, colour, x, y); }
-    void circle(double cx, double cy, double r, Rgb colour, int, const Rgb*) override {
-        add(CanvasCall::Kind::Circle, colour, cx, cy).r = r;
+    void circle(double cx, double cy, double r, Rgb colour, int width, const Rgb* fill) override {
+        CanvasCall& c = add(CanvasCall::Kind::Circle, colour, cx, cy);
+        c.r = r, c.width = width;
+        if (fill)
+            c.fill = *fill;
     }
     void arc(double cx, double cy, double r, double a1, double a2, Rgb colour, int) override {
         CanvasCall& c = add(CanvasCall::Kind::Arc, colour, cx, cy);

@@ -316,5 +316,28 @@ TEST_F(Cli, RenderSizeAndARefusedRange) {
     EXPECT_FALSE(fs::exists(path("refused.png")));
 }
 
+TEST_F(Cli, RenderProcessLinesOfADataFile) {
+    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+        GTEST_SKIP() << "built without Qt";
+    }
+    StatePointList states;
+    states.count = 3;
+    const float t[] = {25, 15, 30}, rh[] = {50, 90, 30};
+    for (std::size_t i = 1; i <= 3; ++i)
+        states.dryBulb[i] = t[i - 1], states.relHum[i] = rh[i - 1], states.pressure[i] = 760;
+    WriteDataFile(path("states.dat"), ChartSettings{}, states);
+    // The dark yellow of the state marks appears only with the process lines.
+    const std::string darkYellow = "#808000";
+    ASSERT_EQ(run("render --data " + quoted("states.dat") + " --process-lines " + quoted("lines.svg")).status, 0);
+    EXPECT_NE(Read(path("lines.svg")).find(darkYellow), std::string::npos);
+    ASSERT_EQ(run("render --data " + quoted("states.dat") + " " + quoted("plain.svg")).status, 0);
+    EXPECT_EQ(Read(path("plain.svg")).find(darkYellow), std::string::npos);
+    // Without states: the chart alone and a note; without a data file: refused.
+    const Result empty = run("render --data " + dataFile(ChartSettings{}) + " --process-lines " + quoted("e.svg"));
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_NE(empty.err.find("holds no states"), std::string::npos);
+    expectRefused({{"no data file", "render --process-lines " + quoted("x.png")}}, {"x.png"});
+}
+
 } // namespace
 } // namespace hyg

@@ -161,3 +161,42 @@ TEST(Calculate, EachProcessStartsWhereThePreviousEnded) {
     EXPECT_NEAR(LeadingNumber(d.cell(1, 9)), (prop(2, 5) - prop(1, 5)) / (prop(2, 3) - prop(1, 3)), 25.0);
     EXPECT_NEAR(LeadingNumber(d.cell(1, 5)), (prop(2, 3) - prop(1, 3)) * 50, 0.002);
 }
+
+TEST(Calculate, AFaultLeavesTheStateListWhole) {
+    Dialog d;
+    d.rows({{"30", "40"}, {"20", "60"}, {"10", "80"}});
+    ASSERT_TRUE(d.calculate());
+    const StatePointList before = d.points;
+    ASSERT_EQ(before.count, 3);
+    d.rows({{"25", "50"}, {"100", "10"}}); // row 1 passes, row 2 faults
+    EXPECT_FALSE(d.calculate());
+    EXPECT_EQ(d.points.count, 3);
+    EXPECT_EQ(d.points.dryBulb, before.dryBulb);
+    EXPECT_EQ(d.points.relHum, before.relHum);
+}
+
+TEST(OpenProcessData, EmptyAndRestoredLists) {
+    Dialog d;
+    d.data.input.cell(2, 2) = "stale";
+    OpenProcessData(d.data, d.settings, d.points, &d.messenger);
+    EXPECT_EQ(d.data.input.cell(2, 1) + "|" + d.data.input.cell(2, 2), "760|");
+    EXPECT_EQ(d.data.property.cell(1, 0) + "|" + d.data.property.cell(1, 1), "#1|");
+    EXPECT_EQ(d.data.StateCount, 0);
+
+    // Three states come back with two decimals, the wet bulb derived again
+    // and the property and process tables filled.
+    d.points.count = 3;
+    const float t[] = {30.123f, 20, 10}, rh[] = {40, 60.555f, 80};
+    for (std::size_t i = 1; i <= 3; ++i)
+        d.points.dryBulb[i] = t[i - 1], d.points.relHum[i] = rh[i - 1], d.points.pressure[i] = 760;
+    d.data.flowText = "50.00";
+    OpenProcessData(d.data, d.settings, d.points, &d.messenger);
+    EXPECT_EQ(d.data.input.cell(1, 2), "30.12");
+    EXPECT_EQ(d.data.input.cell(2, 3), "60.56");
+    EXPECT_FALSE(d.data.input.cell(3, 4).empty());
+    EXPECT_EQ(d.data.input.cell(4, 2), "");
+    EXPECT_FALSE(d.data.property.cell(3, 5).empty());
+    EXPECT_EQ(d.data.process.cell(2, 0), "#2 -> #3");
+    EXPECT_EQ(d.data.StateCount, 3);
+    EXPECT_TRUE(d.messenger.shown.empty());
+}

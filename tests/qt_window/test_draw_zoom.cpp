@@ -273,14 +273,14 @@ void TestDrawZoom::pointerOnTheChart() {
     QCOMPARE(dragged, QList<float>({float(start.x()), float(start.y()), float(end.x()), float(end.y())}));
     QVERIFY(s.DragEndX < s.DragStartX && s.DragEndY > s.DragStartY);
 
-    // The right button opens the chart menu; its drag leaves the stored
+    // The right button opens the context menu; its drag leaves the stored
     // rectangle alone, and its release makes the chart active.
     f.session().ActiveView = View::Process;
     Press(p, QPointF(200, 150), Qt::RightButton);
-    QTRY_VERIFY(f.window->chartMenu()->isVisible());
+    QTRY_VERIFY(f.window->menus().contextMenu->isVisible());
     MoveHeld(p, QPointF(250, 180), Qt::RightButton);
     Release(p, QPointF(250, 180), Qt::RightButton);
-    f.window->chartMenu()->hide();
+    f.window->menus().contextMenu->hide();
     QCOMPARE(QList<float>({s.DragStartX, s.DragStartY, s.DragEndX, s.DragEndY}), dragged);
     QVERIFY(s.ActiveView == View::Chart);
 }

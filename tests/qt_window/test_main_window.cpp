@@ -47,7 +47,7 @@ void TestMainWindow::menuTreeAndToolBar() {
         "MnuEditCom=&Edit: MnuEditComCopy=&Copy",
         "MnuGraphCom=&Chart: MnuGraphComDraw=&Draw/Redraw, MnuGraphComIn=Zoom &In, MnuGraphComOut=Zoom &Out, |, "
         "MnuOptionColor=&Color/Mono Change, MnuGraphComSave=Save &Picture...",
-        "MnuProcessCom=&Process: !MnuProcess=Input/Calculation, !MnuProcessDraw=&Draw Process Line",
+        "MnuProcessCom=&Process: MnuProcess=Input/Calculation, MnuProcessDraw=&Draw Process Line",
         "MnuOptionCom=&Options: *MnuOptionComTool=&Tool Bar, |, MnuOptionComChartRange=Chart &Range..., "
         "MnuOptionComLineUnit=&Unit and Draw Line Selection..., |, MnuOptionComPaper=&Plotter Paper Size",
         "MnuOptionComPaper=&Plotter Paper Size: *MnuPaperCom_0=A&3, MnuPaperCom_1=&B4, MnuPaperCom_2=A&4",

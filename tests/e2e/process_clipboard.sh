@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The process dialog of the real program through the real X clipboard (run
+# inside with_x.sh): opened from the keyboard, two states typed, Calculate,
+# the first process row copied and read back with xclip; then a block put on
+# the clipboard with xclip (CR LF line ends) pasted into the input table.
+#   process_clipboard.sh HYGRANA [SCREENSHOT.png]
+set -uo pipefail
+hygrana=$1
+shot=${2:-}
+fail=0
+say_fail() { echo "FAIL $*"; fail=1; }
+
+tmp=$(mktemp -d)
+cleanup() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+mkdir -p "$tmp/home" "$tmp/run"
+chmod 700 "$tmp/run"
+export HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" HYGRANA_INSTANCE_KEY="hygrana-process-$$"
+
+"$hygrana" >"$tmp/app.log" 2>&1 &
+app=$!
+if ! win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Corvane Ver 5.0 for Win32$' | head -n1); then
+    echo "FAIL no window appeared"; cat "$tmp/app.log"; exit 1
+fi
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+
+# Process > Input/Calculation from the keyboard.
+xdotool key --window "$win" --delay 150 alt+p Return
+if ! dlg=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calcurate Air Conditioning$' | head -n1); then
+    echo "FAIL the process dialog did not open"; cat "$tmp/app.log"; exit 1
+fi
+xdotool windowfocus --sync "$dlg" 2>/dev/null || true
+sleep 0.3
+
+# The input table has the focus at state 1, pressure. Two states:
+# 25 deg C / 50 % and 15 deg C / 90 %.
+xdotool key --window "$dlg" --delay 60 Right 2 5 Right 5 0 Down Left 1 5 Right 9 0
+# Calculate -> is next in the tab order.
+xdotool key --window "$dlg" --delay 100 Tab space
+sleep 0.5
+
+# Where the controls sit in the dialog (fixed positions, logical pixels).
+click() { xdotool mousemove --window "$dlg" "$1" "$2" click 1; sleep 0.2; }
+copy_button() { click 554 380; }
+paste_button() { click 632 380; }
+
+# A click on the label of process row 1 selects the row; Copy.
+echo "old" | xclip -selection clipboard -i
+click 40 269
+copy_button
+row=""
+for _ in $(seq 1 50); do
+    row=$(timeout 5 xclip -o -selection clipboard 2>/dev/null | od -An -c | tr -s ' ' | tr -d '\n')
+    [[ "$row" == *"- 1 0 . 0 0"* ]] && break
+    sleep 0.1
+done
+text=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+[ "${text: -1}" = $'\r' ] || say_fail "the copied row does not end with CR"
+IFS=$'\t' read -r -a f <<<"${text%$'\r'}"
+[ "${#f[@]}" -eq 10 ] || say_fail "copied ${#f[@]} cells, not 10: $(printf '%q' "$text")"
+[ "${f[0]:-}" = "-10.00" ] || say_fail "dry-bulb change ${f[0]:-} instead of -10.00"
+# Water = change of humidity x 50 kg/h; kW = kcal/h / 3600 x 4.186.
+awk -v dx="${f[1]:-0}" -v w="${f[4]:-1}" 'BEGIN { exit !(w - dx * 50 < 0.0051 && dx * 50 - w < 0.0051 && w < 0) }' ||
+    say_fail "water ${f[4]:-} for a change ${f[1]:-}"
+awk -v q="${f[5]:-0}" -v k="${f[6]:-1}" 'BEGIN { d = q / 3600 * 4.186 - k; exit !(d < 0.0011 && d > -0.0011 && q < 0) }' ||
+    say_fail "heat load ${f[5]:-} kcal/h against ${f[6]:-} kW"
+
+[ -n "$shot" ] && import -window "$dlg" "$shot"
+
+# The reverse: a spreadsheet block (CR LF line ends) into rows 3 and 4.
+printf '760\t30\t40\r\n760\t20\t60\r\n' | xclip -selection clipboard -i
+click 71 106   # input table, state 3, pressure
+paste_button
+# Every cell of the input table: a click on its corner selects them, Copy.
+click 30 45
+copy_button
+got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null | tr '\r\t' '\n|')
+want=$(printf '760|30|40|\n760|20|60|\n760|||\n760|||')
+[ "$(echo "$got" | sed -n 3,6p)" = "$want" ] || say_fail "input table after the paste: $(echo "$got" | tr '\n' '/')"
+[ "$(echo "$got" | sed -n 1p | cut -d'|' -f1-3)" = "760|25|50" ] || say_fail "state 1 changed: $(echo "$got" | sed -n 1p)"
+
+exit $fail
