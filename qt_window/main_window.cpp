@@ -127,7 +127,9 @@ void MdiDiagram::ZoomOut() {
 }
 
 void MdiDiagram::ProcessInput() {
-    guarded("'Input/Calculation'", [this] { process_->InputCalculation(this, runDialog_); });
+    guarded("'Input/Calculation'", [this] {
+        process_->InputCalculation(this, runDialog_, [this](DlgProcessCalc& d) { output_->attachProcessDialog(d); });
+    });
 }
 
 void MdiDiagram::ProcessDraw() {

@@ -3,7 +3,9 @@
 #include "qt_render/chart_printing.h"
 #include "qt_render/clipboard_copy.h"
 #include "qt_render/image_export.h"
+#include "qt_dialogs/process_dialog.h"
 #include "qt_window/chart_picture.h"
+#include "qt_window/command_guard.h"
 #include "qt_window/draw_commands.h"
 #include "qt_window/wait_cursor.h"
 
@@ -11,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
@@ -25,12 +28,6 @@ namespace {
 void CheckPrinter(const QPrinter& printer) {
     if (printer.printerState() == QPrinter::Error)
         throw RunTimeFault("the printer reported an error");
-}
-
-// The clipboard commands' failure: "Sorry !", CR, "Error occured on " +
-// name + ".".
-void ShowCopyFailure(Messenger& ui, const std::string& commandName) {
-    ui.showMessage("Sorry !\rError occured on " + commandName + ".", kTitle, MessageIcon::Exclamation);
 }
 
 } // namespace
@@ -107,6 +104,41 @@ void OutputCommands::SavePicture() {
     }
 }
 
+PrintTable PrintTableOf(const GridContents& grid, std::string title) {
+    PrintTable t;
+    t.title = std::move(title);
+    t.columnWidths = grid.colWidthTwips;
+    t.rowHeights = grid.rowHeightTwips;
+    t.columnAlignment = grid.colAlignment;
+    t.fixedAlignment = grid.fixedAlignment;
+    t.fixedRows = grid.fixedRows;
+    t.fixedCols = grid.fixedCols;
+    for (const auto& row : grid.text) {
+        std::vector<std::string>& cells = t.cells.emplace_back();
+        for (const QString& cell : row)
+            cells.push_back(cell.toStdString());
+    }
+    return t;
+}
+
+std::vector<PrintTable> ProcessPrintTables(const DlgProcessCalc& dialog) {
+    return {PrintTableOf(dialog.tableContents(kGridInput), "Input Data"),
+            PrintTableOf(dialog.tableContents(kGridProperty), "Properties"),
+            PrintTableOf(dialog.tableContents(kGridProcess), "Process")};
+}
+
+void OutputCommands::attachProcessDialog(DlgProcessCalc& dialog) {
+    dialog.printButton()->setEnabled(true);
+    QObject::connect(&dialog, &DlgProcessCalc::printRequested, &dialog, [this, &dialog] {
+        RunCommand(dialogs_, "'Print'", [this, &dialog] { PrintTables(ProcessPrintTables(dialog)); });
+    });
+    processCopy_ = [&dialog] {
+        if (FlexGrid* grid = dialog.activeGridControl())
+            CopyGridToClipboard(*grid);
+    };
+    QObject::connect(&dialog, &QObject::destroyed, [this] { processCopy_ = nullptr; });
+}
+
 void OutputCommands::Copy() {
     const View view = session_.ActiveView;
     try {
@@ -120,7 +152,7 @@ void OutputCommands::Copy() {
                 processCopy_();
         }
     } catch (const RunTimeFault&) {
-        ShowCopyFailure(dialogs_, std::string("Copy command in ") + ViewName(view));
+        ShowClipboardFailure(dialogs_, std::string("Copy command in ") + ViewName(view));
     }
 }
 

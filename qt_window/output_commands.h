@@ -20,7 +20,14 @@
 namespace hyg {
 
 class ChartPicture;
+class DlgProcessCalc;
 class DrawCommands;
+struct GridContents;
+
+// A table of the process dialog as the printer takes it.
+PrintTable PrintTableOf(const GridContents& grid, std::string title);
+// The dialog's three tables: "Input Data", "Properties", "Process".
+std::vector<PrintTable> ProcessPrintTables(const DlgProcessCalc& dialog);
 
 class OutputCommands {
 public:
@@ -39,6 +46,10 @@ public:
     // The copy routine on the process dialog's last clicked table, while the
     // dialog is open (it clears this when it closes).
     void setProcessCopy(std::function<void()> copy) { processCopy_ = std::move(copy); }
+    // Wires an open process dialog: its Print button prints its tables (a
+    // failed job gives "Sorry, failed 'Print' command."), and Copy runs its
+    // copy routine on the table last clicked until the dialog goes.
+    void attachProcessDialog(DlgProcessCalc& dialog);
 
     // What the chart window shows, for the outputs that draw it again.
     ChartOnScreen chartOnScreen() const;

@@ -29,10 +29,13 @@ ProcessCommands::ProcessCommands(Session& session, DrawCommands& draw, UserDialo
     , draw_(draw)
     , dialogs_(dialogs) {}
 
-void ProcessCommands::InputCalculation(QWidget* owner, const DialogRunner& run) {
+void ProcessCommands::InputCalculation(QWidget* owner, const DialogRunner& run,
+                                       const std::function<void(DlgProcessCalc&)>& prepare) {
     DlgProcessCalc dialog(ProcessDialogContext{session_.chart.settings, session_.statePoints, session_.ActiveGrid,
                                                dialogs_, [this] { session_.ActiveView = View::Process; }},
                           owner);
+    if (prepare)
+        prepare(dialog);
     run(dialog);
 }
 

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace hyg {
 
+class DlgProcessCalc;
 class DrawCommands;
 
 inline constexpr const char* kNoProcessDataText = "Input Process Data with Process Input/Calculation Command !";
@@ -31,8 +32,10 @@ public:
     ProcessCommands(Session& session, DrawCommands& draw, UserDialogs& dialogs);
 
     // Process > Input/Calculation: the process dialog, modal over `owner`,
-    // run by `run`. A fault while it opens is raised to the caller.
-    void InputCalculation(QWidget* owner, const DialogRunner& run);
+    // run by `run` after `prepare` (if any) has wired it to the other
+    // commands. A fault while it opens is raised to the caller.
+    void InputCalculation(QWidget* owner, const DialogRunner& run,
+                          const std::function<void(DlgProcessCalc&)>& prepare = {});
     // Process > Draw Process Line: switches the process lines on or off and
     // draws the chart again; without states only says so. Returns whether
     // the lines are on (the menu's check mark).

@@ -3,6 +3,7 @@
 // files, the clipboard, the silent cancels and the failure messages.
 #include "tests/qt_window/window_fixture.h"
 
+#include "qt_dialogs/process_dialog.h"
 #include "qt_render/clipboard_copy.h"
 
 using namespace hyg;
@@ -50,6 +51,7 @@ private slots:
     void savePictureCancelAndFailure();
     void copyChartAndProcess();
     void printTablesOnSystemPrinter();
+    void processDialogPrintAndCopy();
 
 private:
     QString path(const char* name) const { return dir_.filePath(name); }
@@ -302,6 +304,60 @@ void TestOutputCommands::printTablesOnSystemPrinter() {
     if (!reference.isEmpty())
         f.window->outputCommands().PrintTables(tables);
     QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+}
+
+void TestOutputCommands::processDialogPrintAndCopy() {
+    // Three states: the dialog's Print button prints the three tables as
+    // the dialog shows them; Edit > Copy copies the block of the table last
+    // clicked as the dialog's own Copy does.
+    WindowFixture f(QSize(1000, 700), false);
+    StatePointList& p = f.session().statePoints;
+    p.count = 3;
+    const float t[] = {25, 15, 30}, rh[] = {50, 90, 30};
+    for (std::size_t i = 1; i <= 3; ++i)
+        p.dryBulb[i] = t[i - 1], p.relHum[i] = rh[i - 1], p.pressure[i] = 760;
+    const std::string pdf = path("process.pdf").toStdString();
+    QString clipboardText, blockText;
+    bool printEnabled = false;
+    f.window->setDialogRunner([&](QDialog& d) {
+        auto* dlg = qobject_cast<DlgProcessCalc*>(&d);
+        if (dlg == nullptr)
+            return 0;
+        printEnabled = dlg->printButton()->isEnabled();
+        f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(pdf, 300));
+        dlg->printButton()->click();
+        // The property table clicked last, its block of rows 1-2, columns 1-2.
+        f.session().ActiveGrid = kGridProperty;
+        FlexGrid* g = dlg->grid(kGridProperty);
+        g->setRow(1);
+        g->setCol(1);
+        g->setRowSel(2);
+        g->setColSel(2);
+        f.trigger("MnuEditComCopy");
+        clipboardText = QGuiApplication::clipboard()->text();
+        blockText = g->clip() + "\r";
+        return 0;
+    });
+    f.trigger("MnuProcess");
+    QVERIFY(printEnabled);
+    QCOMPARE(clipboardText, blockText);
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    QCOMPARE(clipboardText.count('\t'), 2);
+    QCOMPARE(clipboardText.count('\r'), 2);
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    QVERIFY(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"Input Data", "Properties", "Process", "Press.", "D.Satu.", "Entahlpy", "Flow Rate",
+                                 "#1 -> #2", "#2 -> #3", "25.00", "760.00"})
+        QVERIFY2(printed.contains(expected), expected);
+
+    // After the dialog has gone, Copy with the process view copies nothing.
+    QGuiApplication::clipboard()->setText("kept");
+    QCOMPARE(ViewName(f.session().ActiveView), std::string("Process"));
+    f.trigger("MnuEditComCopy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
 }
 
 QTEST_MAIN(TestOutputCommands)
