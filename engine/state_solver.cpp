@@ -48,7 +48,7 @@ const std::string& InputTable::cell(int row, int column) const {
 float ReadCell(const std::string& text) {
     if (!IsNumeric(text))
         return kMissing;
-    // Read the digits as written (in every locale): a number beyond the
+    // Read the digits the same way in every locale: a number beyond the
     // range of a double overflows here just as one beyond a single does,
     // rather than reading as 0.
     double v = 0;

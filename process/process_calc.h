@@ -125,7 +125,7 @@ void OpenProcessData(ProcessData& d, const ChartSettings& settings, StatePointLi
 // The Calculate command: input pass, property pass, property table, process
 // rows. Range messages go through `messenger` and the pass goes on. A
 // run-time fault stops the sequence where it is, shows kCalculateErrorText
-// and returns false; what was written before stays.
+// and returns false; the cells filled before the fault keep their values.
 bool Calculate(ProcessData& d, const ChartSettings& settings, StatePointList& points, Messenger* messenger);
 
 } // namespace hyg

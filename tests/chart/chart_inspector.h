@@ -1,7 +1,7 @@
-// Test support: what a chart drawing put where, in plane units, read back
-// from either sink (the recording canvas or the plot statements), and the
-// measures the sweep applies to it: points outside the chart area, texts
-// outside the plot window, numbers of one family that overlap.
+// Test support: where a chart drawing put its strokes and texts, in plane
+// units, read back from the recording canvas or from the plot statements,
+// and the three measures the sweep test takes of it: points off the chart,
+// texts outside the plot window, numbers of one family that overlap.
 //
 // Text boxes are estimates of the ink: on the canvas a character is about
 // as wide as the font's average width (digits a quarter wider, blanks and

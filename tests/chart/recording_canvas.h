@@ -138,7 +138,7 @@ inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
 }
 
 // The numbers of an HPGL line after its two-letter command ("PU 12.5  30 "),
-// read as written (blanks, zone padding, "," and ETX between them).
+// whatever separates them (blanks, zone padding, "," and ETX).
 inline std::vector<double> HpglNumbers(const std::string& line) {
     std::string text = line.substr(std::min<std::size_t>(2, line.size()));
     std::replace_if(

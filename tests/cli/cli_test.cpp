@@ -307,7 +307,7 @@ TEST_F(Cli, RenderSizeAndARefusedRange) {
     expectRefused({{"width 199", "render --width 199 " + quoted("tiny.png")}}, {"tiny.png"});
 
     // A range the layout refuses (highest temperature below the lowest) is
-    // bad input: status 2 and the line saying that nothing was written.
+    // bad input: status 2 and the line saying that no picture came out.
     ChartSettings s = DefaultChartSettings();
     s.MinDryBulb = 20, s.MaxDryBulb = 10;
     const Result r = run("render --data " + dataFile(s) + " " + quoted("refused.png"));
