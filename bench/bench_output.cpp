@@ -3,48 +3,27 @@
 // answer to closed file), Chart > Save Picture... as BMP, and Edit > Copy of
 // the chart (bitmap and SVG onto the clipboard). Headless (offscreen
 // platform unless one is set).
-#include "qt_window/main_window.h"
-#include "tests/qt_window/scripted_dialogs.h"
+#include "bench/shown_window.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_output";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using hyg::bench::App;
 
-struct Drawn {
-    hyg::test::ScriptedDialogs dialogs;
-    hyg::MdiDiagram window{&dialogs};
+struct Drawn : hyg::bench::ShownWindow {
     QTemporaryDir dir;
     Drawn() {
-        window.resize(1280, 800);
-        window.show();
-        QElapsedTimer t;
-        t.start();
-        do {
-            QApplication::processEvents();
-        } while (!(window.windowHandle() && window.windowHandle()->isExposed()) && t.elapsed() < 2000);
         window.DrawRedraw();
     }
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 
 void BM_PrintChartPdf600(benchmark::State& state) {
-    App();
     Drawn d;
     for (auto _ : state) {
         d.dialogs.printerAnswers.push_back(hyg::test::ScriptedDialogs::PrintToPdf(d.path("chart.pdf"), 600));
@@ -56,7 +35,6 @@ void BM_PrintChartPdf600(benchmark::State& state) {
 BENCHMARK(BM_PrintChartPdf600)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_SavePictureBmp(benchmark::State& state) {
-    App();
     Drawn d;
     for (auto _ : state) {
         d.dialogs.saveNames.push_back(d.path("corvane.bmp"));
@@ -68,7 +46,6 @@ void BM_SavePictureBmp(benchmark::State& state) {
 BENCHMARK(BM_SavePictureBmp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_CopyChart(benchmark::State& state) {
-    App();
     Drawn d;
     for (auto _ : state) {
         d.window.Copy();

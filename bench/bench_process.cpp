@@ -3,26 +3,15 @@
 // process lines on at the fitted canvas of a 1280 x 800 window. Headless
 // (offscreen platform unless one is set).
 #include "qt_dialogs/process_dialog.h"
-#include "qt_window/main_window.h"
-#include "tests/qt_window/scripted_dialogs.h"
+#include "bench/shown_window.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_process";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using hyg::bench::App;
 
 hyg::StatePointList SixStates() {
     const float t[] = {30, 16, 22, 26, 18, 32}, rh[] = {60, 90, 25, 50, 70, 40};
@@ -65,16 +54,8 @@ void BM_CalculateSixStates(benchmark::State& state) {
 BENCHMARK(BM_CalculateSixStates)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_DrawRedrawWithProcessLines(benchmark::State& state) {
-    App();
-    hyg::test::ScriptedDialogs dialogs;
-    hyg::MdiDiagram window(&dialogs);
-    window.resize(1280, 800);
-    window.show();
-    QElapsedTimer t;
-    t.start();
-    do {
-        QApplication::processEvents();
-    } while (!(window.windowHandle() && window.windowHandle()->isExposed()) && t.elapsed() < 2000);
+    hyg::bench::ShownWindow shown;
+    hyg::MdiDiagram& window = shown.window;
     window.session().statePoints = SixStates();
     window.settings().DrawProcessLines = 1;
     window.drawCommands().DrawRedraw(); // the first drawing fits the canvas

@@ -2,44 +2,20 @@
 // size of a 1280 x 800 window, Zoom In by twenty, a scroll step at that
 // zoom (the part in view drawn again), and building and showing the main
 // window. Headless (offscreen platform unless one is set).
-#include "qt_window/main_window.h"
-#include "tests/qt_window/scripted_dialogs.h"
+#include "bench/shown_window.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScrollBar>
-#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_qt_app";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using hyg::bench::App;
 
-struct Shown {
-    hyg::test::ScriptedDialogs dialogs;
-    hyg::MdiDiagram window{&dialogs};
-    Shown() {
-        window.resize(1280, 800);
-        window.show();
-        QElapsedTimer t;
-        t.start();
-        do {
-            QApplication::processEvents();
-        } while (!(window.windowHandle() && window.windowHandle()->isExposed()) && t.elapsed() < 2000);
-    }
-};
+using Shown = hyg::bench::ShownWindow;
 
 void BM_DrawRedraw(benchmark::State& state) {
-    App();
     Shown s;
     s.window.drawCommands().DrawRedraw(); // the first drawing fits the canvas
     for (auto _ : state) {
@@ -65,7 +41,6 @@ void DragTwentieth(hyg::MdiDiagram& w) {
 }
 
 void BM_ZoomInByTwenty(benchmark::State& state) {
-    App();
     Shown s;
     s.window.drawCommands().DrawRedraw();
     for (auto _ : state) {
@@ -85,7 +60,6 @@ BENCHMARK(BM_ZoomInByTwenty)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // Argument: how many nested Zoom Ins by twenty (1: twenty times, 3: the
 // deepest view).
 void BM_ScrollStep(benchmark::State& state) {
-    App();
     Shown s;
     auto& draw = s.window.drawCommands();
     draw.DrawRedraw();
