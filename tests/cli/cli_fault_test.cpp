@@ -2,32 +2,16 @@
 // a closed or full standard output, endless or hostile input, states outside
 // the solver's ranges and a display that cannot start. Each case runs the
 // real program through the shell, as a script would.
-#include <gtest/gtest.h>
+#include "cli_fixture.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace hyg {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Read(const fs::path& file) {
-    std::stringstream s;
-    s << std::ifstream(file, std::ios::binary).rdbuf();
-    return s.str();
-}
+using Result = CliResult;
+const auto Read = ReadFile;
 
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
@@ -36,33 +20,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return n;
 }
 
-class CliFaults : public testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("hygrana_cli_faults_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string quoted(const std::string& name) const { return "'" + path(name) + "'"; }
-
-    // Runs `shell` (a command line where "CLI" stands for the program) in the
-    // test folder; standard output and error go to files unless redirected.
-    Result sh(std::string shell, const std::string& input = "") const {
-        for (std::size_t at = shell.find("CLI"); at != std::string::npos; at = shell.find("CLI", at + 1))
-            shell.replace(at, 3, std::string("'") + HYGRANA_CLI + "'");
-        std::ofstream(path("stdin.txt"), std::ios::binary) << input;
-        const std::string command = "cd '" + dir_.string() + "' && { " + shell + " ; } < stdin.txt > stdout.txt" +
-                                    " 2> stderr.txt";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(path("stdout.txt")), Read(path("stderr.txt"))};
-    }
-
-    fs::path dir_;
-};
+using CliFaults = CliFixture;
 
 // A write that fails half-way (a 4 KiB file-size limit stands for a full
 // disk) leaves the earlier file of that name as it was.
@@ -175,7 +133,7 @@ TEST_F(CliFaults, CalcSkipsBlankLines) {
 // A picture export that fails half-way over an earlier picture leaves that
 // picture whole, in every format.
 TEST_F(CliFaults, AFailedPictureKeepsTheEarlierPicture) {
-    if (sh("CLI render probe.png").err.find("needs the Qt build") != std::string::npos)
+    if (withoutQt())
         GTEST_SKIP() << "built without Qt";
     for (const char* name : {"k.png", "k.bmp", "k.svg", "k.pdf"}) {
         std::ofstream(path(name)) << "EARLIER\n";

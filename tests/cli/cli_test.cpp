@@ -5,15 +5,8 @@
 #include "chart/chart_settings.h"
 #include "files/plot_file.h"
 
-#include <gtest/gtest.h>
+#include "cli_fixture.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,16 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Read(const std::string& file) {
-    std::stringstream s;
-    s << std::ifstream(file, std::ios::binary).rdbuf();
-    return s.str();
-}
+using Result = CliResult;
+const auto Read = ReadFile;
 
 // The lines of an output (sep '\n') or the cells of a table row (sep '\t',
 // an empty last cell kept).
@@ -59,28 +44,8 @@ std::string PlotOf(ChartSettings s) {
     return out.str();
 }
 
-class Cli : public testing::Test {
+class Cli : public CliFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("hygrana_cli_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string quoted(const std::string& name) const { return "\"" + path(name) + "\""; }
-
-    // Runs the command line with the arguments (already quoted for the shell).
-    Result run(const std::string& args, const std::string& input = "") const {
-        std::ofstream(path("stdin.txt"), std::ios::binary) << input;
-        const std::string command = std::string("\"") + HYGRANA_CLI + "\" " + args + " < " + quoted("stdin.txt") +
-                                    " > " + quoted("stdout.txt") + " 2> " + quoted("stderr.txt");
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(path("stdout.txt")), Read(path("stderr.txt"))};
-    }
-
     std::string dataFile(const ChartSettings& s, const std::string& name = "chart.dat") const {
         WriteDataFile(path(name), s, StatePointList{});
         return quoted(name);
@@ -99,8 +64,6 @@ protected:
                 EXPECT_FALSE(fs::exists(path(o))) << what << ": " << o;
         }
     }
-
-    fs::path dir_;
 };
 
 TEST_F(Cli, UsageVersionAndUnknownCommand) {
@@ -273,9 +236,8 @@ TEST_F(Cli, PlotRefusesBadInputAndWritesNothing) {
 }
 
 TEST_F(Cli, RenderPicturesAndRefusals) {
-    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+    if (withoutQt())
         GTEST_SKIP() << "built without Qt";
-    }
     ASSERT_EQ(run("render --width 640 --mono " + quoted("mono.png")).status, 0);
     // The PNG signature, then width 640 and height 448 in the header chunk.
     const std::string png = Read(path("mono.png"));
@@ -296,9 +258,8 @@ TEST_F(Cli, RenderPicturesAndRefusals) {
 }
 
 TEST_F(Cli, RenderSizeAndARefusedRange) {
-    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+    if (withoutQt())
         GTEST_SKIP() << "built without Qt";
-    }
     // The height is 0.7 of the width, rounded: 1001 gives 700.7, so 701.
     ASSERT_EQ(run("render --width 1001 " + quoted("odd.png")).status, 0);
     EXPECT_EQ(Read(path("odd.png")).substr(16, 8), std::string("\0\0\x03\xe9\0\0\x02\xbd", 8));
@@ -317,9 +278,8 @@ TEST_F(Cli, RenderSizeAndARefusedRange) {
 }
 
 TEST_F(Cli, RenderProcessLinesOfADataFile) {
-    if (run("render " + quoted("probe.png")).err.find("needs the Qt build") != std::string::npos) {
+    if (withoutQt())
         GTEST_SKIP() << "built without Qt";
-    }
     StatePointList states;
     states.count = 3;
     const float t[] = {25, 15, 30}, rh[] = {50, 90, 30};
