@@ -224,9 +224,7 @@ void TestDrawZoom::deepZoomDrawsWhatIsThere() {
     f.dialogs.saveNames.push_back(svg.toStdString());
     f.trigger("MnuGraphComSave");
     QVERIFY(f.dialogs.messages.empty());
-    QFile written(svg);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QVERIFY(written.readAll().contains(QByteArray("width=\"") + QByteArray::number(p->width())));
+    QVERIFY(ReadAll(svg).contains(QByteArray("width=\"") + QByteArray::number(p->width())));
 }
 
 void TestDrawZoom::pointerOnTheChart() {

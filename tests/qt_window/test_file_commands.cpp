@@ -8,11 +8,6 @@ using namespace hyg::test;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString RequestText(const FileDialogRequest& r) {
     return QString::fromStdString(r.proposedName + " [" + r.filter + "]") + (r.promptOverwrite ? " overwrite?" : "") +
            (r.mustExist ? " must exist" : "");
