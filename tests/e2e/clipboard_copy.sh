@@ -6,26 +6,9 @@
 #   clipboard_copy.sh HYGRANA
 set -uo pipefail
 hygrana=$1
-fail=0
-say_fail() { echo "FAIL $*"; fail=1; }
-
-tmp=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-mkdir -p "$tmp/home" "$tmp/run"
-chmod 700 "$tmp/run"
-export HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" HYGRANA_INSTANCE_KEY="hygrana-clip-$$"
-title="Corvane Ver 5.0 for Win32"
-
-"$hygrana" >"$tmp/app.log" 2>&1 &
-app=$!
-if ! win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1); then
-    echo "FAIL no window appeared"; cat "$tmp/app.log"; exit 1
-fi
+# shellcheck source=tests/e2e/window_session.sh
+source "$(dirname "$0")/window_session.sh" clip
+start_window "$hygrana"
 
 # Some text on the clipboard first: the copy must replace it.
 echo "text that was there" | xclip -selection clipboard -i

@@ -11,9 +11,6 @@
 set -uo pipefail
 hygrana=$1 qtest=$2
 here=$(dirname "$0")
-fail=0
-say_fail() { echo "FAIL $*"; fail=1; }
-
 for tool in cupsd lpadmin lpstat pdftotext pdftoppm; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -22,27 +19,14 @@ done
 
 # shellcheck source=tests/e2e/private_cups.sh
 source "$here/private_cups.sh"
-tmp=$(mktemp -d)
-chmod 0755 "$tmp"
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-    wait "${app:-}" 2>/dev/null
-    cups_stop
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-mkdir -p "$tmp/home" "$tmp/run"
-chmod 700 "$tmp/run"
-export HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" HYGRANA_INSTANCE_KEY="hygrana-print-$$"
+# shellcheck source=tests/e2e/window_session.sh
+source "$here/window_session.sh" print
+extra_cleanup() { cups_stop; }
+chmod 0755 "$tmp" # the spooler's own user reaches its folders in here
 cups_start "$tmp/cups" || exit 1
 
 # ---- the chart, from the window through the print dialog ----
-title="Corvane Ver 5.0 for Win32"
-"$hygrana" >"$tmp/app.log" 2>&1 &
-app=$!
-if ! win=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1); then
-    echo "FAIL no window appeared"; cat "$tmp/app.log"; exit 1
-fi
+start_window "$hygrana"
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
 xdotool key --window "$win" --delay 150 alt+c d
 sleep 0.5

@@ -7,25 +7,9 @@
 set -uo pipefail
 hygrana=$1
 shot=${2:-}
-fail=0
-say_fail() { echo "FAIL $*"; fail=1; }
-
-tmp=$(mktemp -d)
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-mkdir -p "$tmp/home" "$tmp/run"
-chmod 700 "$tmp/run"
-export HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" HYGRANA_INSTANCE_KEY="hygrana-process-$$"
-
-"$hygrana" >"$tmp/app.log" 2>&1 &
-app=$!
-if ! win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Corvane Ver 5.0 for Win32$' | head -n1); then
-    echo "FAIL no window appeared"; cat "$tmp/app.log"; exit 1
-fi
+# shellcheck source=tests/e2e/window_session.sh
+source "$(dirname "$0")/window_session.sh" process
+start_window "$hygrana"
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
 
 # Process > Input/Calculation from the keyboard.
