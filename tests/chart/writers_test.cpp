@@ -26,87 +26,39 @@ std::string Written(const std::function<void(PenPlotter&)>& draw) {
 }
 
 TEST(PlotFileWriter, StatementsAndNumberForms) {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {Written([](PenPlotter& p) {
-             p.move({0.16, -350});
-         }),
-         "PU .16 -350 "},
-        {Written([](PenPlotter& p) {
-             p.move({-0.35, 0.00001});
-         }),
-         "PU-.35  1E-05 "},
+        {Written([](PenPlotter& p) { p.move({0.16, -350}); }), "PU .16 -350 "},
+        {Written([](PenPlotter& p) { p.move({-0.35, 0.00001}); }), "PU-.35  1E-05 "},
         // a single keeps 7 significant digits, a double 15
-        {Written([](PenPlotter& p) {
-             p.move({1.0 / 3, -673.142857});
-         }),
-         "PU .3333333 -673.1429 "},
-        {Written([](PenPlotter& p) {
-             p.move({1.0 / 3, 0}, {.wide = true});
-         }),
-         "PU .333333333333333  0 "},
+        {Written([](PenPlotter& p) { p.move({1.0 / 3, -673.142857}); }), "PU .3333333 -673.1429 "},
+        {Written([](PenPlotter& p) { p.move({1.0 / 3, 0}, {.wide = true}); }), "PU .333333333333333  0 "},
         // a zone jump pads with blanks up to column 14
-        {Written([](PenPlotter& p) {
-             p.move({12.5, 30}, {Separator::Zone});
-         }),
-         "PU 12.5 " + std::string(6, ' ') + " 30 "},
-        {Written([](PenPlotter& p) {
-             p.move({1, 2}, {Separator::Comma, true});
-         }),
-         "PU 1 , 2 \x03"},
-        {Written([](PenPlotter& p) {
-             p.segment({1, 2}, {3, 4});
-         }),
-         "PU 1  2 \r\nPD 3  4 \x03"},
-        {Written([](PenPlotter& p) {
-             p.segment({1, 2}, {3, 4}, {.closedMove = true});
-         }),
-         "PU 1  2 \x03\r\nPD 3  4 \x03"},
-        {Written([](PenPlotter& p) {
-             p.pen({PenSlot::DryBulb, 3});
-         }),
-         "SP3\x03"},
+        {Written([](PenPlotter& p) { p.move({12.5, 30}, {Separator::Zone}); }), "PU 12.5 " + std::string(6, ' ') + " 30 "},
+        {Written([](PenPlotter& p) { p.move({1, 2}, {Separator::Comma, true}); }), "PU 1 , 2 \x03"},
+        {Written([](PenPlotter& p) { p.segment({1, 2}, {3, 4}); }), "PU 1  2 \r\nPD 3  4 \x03"},
+        {Written([](PenPlotter& p) { p.segment({1, 2}, {3, 4}, {.closedMove = true}); }), "PU 1  2 \x03\r\nPD 3  4 \x03"},
+        {Written([](PenPlotter& p) { p.pen({PenSlot::DryBulb, 3}); }), "SP3\x03"},
         {Written([](PenPlotter& p) { p.pen({PenSlot::Scale}); }), ""}, // a colour change only
         {Written([](PenPlotter& p) { p.lineStyle({}); }), "LT;\x03"},
         {Written([](PenPlotter& p) { p.textSize(0.16f); }), "SI .16  .32 \x03"},
         {Written([](PenPlotter& p) { p.direction({0.5}); }), "DI1,0.5000\x03"},
-        {Written([](PenPlotter& p) { p.direction({.slope = 0.123456, .pattern = "0.000##", .spaced = true}); }),
-         "DI 1,0.12346\x03"},
+        {Written([](PenPlotter& p) { p.direction({.slope = 0.123456, .pattern = "0.000##", .spaced = true}); }), "DI 1,0.12346\x03"},
         {Written([](PenPlotter& p) { p.resetDirection(DirectionReset::Spaced); }), "DI 1, 0\x03"},
         {Written([](PenPlotter& p) { p.resetDirection(DirectionReset::Closed); }), "DI 1,0;\x03"},
-        {Written([](PenPlotter& p) {
-             p.circle({5, 6}, 30, CircleForm::Whole);
-         }),
-         "PU 5  6 \r\nCI, 30 , 0 \x03"},
-        {Written([](PenPlotter& p) {
-             p.circle({5, 6}, 30, CircleForm::Single);
-         }),
-         "PU 5  6 \r\nCI, 30 , 0\x03"},
-        {Written([](PenPlotter& p) {
-             p.arc({.centre = {1, 2}, .plotStart = {3, 4}, .plotSweep = 180});
-         }),
-         "PU 3  4 \r\nPDAA 1 , 2  180 "},
+        {Written([](PenPlotter& p) { p.circle({5, 6}, 30, CircleForm::Whole); }), "PU 5  6 \r\nCI, 30 , 0 \x03"},
+        {Written([](PenPlotter& p) { p.circle({5, 6}, 30, CircleForm::Single); }), "PU 5  6 \r\nCI, 30 , 0\x03"},
+        {Written([](PenPlotter& p) { p.arc({.centre = {1, 2}, .plotStart = {3, 4}, .plotSweep = 180}); }), "PU 3  4 \r\nPDAA 1 , 2  180 "},
         // a text: the file's code page, its own anchor and number form, or at the pen
-        {Written([](PenPlotter& p) {
-             p.text({.text = "m\u00b3/kgDA", .at = {1, 2}});
-         }),
-         "PU 1  2 \r\nLBm\xb3/kgDA\x03"},
-        {Written([](PenPlotter& p) {
-             p.text({.number = 25, .plotAt = PlotPoint{3, 4}});
-         }),
-         "PU 3  4 \r\nLB 25 \x03"},
+        {Written([](PenPlotter& p) { p.text({.text = "m\u00b3/kgDA", .at = {1, 2}}); }), "PU 1  2 \r\nLBm\xb3/kgDA\x03"},
+        {Written([](PenPlotter& p) { p.text({.number = 25, .plotAt = PlotPoint{3, 4}}); }), "PU 3  4 \r\nLB 25 \x03"},
         {Written([](PenPlotter& p) { p.text({.text = " 25", .plotAtPen = true}); }), "LB 25\x03"},
         {Written([](PenPlotter& p) { p.text({.number = 7, .plotPattern = "00"}); }), "PU 0  0 \r\nLB07\x03"},
         {Written([](PenPlotter& p) { p.text({.text = "x", .onPlot = false}); }), ""},
         // the pattern of a curve is stated again at every vertex; a left-out sample writes nothing
-        {Written([](PenPlotter& p) {
-             p.beginPolyline({0, 0}, {kDot, 1, 4});
-             p.polylineTo({1, 1});
-             p.polylineHold();
-             p.polylineTo({2, 2});
-             p.endPolyline();
-         }),
-         "PU 0  0 \r\nLT4;\r\nPD 1  1 \r\nLT4;\r\nPD 2  2 \r\n\x03"},
+        {Written([](PenPlotter& p) { p.beginPolyline({0, 0}, {kDot, 1, 4}); p.polylineTo({1, 1}); p.polylineHold(); p.polylineTo({2, 2}); p.endPolyline(); }), "PU 0  0 \r\nLT4;\r\nPD 1  1 \r\nLT4;\r\nPD 2  2 \r\n\x03"},
     };
+    // clang-format on
     for (const auto& [got, want] : cases)
         EXPECT_EQ(got, want.empty() ? want : want + "\r\n");
 }
