@@ -41,8 +41,9 @@ TEST(StraightLinesFile, NumbersSymbolAndStrokes) {
         ASSERT_NE(at, labels.begin());
         ASSERT_NE(at, labels.end());
         EXPECT_EQ(*(at - 1), r.symbolAfter);
-        if (r.strokes)
+        if (r.strokes) {
             EXPECT_EQ(WithPrefix(lines, "PD").size(), r.strokes);
+        }
     }
 }
 
