@@ -22,10 +22,11 @@ QMenu* AddMenu(QMainWindow& w, const char* name, const char* caption) {
     return menu;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, bool enabled = true) {
+// A menu item named for the tests, running its window command.
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, MdiDiagram& w, void (MdiDiagram::*command)()) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setObjectName(name);
-    a->setEnabled(enabled);
+    QObject::connect(a, &QAction::triggered, &w, command);
     return a;
 }
 
@@ -45,51 +46,32 @@ QAction* MainMenus::actionOfToolKey(const QString& key) const {
 
 MainMenus BuildMainMenus(MdiDiagram& w) {
     MainMenus m;
-    const auto on = [&w](QAction* a, void (MdiDiagram::*command)()) {
-        QObject::connect(a, &QAction::triggered, &w, command);
-    };
-
     QMenu* file = AddMenu(w, "MnuFileCom", "&File");
-    m.fileOpen = AddItem(file, "MnuFileComOpen", "&Open File...");
-    on(m.fileOpen, &MdiDiagram::OpenFile);
-    m.fileSave = AddItem(file, "MnuFileComSave", "&Save File...");
-    on(m.fileSave, &MdiDiagram::SaveFile);
+    m.fileOpen = AddItem(file, "MnuFileComOpen", "&Open File...", w, &MdiDiagram::OpenFile);
+    m.fileSave = AddItem(file, "MnuFileComSave", "&Save File...", w, &MdiDiagram::SaveFile);
     AddSeparator(file, "Sepereter1");
-    // The process commands come with their own work; their items are here,
-    // switched off.
-    m.filePrint = AddItem(file, "MnuFileComPrint", "&Print...");
-    on(m.filePrint, &MdiDiagram::Print);
-    m.filePlot = AddItem(file, "MnuFileComPlot", "Ou&tPut...");
-    on(m.filePlot, &MdiDiagram::PlotOutput);
+    m.filePrint = AddItem(file, "MnuFileComPrint", "&Print...", w, &MdiDiagram::Print);
+    m.filePlot = AddItem(file, "MnuFileComPlot", "Ou&tPut...", w, &MdiDiagram::PlotOutput);
     AddSeparator(file, "Sepereter2");
-    m.fileExit = AddItem(file, "MnuFileComExit", "E&xit");
-    on(m.fileExit, &MdiDiagram::Exit);
+    m.fileExit = AddItem(file, "MnuFileComExit", "E&xit", w, &MdiDiagram::Exit);
 
     QMenu* edit = AddMenu(w, "MnuEditCom", "&Edit");
-    m.editCopy = AddItem(edit, "MnuEditComCopy", "&Copy");
-    on(m.editCopy, &MdiDiagram::Copy);
+    m.editCopy = AddItem(edit, "MnuEditComCopy", "&Copy", w, &MdiDiagram::Copy);
     m.editCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
 
     QMenu* graph = AddMenu(w, "MnuGraphCom", "&Chart");
-    m.chartDraw = AddItem(graph, "MnuGraphComDraw", "&Draw/Redraw");
-    on(m.chartDraw, &MdiDiagram::DrawRedraw);
-    m.chartZoomIn = AddItem(graph, "MnuGraphComIn", "Zoom &In");
-    on(m.chartZoomIn, &MdiDiagram::ZoomIn);
-    m.chartZoomOut = AddItem(graph, "MnuGraphComOut", "Zoom &Out");
-    on(m.chartZoomOut, &MdiDiagram::ZoomOut);
+    m.chartDraw = AddItem(graph, "MnuGraphComDraw", "&Draw/Redraw", w, &MdiDiagram::DrawRedraw);
+    m.chartZoomIn = AddItem(graph, "MnuGraphComIn", "Zoom &In", w, &MdiDiagram::ZoomIn);
+    m.chartZoomOut = AddItem(graph, "MnuGraphComOut", "Zoom &Out", w, &MdiDiagram::ZoomOut);
     AddSeparator(graph, "Sepereter4");
-    m.chartColour = AddItem(graph, "MnuOptionColor", "&Color/Mono Change");
-    on(m.chartColour, &MdiDiagram::ColorMonoChange);
-    m.chartSavePicture = AddItem(graph, "MnuGraphComSave", "Save &Picture...");
-    on(m.chartSavePicture, &MdiDiagram::SavePicture);
+    m.chartColour = AddItem(graph, "MnuOptionColor", "&Color/Mono Change", w, &MdiDiagram::ColorMonoChange);
+    m.chartSavePicture = AddItem(graph, "MnuGraphComSave", "Save &Picture...", w, &MdiDiagram::SavePicture);
     m.chartMenu = graph;
 
     QMenu* process = AddMenu(w, "MnuProcessCom", "&Process");
-    m.processInput = AddItem(process, "MnuProcess", "Input/Calculation");
-    on(m.processInput, &MdiDiagram::ProcessInput);
-    m.processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line");
+    m.processInput = AddItem(process, "MnuProcess", "Input/Calculation", w, &MdiDiagram::ProcessInput);
+    m.processDraw = AddItem(process, "MnuProcessDraw", "&Draw Process Line", w, &MdiDiagram::ProcessDraw);
     m.processDraw->setCheckable(true);
-    on(m.processDraw, &MdiDiagram::ProcessDraw);
 
     m.contextMenu = new QMenu(&w);
     m.contextMenu->setObjectName("MnuGraphComContext");
@@ -97,18 +79,16 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     m.contextMenu->addSeparator();
     m.addStateHere = m.contextMenu->addAction("Add State Here");
     m.addStateHere->setObjectName("MnuGraphComAddState");
-    on(m.addStateHere, &MdiDiagram::AddStateHere);
+    QObject::connect(m.addStateHere, &QAction::triggered, &w, &MdiDiagram::AddStateHere);
 
     QMenu* option = AddMenu(w, "MnuOptionCom", "&Options");
-    m.optionToolBar = AddItem(option, "MnuOptionComTool", "&Tool Bar");
+    m.optionToolBar = AddItem(option, "MnuOptionComTool", "&Tool Bar", w, &MdiDiagram::ToolBarSwitch);
     m.optionToolBar->setCheckable(true);
     m.optionToolBar->setChecked(true);
-    on(m.optionToolBar, &MdiDiagram::ToolBarSwitch);
     AddSeparator(option, "Sepereter5");
-    m.optionChartRange = AddItem(option, "MnuOptionComChartRange", "Chart &Range...");
-    on(m.optionChartRange, &MdiDiagram::ChartRange);
-    m.optionLineUnit = AddItem(option, "MnuOptionComLineUnit", "&Unit and Draw Line Selection...");
-    on(m.optionLineUnit, &MdiDiagram::LineUnit);
+    m.optionChartRange = AddItem(option, "MnuOptionComChartRange", "Chart &Range...", w, &MdiDiagram::ChartRange);
+    m.optionLineUnit =
+        AddItem(option, "MnuOptionComLineUnit", "&Unit and Draw Line Selection...", w, &MdiDiagram::LineUnit);
     AddSeparator(option, "Sepereter6");
     QMenu* paper = option->addMenu("&Plotter Paper Size");
     paper->setObjectName("MnuOptionComPaper");
@@ -127,8 +107,7 @@ MainMenus BuildMainMenus(MdiDiagram& w) {
     }
 
     QMenu* help = AddMenu(w, "MnuHelpCom", "&Help");
-    m.helpAbout = AddItem(help, "MnuFileComAbout", "&About...");
-    on(m.helpAbout, &MdiDiagram::About);
+    m.helpAbout = AddItem(help, "MnuFileComAbout", "&About...", w, &MdiDiagram::About);
 
     // Tool bar: | open save | print | copy | zoomin zoomout refresh pencil
     m.toolbar = new QToolBar(&w);
