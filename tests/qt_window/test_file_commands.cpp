@@ -1,7 +1,11 @@
-// Save File..., Open File... and Ou&tPut... through the real menu actions,
-// with scripted file names: the requests, the files, the silent cancel and
-// the failure messages.
+// The file and output commands through the real menu actions, with
+// scripted answers: Save File..., Open File... and Ou&tPut... (the files and
+// their dialog requests), Print... (the chart page and the tables in PDFs),
+// Save Picture... and Copy; the silent cancels and the failure messages.
 #include "tests/qt_window/window_fixture.h"
+
+#include "qt_dialogs/process_dialog.h"
+#include "qt_render/clipboard_copy.h"
 
 using namespace hyg;
 using namespace hyg::test;
@@ -13,37 +17,100 @@ QString RequestText(const FileDialogRequest& r) {
            (r.mustExist ? " must exist" : "");
 }
 
+QString MessageTexts(const ScriptedDialogs& d) {
+    QStringList out;
+    for (const auto& m : d.messages)
+        out << QString::fromStdString(m.title + ": " + m.text);
+    return out.join(" / ");
+}
+
+// A page of a PDF as an image (pdftoppm).
+QImage PdfPage(const QString& pdf, int dpi) {
+    QTemporaryDir out;
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-f", "1", "-l", "1", "-png", "-singlefile", pdf,
+                         out.filePath("page")});
+    return p.waitForFinished(30000) && p.exitCode() == 0 ? QImage(out.filePath("page.png")) : QImage();
+}
+
+// The box around the ink of a page, and how many of its pixels are outside `frame` or coloured.
+QRect Ink(const QImage& page, QRect frame = {}, int* outside = nullptr, int* coloured = nullptr) {
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb p = page.pixel(x, y);
+            if (qRed(p) > 245 && qGreen(p) > 245 && qBlue(p) > 245)
+                continue;
+            ink |= QRect(x, y, 1, 1);
+            if (outside)
+                *outside += !frame.contains(x, y);
+            if (coloured)
+                *coloured += qAbs(qRed(p) - qBlue(p)) > 60 || qAbs(qGreen(p) - qBlue(p)) > 60;
+        }
+    }
+    return ink;
+}
+
+PrintTable Table(const char* title, std::vector<int> widths, int rows, std::vector<std::string> heads) {
+    PrintTable t{.title = title,
+                 .columnWidths = std::move(widths),
+                 .rowHeights = std::vector<int>(static_cast<std::size_t>(rows), 250),
+                 .cells = {std::move(heads)}};
+    t.rowHeights[0] = 500;
+    for (int r = 1; r < rows; ++r) {
+        t.cells.push_back({"#" + std::to_string(r)});
+        for (std::size_t c = 1; c < t.columnWidths.size(); ++c)
+            t.cells.back().push_back(std::to_string(r * 10 + static_cast<int>(c)) + ".5");
+    }
+    return t;
+}
+
 } // namespace
 
 class TestFileCommands : public QObject {
     Q_OBJECT
 private slots:
     void init() { QVERIFY(dir_.isValid()); }
-    void saveThenOpen();
-    void openRefusesABadFile();
-    void outputWritesThePlotFile();
+    void saveOpenAndOutput();
     void cancelIsSilentFailuresAreReported();
+    void printChartPageToPdf();
+    void printTablesToPdf();
+    void savePictureFormats();
+    void copyChartAndProcess();
+    void printTablesOnSystemPrinter();
+    void processDialogPrintAndCopy();
 
 private:
     QString path(const char* name) const { return dir_.filePath(name); }
+    std::string name(const char* file) const { return path(file).toStdString(); }
     QTemporaryDir dir_;
 };
 
-void TestFileCommands::saveThenOpen() {
+void TestFileCommands::saveOpenAndOutput() {
     {
         WindowFixture f(QSize(800, 600), false);
-        f.dialogs.saveNames = {path("a.dat").toStdString(), path("b.dat").toStdString()};
+        f.dialogs.saveNames = {name("a.dat"), name("c.pgl"), name("d.pgl"), name("b.dat")};
         f.trigger("MnuFileComSave");
+        f.trigger("MnuFileComPlot");
         QCOMPARE(RequestText(f.dialogs.saveRequests.at(0)), QString("corvane.dat [Data Files | *.dat] overwrite?"));
+        QCOMPARE(RequestText(f.dialogs.saveRequests.at(1)), QString("corvane.pgl [HPGL Files | *.pgl] overwrite?"));
         QCOMPARE(ReadAll(path("a.dat")),
                  QByteArray("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n"
                             "10,40\r\n17,17\r\n8,50\r\n10,0\r\n1,1,1\r\n1,1,1,1\r\n1,1,1,1\r\n"));
-        f.settings().MinDryBulb = 5;
+        const QByteArray plot = ReadAll(path("c.pgl"));
+        QVERIFY(plot.startsWith("IN\x03\r\nIP 0 , 0 , 15000 , 10500 \x03\r\n") && plot.endsWith("\x03\r\n"));
+        QCOMPARE(f.settings().DrawCount, 1); // the driver ran once, into the file
+        // B4 paper changes the plot's header and character size, and goes into the data file.
         f.trigger("MnuPaperCom_1");
+        f.trigger("MnuFileComPlot");
+        QVERIFY(ReadAll(path("d.pgl")).startsWith("IN\x03\r\nIP 0 , 0 , 12500 , 8750 \x03\r\n"));
+        QVERIFY(std::abs(f.settings().PlotTextSize3 - 0.1333f) < 1e-4f);
+        f.settings().MinDryBulb = 5;
         f.trigger("MnuFileComSave");
+        QVERIFY(f.dialogs.messages.empty());
     }
     WindowFixture f(QSize(800, 600), false);
-    f.dialogs.openNames.push_back(path("b.dat").toStdString());
+    f.dialogs.openNames.push_back(name("b.dat"));
     f.trigger("MnuFileComOpen");
     QCOMPARE(RequestText(f.dialogs.openRequests.at(0)), QString(" [All Files | *.*|Data Files | *.dat] must exist"));
     // As the file dialog lists them: "*.*" there would hide names without a dot.
@@ -57,72 +124,244 @@ void TestFileCommands::saveThenOpen() {
     WindowFixture g(QSize(800, 600), false);
     g.trigger("MnuGraphComDraw");
     g.trigger("MnuGraphComIn");
-    g.dialogs.openNames.push_back(path("b.dat").toStdString());
+    g.dialogs.openNames.push_back(name("b.dat"));
     g.trigger("MnuFileComOpen");
     QCOMPARE(g.settings().DrawCount, 3);
     QCOMPARE(g.window->drawCommands().drawnSettings()->MinDryBulb, 5.0f);
     QVERIFY(g.window->viewport().horizontal()->isHidden());
 }
 
-void TestFileCommands::openRefusesABadFile() {
+void TestFileCommands::cancelIsSilentFailuresAreReported() {
+    WindowFixture f(QSize(800, 600), false);
+    f.trigger("MnuGraphComDraw");
+    QFile old(path("corvane.bmp"));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
+    old.close();
+    const QString before = SettingsText(f.settings());
+    QStringList files = QDir(dir_.path()).entryList(QDir::Files);
+    // Cancel (for a picture also the answer No to the file dialog's overwrite question): nothing
+    // written, nothing said. With the process dialog last worked in, Print asks and prints nothing.
+    for (const char* command : {"MnuFileComSave", "MnuFileComOpen", "MnuFileComPlot", "MnuFileComPrint",
+                                "MnuGraphComSave"})
+        f.trigger(command);
+    f.session().ActiveView = View::Process;
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(name("none.pdf")));
+    f.trigger("MnuFileComPrint");
+    f.session().ActiveView = View::Chart;
+    QCOMPARE(f.dialogs.saveRequests.size() + f.dialogs.openRequests.size(), size_t(4));
+    QCOMPARE(f.dialogs.printerRequests, 2);
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    QCOMPARE(SettingsText(f.settings()), before);
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), files);
+    QCOMPARE(ReadAll(path("corvane.bmp")), QByteArray("old picture"));
+
+    // A file that does not read: its line in the message, the settings as they were.
     QFile bad(path("bad.dat"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27\r\n40,10,3\r\n");
     bad.close();
-    WindowFixture f(QSize(800, 600), false);
-    const QString before = SettingsText(f.settings());
-    f.dialogs.openNames.push_back(path("bad.dat").toStdString());
+    f.dialogs.openNames.push_back(name("bad.dat"));
     f.trigger("MnuFileComOpen");
-    QCOMPARE(f.dialogs.messages.size(), size_t(1));
-    const auto& m = f.dialogs.messages[0];
-    QVERIFY2(m.text.find("Line") != std::string::npos, m.text.c_str());
-    QVERIFY(m.title == "Hygrana" && m.icon == MessageIcon::Exclamation);
+    QVERIFY2(MessageTexts(f.dialogs).startsWith("Hygrana: ") && MessageTexts(f.dialogs).contains("Line"),
+             qPrintable(MessageTexts(f.dialogs)));
+    QVERIFY(f.dialogs.messages.size() == 1 && f.dialogs.messages[0].icon == MessageIcon::Exclamation);
     QCOMPARE(SettingsText(f.settings()), before);
-}
+    f.dialogs.messages.clear();
 
-void TestFileCommands::outputWritesThePlotFile() {
-    WindowFixture f(QSize(800, 600), false);
-    f.dialogs.saveNames = {path("c.pgl").toStdString(), path("d.pgl").toStdString()};
-    f.trigger("MnuFileComPlot");
-    QCOMPARE(RequestText(f.dialogs.saveRequests.at(0)), QString("corvane.pgl [HPGL Files | *.pgl] overwrite?"));
-    const QByteArray plot = ReadAll(path("c.pgl"));
-    QVERIFY(plot.startsWith("IN\x03\r\nIP 0 , 0 , 15000 , 10500 \x03\r\n") && plot.endsWith("\x03\r\n"));
-    QCOMPARE(f.settings().DrawCount, 1); // the driver ran once, into the file
-    // B4 paper changes the header and the character size.
-    f.trigger("MnuPaperCom_1");
-    f.trigger("MnuFileComPlot");
-    QVERIFY(ReadAll(path("d.pgl")).startsWith("IN\x03\r\nIP 0 , 0 , 12500 , 8750 \x03\r\n"));
-    QVERIFY(std::abs(f.settings().PlotTextSize3 - 0.1333f) < 1e-4f);
-    QVERIFY(f.dialogs.messages.empty());
-}
-
-void TestFileCommands::cancelIsSilentFailuresAreReported() {
-    WindowFixture f(QSize(800, 600), false);
-    const QString before = SettingsText(f.settings());
-    const QStringList files = QDir(dir_.path()).entryList(QDir::Files);
-    for (const char* command : {"MnuFileComSave", "MnuFileComOpen", "MnuFileComPlot"})
+    // Folders that do not exist; then equal lowest and highest temperatures, where the character
+    // sizes of the plot divide by 0.
+    f.dialogs.saveNames = {name("no/such/a.dat"), name("no/e.pgl"), name("no/corvane.bmp"), name("f.pgl")};
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(name("no/chart.pdf")));
+    for (const char* command : {"MnuFileComSave", "MnuFileComPlot", "MnuFileComPrint", "MnuGraphComSave"})
         f.trigger(command);
-    QCOMPARE(f.dialogs.saveRequests.size() + f.dialogs.openRequests.size(), size_t(3));
-    QVERIFY(f.dialogs.messages.empty());
-    QCOMPARE(SettingsText(f.settings()), before);
-    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), files);
-
-    // A folder that does not exist, for the data file and the plot file;
-    // then equal lowest and highest temperatures, where the character sizes
-    // of the plot divide by 0.
-    f.dialogs.saveNames = {path("no/such/folder/a.dat").toStdString(), path("no/folder/e.pgl").toStdString(),
-                           path("f.pgl").toStdString()};
-    f.trigger("MnuFileComSave");
-    f.trigger("MnuFileComPlot");
     f.settings().MaxDryBulb = f.settings().MinDryBulb;
     f.trigger("MnuFileComPlot");
-    QCOMPARE(f.dialogs.messages.size(), size_t(3));
-    for (const auto& m : f.dialogs.messages) {
-        QCOMPARE(m.text + " / " + m.title, std::string("Sorry, failed 'Save...' command. / Hygrana"));
+    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry, failed 'Save...' command. / Hygrana: Sorry, failed "
+                                              "'Save...' command. / Hygrana: Sorry, failed 'Print...' command. / "
+                                              "Hygrana: Sorry, failed 'Save Graph...' command. / Hygrana: Sorry, "
+                                              "failed 'Save...' command."));
+    for (const auto& m : f.dialogs.messages)
         QVERIFY(m.icon == MessageIcon::Exclamation);
-    }
-    QVERIFY(!QFile::exists(path("f.pgl")));
+    files << "bad.dat";
+    files.sort();
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), files);
     QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void TestFileCommands::printChartPageToPdf() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    f.dialogs.printerAnswers.push_back([pdf = path("chart.pdf")](QPrinter& p) {
+        ScriptedDialogs::PrintToPdf(pdf.toStdString())(p);
+        p.setPageSize(QPageSize(QPageSize::A4));
+        p.setPageOrientation(QPageLayout::Portrait);
+        p.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        return true;
+    });
+    f.trigger("MnuFileComPrint");
+    QCOMPARE(f.dialogs.printerRequests, 1);
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    QVERIFY(ReadAll(path("chart.pdf")).startsWith("%PDF"));
+    // At 50 dpi an A4 page is 413.4 by 584.6 pixels; the printable area starts 10 mm (19.7 px) in and is
+    // 374 wide, so the chart takes 374 x 262 at its top-left, in the colour pens (not a grey copy).
+    const QImage page = PdfPage(path("chart.pdf"), 50);
+    QVERIFY(qAbs(page.width() - 414) <= 1 && qAbs(page.height() - 585) <= 1);
+    int outside = 0, coloured = 0;
+    const QRect ink = Ink(page, QRect(20, 20, 374, 262).adjusted(-1, -1, 1, 1), &outside, &coloured);
+    QCOMPARE(outside, 0);
+    QVERIFY2(ink.width() > 330 && ink.height() > 200, qPrintable(QString("%1x%2").arg(ink.width()).arg(ink.height())));
+    QVERIFY2(coloured > 200, qPrintable(QString::number(coloured)));
+}
+
+void TestFileCommands::printTablesToPdf() {
+    WindowFixture f(QSize(800, 600), false);
+    const PrintTable t{.title = "Input Data",
+                       .columnWidths = {400, 750},
+                       .rowHeights = {500, 250, 250},
+                       .cells = {{"No.", "Press.\rmmHg"}, {"#1", "760"}, {"#2", "760"}}};
+    f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(name("tables.pdf"), 300));
+    f.window->outputCommands().PrintTables({t, t, t});
+    QVERIFY(f.dialogs.messages.empty());
+    // Ink in the upper half only: three small tables at 400, 1100 and 1800.
+    const QImage page = PdfPage(path("tables.pdf"), 30);
+    QVERIFY(!page.isNull());
+    const QRect ink = Ink(page);
+    QVERIFY2(ink.top() < 60 && ink.bottom() < page.height() / 2 + 40,
+             qPrintable(QString("%1..%2 of %3").arg(ink.top()).arg(ink.bottom()).arg(page.height())));
+}
+
+void TestFileCommands::savePictureFormats() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    const QImage screen = f.picture()->image().convertToFormat(QImage::Format_RGB32);
+    // An unknown extension is written as a bitmap under the name given.
+    for (const char* file : {"chart.bmp", "chart.png", "chart.svg", "chart.pdf", "chart.pic"}) {
+        f.dialogs.saveNames.push_back(name(file));
+        f.trigger("MnuGraphComSave");
+    }
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    const FileDialogRequest& r = f.dialogs.saveRequests.at(0);
+    QCOMPARE(QString::fromStdString(r.proposedName), QString("corvane.bmp"));
+    QVERIFY(QString::fromStdString(r.filter).startsWith("BitMap Files | *.bmp|") && r.promptOverwrite);
+    QCOMPARE(NameFiltersOf(r.filter).first(), QString("BitMap Files (*.bmp)"));
+    // BMP and PNG: the picture as the screen shows it, pixel for pixel; SVG and PDF are vector drawings.
+    QVERIFY(ReadAll(path("chart.bmp")).startsWith("BM") && ReadAll(path("chart.pic")).startsWith("BM"));
+    QVERIFY(ReadAll(path("chart.png")).startsWith("\x89PNG"));
+    for (const char* file : {"chart.bmp", "chart.png"})
+        QCOMPARE(QImage(path(file)).convertToFormat(QImage::Format_RGB32), screen);
+    const QByteArray svg = ReadAll(path("chart.svg"));
+    QVERIFY(svg.contains("<svg") && !svg.contains("<image"));
+    QVERIFY(ReadAll(path("chart.pdf")).startsWith("%PDF"));
+}
+
+void TestFileCommands::copyChartAndProcess() {
+    WindowFixture f;
+    f.trigger("MnuGraphComDraw");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("text that was there");
+    f.trigger("MnuEditComCopy");
+    QVERIFY(f.dialogs.messages.empty());
+    const QMimeData* data = clipboard->mimeData();
+    QVERIFY(!data->hasText() && data->hasImage());
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB32),
+             f.picture()->image().convertToFormat(QImage::Format_RGB32));
+    const QByteArray svg = data->data(kSvgMimeType);
+    QVERIFY(svg.contains("<svg"));
+    QVERIFY(svg.contains("width=\"" + QByteArray::number(qRound(f.picture()->widthPixels()))));
+    // The tool-bar key runs the same command.
+    clipboard->setText("again");
+    f.window->runToolKey("copy");
+    QVERIFY(clipboard->mimeData()->hasImage());
+
+    // With the process dialog last worked in: its copy routine if it is there; otherwise the clipboard stays.
+    f.session().ActiveView = View::Process;
+    clipboard->setText("kept");
+    f.trigger("MnuEditComCopy");
+    QCOMPARE(clipboard->text(), QString("kept"));
+    int copies = 0;
+    f.window->outputCommands().setProcessCopy([&] {
+        ++copies;
+        throw RunTimeFault("no block");
+    });
+    f.trigger("MnuEditComCopy");
+    QCOMPARE(copies, 1);
+    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry !\rError occured on Copy command in Process."));
+}
+
+void TestFileCommands::printTablesOnSystemPrinter() {
+    // Run by the end-to-end printer test with a queue of its private CUPS daemon: three tables on A4, the
+    // first one long enough to go on over a second page. The filters on the way lose the text (the fonts
+    // become Type 3), so the same job also goes to a reference PDF to read the text from.
+    const QByteArray queue = qgetenv("HYGRANA_TEST_PRINTER"), reference = qgetenv("HYGRANA_TEST_REFERENCE");
+    if (queue.isEmpty())
+        QSKIP("no test printer (HYGRANA_TEST_PRINTER)");
+    WindowFixture f(QSize(800, 600), false);
+    const std::vector<PrintTable> tables{
+        Table("Input Data", {400, 750, 750, 750, 750}, 70,
+              {"No.", "Press.\rmmHg", "D.B.T.\rC", "R.Hum*\r%", "W.B.T*\rC"}),
+        Table("Properties", {400, 800, 900, 1000, 1000, 1000, 900, 800}, 7,
+              {"No.", "D.Satu.\r%", "P.Press.\rmmHg", "Abs.Hum.\rkg/kgDA", "S.A.Hum.\rkg/kgDA", "Enthalpy\rkcal/kgDA",
+               "S.Volume\rm3/kgDA", "Density\rkg/m3"}),
+        Table("Process", {1000, 800, 1000, 1000, 1000, 1000, 750, 750, 750, 1000, 1000}, 6,
+              {"Process\rChange", "D.B.T\rC", "A. Hum.\rkg/kgDA", "Entahlpy\rkcal/kgDA", "S. Heat\rkcal/kgDA",
+               "Water\rkg/hr", "H.Load\rkcal/h", "H.Load\rkW", "SHF\r-", "M. Ratio\rkcal/kg", "Flow Rate\rm3/h"}),
+    };
+    for (int i = 0; i < (reference.isEmpty() ? 1 : 2); ++i) {
+        f.dialogs.printerAnswers.push_back([queue, reference, i](QPrinter& p) {
+            if (i == 0)
+                p.setPrinterName(QString::fromLocal8Bit(queue));
+            else
+                ScriptedDialogs::PrintToPdf(reference.toStdString())(p);
+            p.setPageSize(QPageSize(QPageSize::A4));
+            p.setPageOrientation(QPageLayout::Portrait);
+            p.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+            return p.isValid();
+        });
+        f.window->outputCommands().PrintTables(tables);
+    }
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+}
+
+void TestFileCommands::processDialogPrintAndCopy() {
+    // Three states: the dialog's Print button prints the three tables as the dialog shows them; Edit > Copy
+    // copies the block of the table last clicked as the dialog's own Copy does.
+    WindowFixture f(QSize(1000, 700), false);
+    f.session().statePoints = SomeStates(3);
+    QString clipboardText, blockText;
+    bool printEnabled = false;
+    f.window->setDialogRunner([&](QDialog& d) {
+        auto* dlg = qobject_cast<DlgProcessCalc*>(&d);
+        if (dlg == nullptr)
+            return 0;
+        printEnabled = dlg->printButton()->isEnabled();
+        f.dialogs.printerAnswers.push_back(ScriptedDialogs::PrintToPdf(name("process.pdf"), 300));
+        dlg->printButton()->click();
+        // The property table clicked last, its block of rows 1-2, columns 1-2.
+        f.session().ActiveGrid = kGridProperty;
+        FlexGrid* g = dlg->grid(kGridProperty);
+        g->setRow(1);
+        g->setCol(1);
+        g->setRowSel(2);
+        g->setColSel(2);
+        f.trigger("MnuEditComCopy");
+        clipboardText = QGuiApplication::clipboard()->text();
+        blockText = g->clip() + "\r";
+        return 0;
+    });
+    f.trigger("MnuProcess");
+    QVERIFY(printEnabled);
+    QCOMPARE(clipboardText, blockText);
+    QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
+    QCOMPARE(clipboardText.count('\t'), 2);
+    QCOMPARE(clipboardText.count('\r'), 2);
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", path("process.pdf"), "-"});
+    QVERIFY(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"Input Data", "Properties", "Process", "Press.", "D.Satu.", "Entahlpy", "Flow Rate",
+                                 "#1 -> #2", "#2 -> #3", "25.00", "760.00"})
+        QVERIFY2(printed.contains(expected), expected);
 }
 
 QTEST_MAIN(TestFileCommands)

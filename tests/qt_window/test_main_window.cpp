@@ -1,9 +1,7 @@
-// The main window as loaded and its small commands: defaults, the menu tree
-// and the tool bar, the colour, tool bar and paper switches, the dialogs the
-// menus open, the exit question, and the one running copy.
+// The main window as loaded and its small commands: defaults, the tool bar
+// keys, the colour, tool bar and paper switches, the dialogs the menus
+// open, the exit question, and faults inside a command.
 #include "tests/qt_window/window_fixture.h"
-
-#include "qt_window/single_instance.h"
 
 using namespace hyg;
 using namespace hyg::test;
@@ -12,19 +10,15 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void defaultsAtLoad();
-    void menuTreeAndToolBar();
-    void paperSize();
-    void switchesTwiceGiveTheStartBack();
+    void switchesAndToolKeys();
     void exitQuestion();
     void settingsDialogs();
     void faultsEndTheCommandWithItsMessage();
-    void secondStartActivatesTheFirst();
 };
 
 void TestMainWindow::defaultsAtLoad() {
     WindowFixture f(QSize(1000, 700), false);
     ChartPicture* p = f.picture();
-    QCOMPARE(f.window->windowTitle(), QString("Corvane Ver 5.0 for Win32"));
     QCOMPARE(
         SettingsText(f.settings()),
         QString("P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | "
@@ -38,55 +32,10 @@ void TestMainWindow::defaultsAtLoad() {
     QVERIFY(f.window->viewport().vertical()->isHidden() && f.window->viewport().horizontal()->isHidden());
 }
 
-void TestMainWindow::menuTreeAndToolBar() {
-    // Each menu as "name=caption: items"; "!" marks an item switched off
-    // until its command lands, "*" a check mark, "|" a separator.
-    const QStringList menus{
-        "MnuFileCom=&File: MnuFileComOpen=&Open File..., MnuFileComSave=&Save File..., |, MnuFileComPrint=&Print..., "
-        "MnuFileComPlot=Ou&tPut..., |, MnuFileComExit=E&xit",
-        "MnuEditCom=&Edit: MnuEditComCopy=&Copy",
-        "MnuGraphCom=&Chart: MnuGraphComDraw=&Draw/Redraw, MnuGraphComIn=Zoom &In, MnuGraphComOut=Zoom &Out, |, "
-        "MnuOptionColor=&Color/Mono Change, MnuGraphComSave=Save &Picture...",
-        "MnuProcessCom=&Process: MnuProcess=Input/Calculation, MnuProcessDraw=&Draw Process Line",
-        "MnuOptionCom=&Options: *MnuOptionComTool=&Tool Bar, |, MnuOptionComChartRange=Chart &Range..., "
-        "MnuOptionComLineUnit=&Unit and Draw Line Selection..., |, MnuOptionComPaper=&Plotter Paper Size",
-        "MnuOptionComPaper=&Plotter Paper Size: *MnuPaperCom_0=A&3, MnuPaperCom_1=&B4, MnuPaperCom_2=A&4",
-        "MnuHelpCom=&Help: MnuFileComAbout=&About..."};
+void TestMainWindow::switchesAndToolKeys() {
     WindowFixture f;
-    for (const QString& expected : menus) {
-        auto* menu = f.window->findChild<QMenu*>(expected.section('=', 0, 0));
-        QVERIFY2(menu != nullptr, qPrintable(expected));
-        QStringList items;
-        for (QAction* a : menu->actions()) {
-            if (a->isSeparator())
-                items << "|";
-            else if (a->menu())
-                items << a->menu()->objectName() + "=" + a->text();
-            else
-                items << (a->isEnabled() ? "" : "!") + QString(a->isChecked() ? "*" : "") + a->objectName() + "=" +
-                             a->text();
-        }
-        QCOMPARE(menu->objectName() + "=" + menu->title() + ": " + items.join(", "), expected);
-    }
-
-    // The tool bar: button keys and tips, the menu's own actions.
-    QToolBar* bar = f.window->toolbar();
-    QStringList buttons;
-    for (QAction* a : bar->actions())
-        buttons << (a->isSeparator() ? "|" : bar->widgetForAction(a)->objectName() + "=" + a->toolTip());
-    QCOMPARE(buttons.join(", "), QString("|, open=open, save=save, |, print=print, |, copy=copy, |, zoomin=zommin, "
-                                         "zoomout=zoomout, refresh=refresh, pencil= draw proscess line"));
-    // Keys compare case-sensitively; an unknown key does nothing.
-    f.window->runToolKey("Refresh");
-    f.window->runToolKey("nothing");
-    f.window->runToolKey("refresh");
-    QCOMPARE(f.settings().DrawCount, 1);
-}
-
-void TestMainWindow::paperSize() {
-    WindowFixture f(QSize(800, 600), false);
+    // Paper B4, A4, A3, each twice (the same entry again changes nothing): radio items, no redrawing.
     const std::int32_t sizes[3][2] = {{15000, 10500}, {12500, 8750}, {10000, 7000}};
-    // B4, A4, A3, each twice: the same entry again changes nothing.
     for (int n : {1, 1, 2, 2, 0, 0}) {
         f.trigger(qPrintable(QString("MnuPaperCom_%1").arg(n)));
         const ChartSettings& s = f.settings();
@@ -94,29 +43,26 @@ void TestMainWindow::paperSize() {
                  QList<std::int32_t>({0, 0, sizes[n][0], sizes[n][1]}));
         for (int k = 0; k < 3; ++k) {
             QAction* entry = f.action(QString("MnuPaperCom_%1").arg(k));
-            QCOMPARE(entry->isChecked(), k == n);
-            // One choice: the entries are radio items of one exclusive group.
-            QVERIFY(entry->actionGroup() && entry->actionGroup()->isExclusive());
+            QVERIFY(entry->isChecked() == (k == n) && entry->actionGroup() && entry->actionGroup()->isExclusive());
         }
     }
-    QCOMPARE(f.settings().DrawCount, 0); // the screen chart is not redrawn
-}
-
-void TestMainWindow::switchesTwiceGiveTheStartBack() {
-    WindowFixture f;
+    QCOMPARE(f.settings().DrawCount, 0);
+    // Colour and mono: each switch redraws; twice gives the start back.
     f.trigger("MnuOptionColor");
     QVERIFY(f.settings().ColorMode == 0 && f.settings().PenColor == MonoPenTable());
     f.trigger("MnuOptionColor");
     QVERIFY(f.settings().ColorMode == 1 && f.settings().PenColor == ColourPenTable());
-    QCOMPARE(f.settings().DrawCount, 2); // each switch redraws
-
-    QToolBar* bar = f.window->toolbar();
-    QAction* check = f.action("MnuOptionComTool");
+    QCOMPARE(f.settings().DrawCount, 2);
+    // The tool bar switch and its check mark; no redrawing.
     f.trigger("MnuOptionComTool");
-    QVERIFY(bar->isHidden() && !check->isChecked());
+    QVERIFY(f.window->toolbar()->isHidden() && !f.action("MnuOptionComTool")->isChecked());
     f.trigger("MnuOptionComTool");
-    QVERIFY(bar->isVisible() && check->isChecked());
-    QCOMPARE(f.settings().DrawCount, 2); // the tool bar switch does not redraw
+    QVERIFY(f.window->toolbar()->isVisible() && f.action("MnuOptionComTool")->isChecked());
+    QCOMPARE(f.settings().DrawCount, 2);
+    // Tool bar keys compare case-sensitively; an unknown key does nothing.
+    for (const char* key : {"Refresh", "nothing", "refresh"})
+        f.window->runToolKey(key);
+    QCOMPARE(f.settings().DrawCount, 3);
 }
 
 void TestMainWindow::exitQuestion() {
@@ -131,7 +77,6 @@ void TestMainWindow::exitQuestion() {
     const auto& q = f.dialogs.questions[0];
     QCOMPARE(q.text + " / " + q.title, std::string("Do you really want to exit the application? / Hygrana"));
     QVERIFY(q.icon == MessageIcon::Question && q.defaultNo);
-
     f.dialogs.yesNoAnswers.push_back(true);
     QVERIFY(f.window->close());
     QVERIFY(!f.window->isVisible());
@@ -139,8 +84,7 @@ void TestMainWindow::exitQuestion() {
 
 void TestMainWindow::settingsDialogs() {
     WindowFixture f;
-    // Each menu item runs its dialog with the hourglass gone; what OK stores
-    // stays, and nothing is redrawn.
+    // Each menu item runs its dialog with the hourglass gone; what OK stores stays, and nothing is redrawn.
     QStringList seen;
     f.window->setDialogRunner([&](QDialog& d) {
         seen << d.objectName() + " " + d.windowTitle();
@@ -164,12 +108,8 @@ namespace {
 // File dialogs that fail as a broken file system or a missing portal would.
 class FailingDialogs : public ScriptedDialogs {
 public:
-    std::optional<std::string> askSaveFileName(const FileDialogRequest&) override {
-        throw RunTimeFault("no file dialog");
-    }
-    std::optional<std::string> askOpenFileName(const FileDialogRequest&) override {
-        throw IndexFault("no file dialog");
-    }
+    std::optional<std::string> askSaveFileName(const FileDialogRequest&) override { throw RunTimeFault("no dialog"); }
+    std::optional<std::string> askOpenFileName(const FileDialogRequest&) override { throw IndexFault("no dialog"); }
 };
 
 } // namespace
@@ -178,9 +118,8 @@ void TestMainWindow::faultsEndTheCommandWithItsMessage() {
     FailingDialogs dialogs;
     MdiDiagram window(&dialogs);
     const QString before = SettingsText(window.settings());
-    // A fault inside a dialog (here thrown by the runner), out of memory,
-    // and failing file dialogs: each command ends with its own message and
-    // the settings stay as they were.
+    // A fault inside a dialog (thrown by the runner), out of memory, and failing file dialogs: each
+    // command ends with its own message and the settings stay as they were.
     int run = 0;
     window.setDialogRunner([&](QDialog&) -> int {
         if (run++ == 0)
@@ -201,22 +140,6 @@ void TestMainWindow::faultsEndTheCommandWithItsMessage() {
                                  "Sorry, failed 'Save...' command."}));
     QCOMPARE(SettingsText(window.settings()), before);
     QVERIFY(QApplication::overrideCursor() == nullptr);
-}
-
-void TestMainWindow::secondStartActivatesTheFirst() {
-    const QString key = "hygrana-test-" + QUuid::createUuid().toString(QUuid::Id128);
-    WindowFixture f(QSize(700, 500), false);
-    f.window->showMinimized();
-    SingleInstance first(key);
-    QVERIFY(!first.claimOrNotify(500)); // nobody else: this copy listens
-    QObject::connect(&first, &SingleInstance::activationRequested, f.window.get(), &MdiDiagram::bringToFront);
-    QSignalSpy spy(&first, &SingleInstance::activationRequested);
-    for (int start = 1; start <= 2; ++start) {
-        SingleInstance later(key);
-        QVERIFY(later.claimOrNotify(500)); // the first answered: end this copy
-        QTRY_COMPARE(spy.count(), start);
-    }
-    QVERIFY(f.window->isVisible() && !f.window->isMinimized());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,5 +1,5 @@
 // A main window for the tests: scripted dialogs, a fixed size, shown
-// headless; and mouse events sent straight to a widget.
+// headless; mouse events sent straight to a widget; a few states.
 #pragma once
 
 #include "qt_window/main_window.h"
@@ -42,6 +42,16 @@ struct WindowFixture {
 inline QByteArray ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The first `n` of 25/50, 15/90, 30/30, 20/60, 35/40, 28/70 (deg C / %) at 760 mmHg.
+inline StatePointList SomeStates(int n) {
+    const float t[] = {25, 15, 30, 20, 35, 28}, rh[] = {50, 90, 30, 60, 40, 70};
+    StatePointList p;
+    p.count = static_cast<std::int16_t>(n);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i)
+        p.dryBulb[i] = t[i - 1], p.relHum[i] = rh[i - 1], p.pressure[i] = 760;
+    return p;
 }
 
 inline void SendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
