@@ -29,15 +29,10 @@ TEST(GoldenPlotFiles, EveryChartByteForByte) {
         ASSERT_TRUE(in) << path;
         const std::string want((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         const std::string got = out.str();
-        if (got == want)
-            continue;
         // Name the first differing statement rather than dumping the files.
-        std::size_t at = 0;
-        while (at < got.size() && at < want.size() && got[at] == want[at])
-            ++at;
-        const std::size_t line = static_cast<std::size_t>(std::count(want.begin(), want.begin() + at, '\n')) + 1;
-        ADD_FAILURE() << c.name << ": differs from the golden plot file at byte " << at << " (line " << line
-                      << "), sizes " << got.size() << " and " << want.size();
+        const auto at = std::mismatch(got.begin(), got.end(), want.begin(), want.end()).second - want.begin();
+        EXPECT_TRUE(got == want) << c.name << ": differs from the golden plot file at line "
+                                 << std::count(want.begin(), want.begin() + at, '\n') + 1;
     }
 }
 
