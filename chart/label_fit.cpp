@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string_view>
+#include <variant>
 
 namespace hyg {
 
@@ -34,107 +36,208 @@ std::optional<double> NumberOf(const Label& l) {
     return v;
 }
 
+// A text's box with its upright extents, worked out once.
+struct Extent {
+    TextBox box;
+    double left, right, bottom, top;
+};
+
+Extent ExtentOf(const TextBox& b) {
+    return {b, Left(b), Right(b), Bottom(b), Top(b)};
+}
+
+bool Clash(const Extent& a, const Extent& b, double gap) {
+    if (a.right + gap <= b.left || b.right + gap <= a.left || a.top + gap <= b.bottom || b.top + gap <= a.bottom)
+        return false;
+    return Overlap(a.box, b.box, gap);
+}
+
+// The calls a family makes, held as values until the family is done (no
+// allocation per call: a family makes thousands of them).
+struct MoveCall {
+    PlotPoint p;
+    PlotForm form;
+};
+struct SegmentCall {
+    PlotPoint a, b;
+    SegmentForm form;
+};
+struct BeginCall {
+    PlotPoint first;
+    Dash dash;
+};
+struct ToCall {
+    PlotPoint p;
+};
+struct HoldCall {};
+struct EndCall {};
+struct PointCall {
+    PlotPoint p;
+};
+struct CircleCall {
+    PlotPoint centre;
+    double radius;
+    CircleForm form;
+};
+struct FillCall {
+    bool solid;
+};
+struct SizeCall {
+    float plotWidth;
+};
+struct TextCall {
+    std::size_t label;
+};
+using Call = std::variant<Pen, Dash, SizeCall, PlotDirection, DirectionReset, MoveCall, SegmentCall, BeginCall, ToCall,
+                          HoldCall, EndCall, PointCall, CircleCall, FillCall, ArcSpec, TextCall>;
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
 // Holds a family's primitives back and passes them on, less the labels it
-// is told to leave out.
-class HeldPlotter : public PenPlotter {
+// leaves out: optionally whatever would reach outside the plot window
+// (straight lines cut at its edges, labels and circles only when wholly
+// inside), and the numbers thinned where they would overlap.
+class FittingPlotter : public PenPlotter {
     // A number label: its value and its ink on either side.
     struct Number {
         std::size_t label;
         double value;
-        std::optional<TextBox> screen, plot;
+        std::optional<Extent> screen, plot;
     };
 
 public:
-    explicit HeldPlotter(const ChartSettings& s)
-        : s_(s) {}
+    FittingPlotter(const ChartSettings& s, bool clip, float plotWidth)
+        : s_(s)
+        , clip_(clip)
+        , plotWidth_(plotWidth)
+        , pixel_(PixelInPlane(s)) {
+        calls_.reserve(1024);
+    }
 
-    void pen(Pen p) override {
-        calls_.push_back([p](PenPlotter& o) { o.pen(p); });
-    }
-    void lineStyle(Dash d) override {
-        calls_.push_back([d](PenPlotter& o) { o.lineStyle(d); });
-    }
+    void pen(Pen p) override { calls_.emplace_back(p); }
+    void lineStyle(Dash d) override { calls_.emplace_back(d); }
     void textSize(float plotWidth) override {
         plotWidth_ = plotWidth;
-        calls_.push_back([plotWidth](PenPlotter& o) { o.textSize(plotWidth); });
+        calls_.emplace_back(SizeCall{plotWidth});
     }
     void direction(const PlotDirection& d) override {
         slope_ = d.slope;
-        calls_.push_back([d](PenPlotter& o) { o.direction(d); });
+        calls_.emplace_back(d);
     }
     void resetDirection(DirectionReset form) override {
         slope_ = 0;
-        calls_.push_back([form](PenPlotter& o) { o.resetDirection(form); });
+        calls_.emplace_back(form);
     }
     void move(PlotPoint p, PlotForm form) override {
         pen_ = p;
-        calls_.push_back([p, form](PenPlotter& o) { o.move(p, form); });
+        calls_.emplace_back(MoveCall{p, form});
     }
     void segment(PlotPoint a, PlotPoint b, SegmentForm form) override {
-        pen_ = b;
-        calls_.push_back([a, b, form](PenPlotter& o) { o.segment(a, b, form); });
+        // The pen ends where the line drawn ends.
+        if (!clip_ || ClipToWindow(s_, a, b)) {
+            pen_ = b;
+            calls_.emplace_back(SegmentCall{a, b, form});
+        }
     }
     void beginPolyline(PlotPoint first, Dash dash) override {
         pen_ = first;
-        calls_.push_back([first, dash](PenPlotter& o) { o.beginPolyline(first, dash); });
+        calls_.emplace_back(BeginCall{first, dash});
     }
     void polylineTo(PlotPoint p) override {
         pen_ = p;
-        calls_.push_back([p](PenPlotter& o) { o.polylineTo(p); });
+        calls_.emplace_back(ToCall{p});
     }
-    void polylineHold() override {
-        calls_.push_back([](PenPlotter& o) { o.polylineHold(); });
-    }
-    void endPolyline() override {
-        calls_.push_back([](PenPlotter& o) { o.endPolyline(); });
-    }
+    void polylineHold() override { calls_.emplace_back(HoldCall{}); }
+    void endPolyline() override { calls_.emplace_back(EndCall{}); }
     void point(PlotPoint p) override {
-        calls_.push_back([p](PenPlotter& o) { o.point(p); });
+        if (!clip_ || Inside(p))
+            calls_.emplace_back(PointCall{p});
     }
     void circle(PlotPoint centre, double radius, CircleForm form) override {
-        pen_ = centre;
-        calls_.push_back([centre, radius, form](PenPlotter& o) { o.circle(centre, radius, form); });
-    }
-    void fill(bool solid) override {
-        calls_.push_back([solid](PenPlotter& o) { o.fill(solid); });
-    }
-    void arc(const ArcSpec& a) override {
-        calls_.push_back([a](PenPlotter& o) { o.arc(a); });
-    }
-    void text(const Label& l) override {
-        const std::size_t index = labels_.size();
-        labels_.push_back(l);
-        calls_.push_back([this, index](PenPlotter& o) { o.text(labels_[index]); });
-        const PlotPoint at = l.plotAtPen ? pen_ : l.plotAt.value_or(l.at);
-        if (const std::optional<double> v = NumberOf(l)) {
-            numbers_.push_back({index, *v, l.onScreen ? ScreenBox(s_, l) : std::optional<TextBox>{},
-                                l.onPlot ? PlotBox(s_, l, plotWidth_, slope_, at) : std::optional<TextBox>{}});
+        if (!clip_ || (Inside(PlotPoint{centre.x - radius, centre.y - radius}) &&
+                       Inside(PlotPoint{centre.x + radius, centre.y + radius}))) {
+            pen_ = centre;
+            calls_.emplace_back(CircleCall{centre, radius, form});
         }
+    }
+    void fill(bool solid) override { calls_.emplace_back(FillCall{solid}); }
+    void arc(const ArcSpec& a) override { calls_.emplace_back(a); }
+    void text(const Label& l) override {
+        const PlotPoint at = l.plotAtPen ? pen_ : l.plotAt.value_or(l.at);
         pen_ = at;
+        const std::size_t index = labels_.size();
+        Label& kept = labels_.emplace_back(l);
+        calls_.emplace_back(TextCall{index});
+        if (kept.onScreen && kept.text.empty() && kept.number) {
+            // The screen's form of the number, made once for the box and the
+            // writer alike.
+            kept.text = kept.pattern ? FormatNumber(*kept.number, kept.pattern) : GeneralNumber(*kept.number);
+        }
+        std::optional<Extent> screen, plot;
+        if (kept.onScreen) {
+            screen = ExtentOf(ScreenBox(s_, kept));
+            // A screen text keeps two pixels from the edge, where the screen
+            // rounds it.
+            if (clip_ && !InsideExtent(*screen, 2 * pixel_))
+                kept.onScreen = false, screen.reset();
+        }
+        if (kept.onPlot) {
+            // Characters of no size (none set yet) are the pen's position.
+            if (plotWidth_ > 0)
+                plot = ExtentOf(PlotBox(s_, kept, plotWidth_, slope_, at));
+            if (clip_ && !(plot ? InsideExtent(*plot, 0) : Inside(at)))
+                kept.onPlot = false, plot.reset();
+        }
+        // A number left out still shows the family's spacing.
+        if (const std::optional<double> v = NumberOf(kept))
+            numbers_.push_back({index, *v, std::move(screen), std::move(plot)});
     }
 
-    // Passes everything on, the numbers thinned where they would overlap.
+    // Passes everything on.
     void release(PenPlotter& out) {
-        for (const auto& call : calls_)
-            call(out);
+        for (const Call& call : calls_) {
+            std::visit(Overloaded{
+                           [&](const Pen& p) { out.pen(p); },
+                           [&](const Dash& d) { out.lineStyle(d); },
+                           [&](const SizeCall& c) { out.textSize(c.plotWidth); },
+                           [&](const PlotDirection& d) { out.direction(d); },
+                           [&](const DirectionReset& r) { out.resetDirection(r); },
+                           [&](const MoveCall& c) { out.move(c.p, c.form); },
+                           [&](const SegmentCall& c) { out.segment(c.a, c.b, c.form); },
+                           [&](const BeginCall& c) { out.beginPolyline(c.first, c.dash); },
+                           [&](const ToCall& c) { out.polylineTo(c.p); },
+                           [&](const HoldCall&) { out.polylineHold(); },
+                           [&](const EndCall&) { out.endPolyline(); },
+                           [&](const PointCall& c) { out.point(c.p); },
+                           [&](const CircleCall& c) { out.circle(c.centre, c.radius, c.form); },
+                           [&](const FillCall& c) { out.fill(c.solid); },
+                           [&](const ArcSpec& a) { out.arc(a); },
+                           [&](const TextCall& c) { out.text(labels_[c.label]); },
+                       },
+                       call);
+        }
     }
 
     // Thins the numbers of each side, the screen and the paper, on their own:
     // the paper does not change with the size of the window.
     void thin() {
-        thinSide(&Number::screen, 3 * PixelInPlane(s_), &Label::onScreen);
+        thinSide(&Number::screen, 3 * pixel_, &Label::onScreen);
         thinSide(&Number::plot, 0.5, &Label::onPlot);
     }
 
+private:
     // Numbers that overlap others, directly or through a chain, form a group;
     // in each group only the values that are multiples of two, five or ten
     // steps of the family's spacing stay, the first of these that leaves a
     // gap. Where even every tenth value runs together (the ends of a
     // protractor scale crowd), a value that would cover one already kept
     // goes as well.
-    void thinSide(std::optional<TextBox> Number::*box, double gap, bool Label::*shown) {
+    void thinSide(std::optional<Extent> Number::*box, double gap, bool Label::*shown) {
         const auto clash = [&](const Number& a, const Number& b) {
-            return (a.*box) && (b.*box) && Overlap(*(a.*box), *(b.*box), gap);
+            return (a.*box) && (b.*box) && Clash(*(a.*box), *(b.*box), gap);
         };
         const std::size_t n = numbers_.size();
         if (n < 2)
@@ -198,7 +301,6 @@ public:
         }
     }
 
-private:
     static bool MultipleOf(double v, double unit) {
         if (unit <= 0)
             return true;
@@ -221,97 +323,56 @@ private:
         return spacing;
     }
 
-    const ChartSettings& s_;
-    std::vector<std::function<void(PenPlotter&)>> calls_;
-    std::vector<Label> labels_;
-    std::vector<Number> numbers_;
-    float plotWidth_ = 0;
-    double slope_ = 0;
-    PlotPoint pen_;
-};
-
-// Passes on what lies inside the plot window: straight lines cut at its
-// edges, labels and circles only when wholly inside.
-class WindowClip : public PenPlotter {
-public:
-    WindowClip(PenPlotter& out, const ChartSettings& s)
-        : out_(out)
-        , s_(s) {}
-
-    void pen(Pen p) override { out_.pen(p); }
-    void lineStyle(Dash d) override { out_.lineStyle(d); }
-    void textSize(float plotWidth) override {
-        plotWidth_ = plotWidth;
-        out_.textSize(plotWidth);
-    }
-    void direction(const PlotDirection& d) override {
-        slope_ = d.slope;
-        out_.direction(d);
-    }
-    void resetDirection(DirectionReset form) override {
-        slope_ = 0;
-        out_.resetDirection(form);
-    }
-    void move(PlotPoint p, PlotForm form) override {
-        pen_ = p;
-        out_.move(p, form);
-    }
-    void segment(PlotPoint a, PlotPoint b, SegmentForm form) override {
-        pen_ = b;
-        if (ClipToWindow(s_, a, b))
-            out_.segment(a, b, form);
-    }
-    void beginPolyline(PlotPoint first, Dash dash) override { out_.beginPolyline(first, dash); }
-    void polylineTo(PlotPoint p) override { out_.polylineTo(p); }
-    void polylineHold() override { out_.polylineHold(); }
-    void endPolyline() override { out_.endPolyline(); }
-    void point(PlotPoint p) override {
-        if (Inside(p))
-            out_.point(p);
-    }
-    void circle(PlotPoint centre, double radius, CircleForm form) override {
-        pen_ = centre;
-        if (Inside(PlotPoint{centre.x - radius, centre.y - radius}) &&
-            Inside(PlotPoint{centre.x + radius, centre.y + radius}))
-            out_.circle(centre, radius, form);
-    }
-    void fill(bool solid) override { out_.fill(solid); }
-    void arc(const ArcSpec& a) override { out_.arc(a); }
-    // Each side leaves out what would reach outside on that side.
-    void text(const Label& l) override {
-        const PlotPoint at = l.plotAtPen ? pen_ : l.plotAt.value_or(l.at);
-        pen_ = at;
-        Label kept = l;
-        if (kept.onScreen && !InsideBox(ScreenBox(s_, l)))
-            kept.onScreen = false;
-        if (kept.onPlot && !InsideBox(PlotBox(s_, l, plotWidth_, slope_, at), 0))
-            kept.onPlot = false;
-        out_.text(kept);
-    }
-
-private:
     bool Inside(PlotPoint p) const {
         return p.x >= s_.PlaneXMin && p.x <= s_.PlaneXMax && p.y >= s_.PlaneYMin && p.y <= s_.PlaneYMax;
     }
-    // A screen text keeps two pixels from the edge, where the screen rounds it.
-    bool InsideBox(const TextBox& b) const { return InsideBox(b, 2 * PixelInPlane(s_)); }
-    bool InsideBox(const TextBox& b, double m) const {
-        return Inside(PlotPoint{Left(b) - m, Bottom(b) - m}) && Inside(PlotPoint{Right(b) + m, Top(b) + m});
+    bool InsideExtent(const Extent& e, double m) const {
+        return Inside(PlotPoint{e.left - m, e.bottom - m}) && Inside(PlotPoint{e.right + m, e.top + m});
     }
 
-    PenPlotter& out_;
     const ChartSettings& s_;
-    float plotWidth_ = 0;
+    bool clip_;
+    std::vector<Call> calls_;
+    std::vector<Label> labels_;
+    std::vector<Number> numbers_;
+    float plotWidth_;
+    double pixel_;
     double slope_ = 0;
     PlotPoint pen_;
 };
 
 } // namespace
 
-TextBox TurnedBox(PlotPoint start, double angle, double length, double height) {
-    const double c = std::cos(angle), s = std::sin(angle);
+namespace {
+
+TextBox TurnedBox(PlotPoint start, double c, double s, double length, double height) {
     const auto at = [&](double u, double v) { return PlotPoint{start.x + u * c - v * s, start.y + u * s + v * c}; };
     return {{at(0, 0), at(length, 0), at(length, height), at(0, height)}};
+}
+
+// Width in character widths of the text after its leading blanks, and of
+// those blanks.
+double WidthInChars(std::string_view text) {
+    double w = 0;
+    for (const char c : text) {
+        if (c == ' ' || c == '.' || c == ',' || c == '\'')
+            w += 0.6;
+        else if (c == '-')
+            w += 0.8;
+        else if (c >= '0' && c <= '9')
+            w += 1.25;
+        else if (c >= 'A' && c <= 'Z')
+            w += 1.6;
+        else
+            w += 1.1;
+    }
+    return w;
+}
+
+} // namespace
+
+TextBox TurnedBox(PlotPoint start, double angle, double length, double height) {
+    return TurnedBox(start, std::cos(angle), std::sin(angle), length, height);
 }
 
 bool Overlap(const TextBox& a, const TextBox& b, double gap) {
@@ -359,20 +420,7 @@ double Top(const TextBox& b) {
 }
 
 double TextWidthInChars(const std::string& text) {
-    double w = 0;
-    for (const char c : text) {
-        if (c == ' ' || c == '.' || c == ',' || c == '\'')
-            w += 0.6;
-        else if (c == '-')
-            w += 0.8;
-        else if (c >= '0' && c <= '9')
-            w += 1.25;
-        else if (c >= 'A' && c <= 'Z')
-            w += 1.6;
-        else
-            w += 1.1;
-    }
-    return w;
+    return WidthInChars(text);
 }
 
 double PlaneUnitsPerCm(const ChartSettings& s) {
@@ -406,28 +454,49 @@ double PixelInPlane(const ChartSettings& s) {
 TextBox ScreenBox(const ChartSettings& s, const Label& l) {
     // The font is rounded to whole pixels: allow one more.
     const double w = l.size + PixelInPlane(s);
-    const std::string text = ScreenText(l);
+    std::string formatted;
+    std::string_view text = l.text;
+    if (text.empty() && l.number) {
+        formatted = ScreenText(l);
+        text = formatted;
+    } else if (!text.empty() && text[0] == ' ') {
+        text.remove_prefix(1); // the screen drops one leading blank
+    }
     const std::size_t lead = std::min(text.find_first_not_of(' '), text.size());
-    const double c = std::cos(l.angle), sn = std::sin(l.angle);
-    const double u0 = TextWidthInChars(text.substr(0, lead)) * w;
+    const double c = l.angle == 0 ? 1 : std::cos(l.angle), sn = l.angle == 0 ? 0 : std::sin(l.angle);
+    const double u0 = WidthInChars(text.substr(0, lead)) * w;
     // The cell's top-left corner stands 2 sizes above the anchor, turned,
     // and a fifth of a size higher; the base line 2.4 sizes below that corner.
     const PlotPoint start{l.at.x + u0 * c + 0.4 * l.size * sn, l.at.y + u0 * sn + (0.2 - 0.4 * c) * l.size};
-    return TurnedBox(start, l.angle, TextWidthInChars(text.substr(lead)) * w, 2 * l.size);
+    return TurnedBox(start, c, sn, WidthInChars(text.substr(lead)) * w, 2 * l.size);
 }
 
 TextBox PlotBox(const ChartSettings& s, const Label& l, float plotWidth, double slope, PlotPoint pen) {
     const double w = plotWidth * PlaneUnitsPerCm(s);
-    const std::string text = PlotText(l);
+    std::string formatted;
+    std::string_view text;
+    if (l.plotText) {
+        text = *l.plotText;
+    } else if (l.number) {
+        formatted = PlotText(l);
+        text = formatted;
+    } else {
+        text = l.text;
+    }
     const std::size_t lead = std::min(text.find_first_not_of(' '), text.size());
     const std::size_t shown = text.size() - lead;
-    const double angle = std::atan(slope);
-    const PlotPoint start{pen.x + 1.5 * w * lead * std::cos(angle), pen.y + 1.5 * w * lead * std::sin(angle)};
-    return TurnedBox(start, angle, shown ? (1.5 * static_cast<double>(shown) - 0.5) * w : 0, 2 * w);
+    // The direction (1, slope) made a unit vector.
+    const double norm = std::sqrt(1 + slope * slope);
+    const double c = 1 / norm, sn = slope / norm;
+    const PlotPoint start{pen.x + 1.5 * w * static_cast<double>(lead) * c, pen.y + 1.5 * w * static_cast<double>(lead) * sn};
+    return TurnedBox(start, c, sn, shown ? (1.5 * static_cast<double>(shown) - 0.5) * w : 0, 2 * w);
 }
 
-void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family) {
-    HeldPlotter held(s);
+namespace {
+
+void Fit(PenPlotter& out, const ChartSettings& s, bool clip, float plotWidth,
+         const std::function<void(PenPlotter&)>& family) {
+    FittingPlotter held(s, clip, plotWidth);
     try {
         family(held);
     } catch (...) {
@@ -437,6 +506,12 @@ void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<vo
     }
     held.thin();
     held.release(out);
+}
+
+} // namespace
+
+void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family) {
+    Fit(out, s, false, 0, family);
 }
 
 bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b) {
@@ -469,14 +544,10 @@ bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b) {
     return true;
 }
 
-void DrawInWindow(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family) {
-    WindowClip clip(out, s);
-    family(clip);
-}
-
-void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family) {
+void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family,
+                float plotWidthInForce) {
     // Left-out labels take no part in the thinning.
-    DrawThinned(out, s, [&](PenPlotter& held) { DrawInWindow(held, s, family); });
+    Fit(out, s, true, plotWidthInForce, family);
 }
 
 PlotPoint IntoWindow(const ChartSettings& s, double left, double right, double bottom, double top) {

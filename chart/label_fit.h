@@ -58,12 +58,12 @@ std::string PlotText(const Label& l);
 // whose numbers keep apart loses none.
 void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
 
-// Draws `family` through a plotter that keeps to the plot window: a
-// straight line is cut at the window's edges, a label or circle that would
-// reach outside is left out.
-void DrawInWindow(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
-// Both: thinned numbers inside the window.
-void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family);
+// Draws `family` thinned as above and kept to the plot window: a straight
+// line is cut at the window's edges, a label or circle that would reach
+// outside is left out. `plotWidthInForce` is the plotter character width
+// (cm) that an earlier family set and this one writes its numbers in.
+void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family,
+                float plotWidthInForce = 0);
 // Cuts the line from a to b to its part inside the plot window; false when
 // none of it is inside.
 bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b);
