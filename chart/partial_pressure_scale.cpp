@@ -43,10 +43,14 @@ static void DrawPartialPressureScaleHeld(PenPlotter& out, const Chart& chart, fl
 }
 
 // Numbers of the family that would run into each other are thinned, and
-// nothing goes outside the plot window.
+// nothing goes outside the plot window. On paper the numbers are set in the
+// small text size that the dry-bulb numbers, drawn on every chart before
+// this scale, leave in force; it is named here so that the paper's thinning
+// measures them in it, without writing the size a second time.
 void DrawPartialPressureScale(PenPlotter& out, const Chart& chart, float topRightX, float bottomY) {
-    DrawFitted(out, chart.settings,
-               [&](PenPlotter& held) { DrawPartialPressureScaleHeld(held, chart, topRightX, bottomY); });
+    DrawFitted(
+        out, chart.settings, [&](PenPlotter& held) { DrawPartialPressureScaleHeld(held, chart, topRightX, bottomY); },
+        chart.settings.PlotTextSize3);
 }
 
 } // namespace hyg
