@@ -1,7 +1,7 @@
 // A UserDialogs that answers from queues filled by the test and records every
 // message and question, so the commands run headless without a modal loop.
-// An empty answer queue means "cancel" for file names and "No" for
-// questions; an empty printer queue cancels the print dialog.
+// An empty queue means "cancel" for file names and the print dialog, and
+// "No" for questions.
 #pragma once
 
 #include "qt_window/user_dialogs.h"
@@ -24,11 +24,10 @@ public:
         bool defaultNo = false; // questions only
     };
 
-    // Answers, consumed in order; std::nullopt cancels a file dialog.
+    // Answers, consumed in order; std::nullopt cancels a file dialog. A printer answer sets up the
+    // printer as the user would in the print dialog (PrintToPdf below); false cancels.
     std::deque<std::optional<std::string>> saveNames, openNames;
     std::deque<bool> yesNoAnswers;
-    // Each sets up the printer as the user would in the print dialog
-    // (PrintToPdf below); false cancels.
     std::deque<std::function<bool(QPrinter&)>> printerAnswers;
     int printerRequests = 0;
 
@@ -42,19 +41,19 @@ public:
     void beep() override {}
     std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
-        return Take(saveNames, std::optional<std::string>());
+        return Take(saveNames);
     }
     std::optional<std::string> askOpenFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
-        return Take(openNames, std::optional<std::string>());
+        return Take(openNames);
     }
     bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) override {
         questions.push_back({text, title, icon, defaultNo});
-        return Take(yesNoAnswers, false);
+        return Take(yesNoAnswers);
     }
     bool askPrinter(QPrinter& printer) override {
         ++printerRequests;
-        auto answer = Take(printerAnswers, std::function<bool(QPrinter&)>());
+        auto answer = Take(printerAnswers);
         return answer ? answer(printer) : false;
     }
 
@@ -69,9 +68,9 @@ public:
     }
 
 private:
-    template <class T> static T Take(std::deque<T>& answers, T none) {
+    template <class T> static T Take(std::deque<T>& answers) {
         if (answers.empty())
-            return none;
+            return T{};
         T a = std::move(answers.front());
         answers.pop_front();
         return a;

@@ -12,25 +12,13 @@
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <vector>
-
 using namespace hyg;
-
-namespace {
-
-QFile::Permissions Perms(const QString& path) {
-    return QFileInfo(path).permissions();
-}
-
-} // namespace
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
-
 private slots:
     void init();
     void cleanup();
@@ -39,83 +27,72 @@ private slots:
     void theListenerKeepsItsSocketWithoutDescriptors();
 
 private:
-    QString key() const { return QStringLiteral("hygrana-test-") + QString::number(QCoreApplication::applicationPid()); }
+    const QString key_ = "hygrana-test-" + QString::number(QCoreApplication::applicationPid());
+    const QString own_ = "/hygrana-" + QString::number(::getuid());
     std::unique_ptr<QTemporaryDir> dir_;
     QByteArray savedRuntime_, savedTmp_;
 };
 
 void TestSingleInstance::init() {
+    // A shared temporary folder of our own, where the private one is made.
     dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
+    QVERIFY(dir_->isValid() && QDir().mkpath(dir_->filePath("tmp")));
+    QFile::setPermissions(dir_->filePath("tmp"), QFile::Permissions(0x7777));
     savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
     savedTmp_ = qgetenv("TMPDIR");
-    // A shared temporary folder of our own, where the private one is made.
-    QVERIFY(QDir().mkpath(dir_->filePath("tmp")));
-    QFile::setPermissions(dir_->filePath("tmp"), QFile::Permissions(0x7777));
     qputenv("TMPDIR", QFile::encodeName(dir_->filePath("tmp")));
     qunsetenv("XDG_RUNTIME_DIR");
 }
 
 void TestSingleInstance::cleanup() {
-    qputenv("XDG_RUNTIME_DIR", savedRuntime_);
-    qputenv("TMPDIR", savedTmp_);
-    if (savedRuntime_.isEmpty())
-        qunsetenv("XDG_RUNTIME_DIR");
-    if (savedTmp_.isEmpty())
-        qunsetenv("TMPDIR");
+    for (auto [name, value] : {std::pair("XDG_RUNTIME_DIR", savedRuntime_), std::pair("TMPDIR", savedTmp_)})
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
     dir_.reset();
 }
 
-// Someone listening on the name an earlier version used in the shared
-// temporary folder gets no message and does not end this copy.
+// Someone listening on a name an earlier version used in the shared temporary folder gets no message
+// and does not end this copy.
 void TestSingleInstance::aNameClaimedByAnotherUserIsNotUsed() {
-    QCOMPARE(SingleInstance::DefaultKey(), QStringLiteral("hygrana-") + QString::number(::getuid()));
+    QCOMPARE(SingleInstance::DefaultKey(), own_.mid(1));
     for (const QString& name : {QString("hygrana-") + qEnvironmentVariable("USER"), QString("hygrana-user")}) {
         QLocalServer squatter;
         QLocalServer::removeServer(QDir::tempPath() + "/" + name);
         QVERIFY(squatter.listen(QDir::tempPath() + "/" + name));
         SingleInstance copy(SingleInstance::DefaultKey());
-        QVERIFY2(!copy.claimOrNotify(300), qPrintable(name)); // nobody of ours answered: this copy listens
-        QVERIFY(copy.listening());
+        QVERIFY2(!copy.claimOrNotify(300) && copy.listening(), qPrintable(name)); // nobody of ours answered
         QCoreApplication::processEvents();
         QVERIFY(!squatter.hasPendingConnections());
-        QVERIFY(copy.socketPath().startsWith(QDir::tempPath() + "/hygrana-" + QString::number(::getuid()) + "/"));
-        QCOMPARE(Perms(QFileInfo(copy.socketPath()).path()) & QFile::Permissions(0x0077), QFile::Permissions());
+        QVERIFY(copy.socketPath().startsWith(QDir::tempPath() + own_ + "/"));
+        QCOMPARE(QFileInfo(QFileInfo(copy.socketPath()).path()).permissions() & QFile::Permissions(0x0077),
+                 QFile::Permissions());
     }
 }
 
-// XDG_RUNTIME_DIR open to others is passed over; a link planted where the
-// private folder goes is refused and what it names keeps its permissions; a
-// folder of another user there is refused.
+// XDG_RUNTIME_DIR open to others is passed over; a link planted where the private folder goes is refused
+// and what it names keeps its permissions; a folder of another user there is refused.
 void TestSingleInstance::onlyAPrivateFolderOfTheUserIsUsed() {
-    const QString open = dir_->filePath("open");
+    const QString open = dir_->filePath("open"), own = QDir::tempPath() + own_;
     QVERIFY(QDir().mkpath(open));
     QFile::setPermissions(open, QFile::Permissions(0x7755));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
-    const QString own = QDir::tempPath() + "/hygrana-" + QString::number(::getuid());
     QCOMPARE(SingleInstance::PrivateFolder(), own);
-    QCOMPARE(Perms(open), QFile::Permissions(0x7755));
 
-    QVERIFY(QDir(own).removeRecursively());
-    QVERIFY(QFile::link(open, own));
+    QVERIFY(QDir(own).removeRecursively() && QFile::link(open, own));
     QString why;
     QCOMPARE(SingleInstance::PrivateFolder(&why), QString());
     QVERIFY(!why.isEmpty());
-    QCOMPARE(Perms(open), QFile::Permissions(0x7755));
-    SingleInstance alone(key());
-    QVERIFY(!alone.claimOrNotify(300)); // runs, without the rule
-    QVERIFY(!alone.listening());
+    SingleInstance alone(key_);
+    QVERIFY(!alone.claimOrNotify(300) && !alone.listening()); // runs, without the rule
     QVERIFY(QDir(open).isEmpty());
+    QCOMPARE(QFileInfo(open).permissions(), QFile::Permissions(0x7755));
 
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() == 0 && nobody != nullptr) {
-        QVERIFY(QFile::remove(own));
-        QVERIFY(QDir().mkdir(own));
+        QVERIFY(QFile::remove(own) && QDir().mkdir(own));
         QFile::setPermissions(own, QFile::Permissions(0x7700));
         QCOMPARE(::chown(QFile::encodeName(own).constData(), nobody->pw_uid, nobody->pw_gid), 0);
         QCOMPARE(SingleInstance::PrivateFolder(), QString());
     }
-
     const QString runtime = dir_->filePath("run");
     QVERIFY(QDir().mkpath(runtime));
     QFile::setPermissions(runtime, QFile::Permissions(0x7700));
@@ -123,16 +100,14 @@ void TestSingleInstance::onlyAPrivateFolderOfTheUserIsUsed() {
     QCOMPARE(SingleInstance::PrivateFolder(), runtime);
 }
 
-// A connection arriving while the listener has no descriptor left waits in
-// the queue; the socket stays, and both it and later starts get through.
+// A connection arriving while the listener has no descriptor left waits in the queue; the socket stays,
+// and both it and later starts get through.
 void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
-    SingleInstance first(key());
+    SingleInstance first(key_);
     QVERIFY(!first.claimOrNotify(500));
     QSignalSpy spy(&first, &SingleInstance::activationRequested);
-
     const QByteArray path = QFile::encodeName(first.socketPath());
     const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    QVERIFY(client >= 0);
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     std::memcpy(addr.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
@@ -158,7 +133,7 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
     QVERIFY(QFileInfo::exists(first.socketPath()));
     QTRY_COMPARE(spy.count(), 1);
     ::close(client);
-    SingleInstance later(key());
+    SingleInstance later(key_);
     QVERIFY(later.claimOrNotify(500)); // the first answered: end this copy
     QTRY_COMPARE(spy.count(), 2);
 }

@@ -38,10 +38,14 @@ struct WindowFixture {
     }
 };
 
-// The whole file, or nothing if it cannot be read.
+// The whole file, or nothing if it cannot be read; and a whole file written.
 inline QByteArray ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+inline bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // The first `n` of 25/50, 15/90, 30/30, 20/60, 35/40, 28/70 (deg C / %) at 760 mmHg.
