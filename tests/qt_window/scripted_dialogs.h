@@ -1,7 +1,6 @@
 // A UserDialogs that answers from queues filled by the test and records every
 // message and question, so the commands run headless without a modal loop.
-// An empty queue means "cancel" for file names and the print dialog, and
-// "No" for questions.
+// An empty queue cancels a file or print dialog and answers "No".
 #pragma once
 
 #include "qt_window/user_dialogs.h"
@@ -23,15 +22,13 @@ public:
         MessageIcon icon;
         bool defaultNo = false; // questions only
     };
-
-    // Answers, consumed in order; std::nullopt cancels a file dialog. A printer answer sets up the
-    // printer as the user would in the print dialog (PrintToPdf below); false cancels.
+    // Answers, taken in order: std::nullopt cancels a file dialog; a printer answer sets the printer up as
+    // the user would in the print dialog (PrintToPdf), false cancels.
     std::deque<std::optional<std::string>> saveNames, openNames;
     std::deque<bool> yesNoAnswers;
     std::deque<std::function<bool(QPrinter&)>> printerAnswers;
-    int printerRequests = 0;
-
     // What the commands asked and said.
+    int printerRequests = 0;
     std::vector<FileDialogRequest> saveRequests, openRequests;
     std::vector<Message> questions, messages;
 
@@ -39,24 +36,19 @@ public:
         messages.push_back({text, title, icon});
     }
     void beep() override {}
-    std::optional<std::string> askSaveFileName(const FileDialogRequest& request) override {
-        saveRequests.push_back(request);
-        return Take(saveNames);
+    std::optional<std::string> askSaveFileName(const FileDialogRequest& r) override {
+        return saveRequests.push_back(r), Take(saveNames);
     }
-    std::optional<std::string> askOpenFileName(const FileDialogRequest& request) override {
-        openRequests.push_back(request);
-        return Take(openNames);
+    std::optional<std::string> askOpenFileName(const FileDialogRequest& r) override {
+        return openRequests.push_back(r), Take(openNames);
     }
     bool askYesNo(const std::string& text, const std::string& title, MessageIcon icon, bool defaultNo) override {
-        questions.push_back({text, title, icon, defaultNo});
-        return Take(yesNoAnswers);
+        return questions.push_back({text, title, icon, defaultNo}), Take(yesNoAnswers);
     }
     bool askPrinter(QPrinter& printer) override {
-        ++printerRequests;
-        auto answer = Take(printerAnswers);
-        return answer ? answer(printer) : false;
+        auto answer = (++printerRequests, Take(printerAnswers));
+        return answer && answer(printer);
     }
-
     // An answer that prints to the PDF file `path` at `dpi`.
     static std::function<bool(QPrinter&)> PrintToPdf(std::string path, int dpi = 600) {
         return [path = std::move(path), dpi](QPrinter& p) {
@@ -69,10 +61,9 @@ public:
 
 private:
     template <class T> static T Take(std::deque<T>& answers) {
-        if (answers.empty())
-            return T{};
-        T a = std::move(answers.front());
-        answers.pop_front();
+        T a = answers.empty() ? T{} : std::move(answers.front());
+        if (!answers.empty())
+            answers.pop_front();
         return a;
     }
 };

@@ -20,11 +20,8 @@ struct WindowFixture {
     explicit WindowFixture(QSize size = QSize(1000, 700), bool show = true) {
         window = std::make_unique<MdiDiagram>(&dialogs);
         window->resize(size);
-        if (show) {
-            window->show();
-            if (!QTest::qWaitForWindowExposed(window.get()))
-                qWarning("the test window was not exposed");
-        }
+        if (show && (window->show(), !QTest::qWaitForWindowExposed(window.get())))
+            qWarning("the test window was not exposed");
     }
     ChartSettings& settings() { return window->settings(); }
     Session& session() { return window->session(); }
@@ -32,9 +29,8 @@ struct WindowFixture {
     // The menu action of a control name ("MnuGraphComIn"), or null.
     QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
     void trigger(const char* name) {
-        QAction* a = action(name);
-        QVERIFY2(a != nullptr, name);
-        a->trigger();
+        QVERIFY2(action(name) != nullptr, name);
+        action(name)->trigger();
     }
 };
 
