@@ -10,6 +10,7 @@
 // near where the previous line's walk stopped.
 
 #include "chart/chart_driver.h"
+#include "chart/edge_walk.h"
 #include "chart/label_fit.h"
 
 #include "engine/basic.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace hyg {
@@ -36,12 +38,6 @@ constexpr double kVolumeToKelvin = 2195.39 * 100;
 // Specific volume [m3/kgDA] at the chart pressure, t deg C, x g/kgDA.
 double Volume(const ChartSettings& s, double t, double x) {
     return AirPropertyValue(kSpecVolume, s.PressureMmHg, static_cast<float>(t), static_cast<float>(x));
-}
-
-// The coordinate at which `target` falls between two samples (a0, g0) and
-// (a1, g1); equal sample values are a division by zero.
-double Lerp(double a0, double g0, double a1, double g1, double target, const char* where) {
-    return a0 + (a1 - a0) * Div(target - g0, g1 - g0, where);
 }
 
 // Abscissa of the chart plane for (t, x): ChartX, stored as a single.
@@ -83,13 +79,142 @@ void LabelVolumeLine(PenPlotter& out, const Chart& chart, float lowX, float lowY
 
 } // namespace
 
+namespace {
+
+// A point of the chart by dry-bulb temperature [deg C] and humidity [g/kgDA].
+struct ChartState {
+    float t = 0;
+    float x = 0;
+};
+
+// The ends of the volume lines, found by walking the chart's edges: the
+// upper end on the saturation curve, the top edge or the left edge, the
+// lower end on the right edge or below the bottom edge.
+class VolumeLineEnds {
+public:
+    VolumeLineEnds(const Chart& chart, std::int16_t idxMin, std::int16_t idxMax)
+        : s_(chart.settings)
+        , tab_(chart.table)
+        , f_(VolumeFactor(s_.EnthalpyUnit))
+        , xBelow_(Sgl(Div(-70.0, s_.ScaleY, "volume line foot")))
+        // The table walks skip entry 0, which is not a temperature of the
+        // table (it holds 0 deg C out of sequence).
+        , saturation_(
+              1, idxMax, [this](int i) { return tab_.T(i); },
+              [this](int i) { return f_ * Volume(s_, tab_.T(i), tab_.S(i)); })
+        , top_(
+              1, idxMax, [this](int i) { return tab_.T(i); },
+              [this](int i) { return f_ * Volume(s_, tab_.T(i), s_.MaxAbsHum); })
+        // Humidity 0 is sampled at 0.05 on the left edge; the crossing below
+        // that sample starts from dry air.
+        , left_(
+              0, static_cast<int>(Int(tab_.S(idxMin))) + 1, [](int x) { return x < 0 ? 0.0 : (x == 0 ? 0.05 : x); },
+              [this](int x) { return f_ * Volume(s_, s_.MinDryBulb, left_.position(x)); })
+        // Humidity 0 is sampled at 0.04 on the right edge.
+        , right_(
+              0, CInt(s_.MaxAbsHum), [](int x) { return x == 0 ? 0.04 : x; },
+              [this](int x) { return f_ * Volume(s_, s_.MaxDryBulb, right_.position(x)); }) {}
+    // The edges' samples refer back to this object.
+    VolumeLineEnds(const VolumeLineEnds&) = delete;
+    VolumeLineEnds& operator=(const VolumeLineEnds&) = delete;
+
+    // The upper end of the line of volume V (display unit); none when the
+    // line misses the chart.
+    std::optional<ChartState> upper(double V) {
+        std::optional<ChartState> end = saturationEnd(V);
+        if (!end)
+            return end; // the value lies beyond the chart's saturation curve
+        if (end->t >= s_.MinDryBulb && end->x > s_.MaxAbsHum)
+            return topEnd(V);
+        if (end->t < s_.MinDryBulb)
+            return leftEnd(V);
+        return end;
+    }
+
+    // The lower end of the line of volume V in plane units, for the upper
+    // end at (upX, upY).
+    PlotPoint lower(double V, float upX, float upY) {
+        const int x = right_.walk(bottomStart_, V);
+        if (x <= right_.last())
+            bottomStart_ = x;
+        if (x == 0)
+            return foot(V);
+        if (x <= right_.last() && x <= s_.MaxAbsHum) {
+            const float xL = Sgl(right_.crossing(x, V, "volume right end"));
+            return {PlaneX(s_, s_.MaxDryBulb, xL), PlaneY(s_, xL)};
+        }
+        return {Sgl(upX - 0.1), Sgl(upY + 0.1)};
+    }
+
+private:
+    std::optional<ChartState> saturationEnd(double V) {
+        const int i = saturation_.walk(satStart_, V);
+        if (i > saturation_.last())
+            return std::nullopt;
+        satStart_ = saturation_.resumeBefore(i);
+        if (i == saturation_.first())
+            return ChartState{tab_.T(i), static_cast<float>(tab_.S(i))};
+        const double r = saturation_.fraction(i, V, "volume saturation end");
+        return ChartState{Sgl(tab_.T(i - 1) + r * (tab_.T(i) - tab_.T(i - 1))),
+                          Sgl(tab_.S(i - 1) + r * (tab_.S(i) - tab_.S(i - 1)))};
+    }
+
+    // The line leaves through the top edge.
+    std::optional<ChartState> topEnd(double V) {
+        const int j = top_.walk(topStart_, V);
+        if (j > top_.last())
+            return std::nullopt;
+        topStart_ = top_.resumeBefore(j);
+        return ChartState{Sgl(top_.meet(j, V, "volume top end")), s_.MaxAbsHum};
+    }
+
+    // The line leaves through the left edge; crossing it at or below the
+    // bottom leaves nothing to draw.
+    std::optional<ChartState> leftEnd(double V) {
+        const int x = left_.walk(leftStart_, V);
+        if (x > left_.last())
+            return std::nullopt;
+        leftStart_ = left_.resumeBefore(x);
+        const float xU = Sgl(left_.crossing(x, V, "volume left end"));
+        if (xU <= 0)
+            return std::nullopt;
+        return ChartState{s_.MinDryBulb, xU};
+    }
+
+    // A line meeting the bottom edge is extended 70 plane units below it,
+    // with the temperature from the inverse of the volume formula.
+    PlotPoint foot(double V) const {
+        const double tL = Div((V / f_) * kVolumeToKelvin * (s_.PressureMmHg / kStandardMmHg),
+                              xBelow_ + kMolarRatioGrams, "volume foot temperature") -
+                          kZeroCelsius;
+        float lowX = PlaneX(s_, Sgl(tL), xBelow_);
+        // Near the right corner the extension can pass the right edge; more
+        // than a line end's overhang, it keeps to the edge.
+        const double edge = s_.ScaleX * kCpAir * s_.MaxDryBulb + s_.OriginX;
+        if (lowX > edge + kLineEndOverhang)
+            lowX = Sgl(edge);
+        return {lowX, PlaneY(s_, xBelow_)};
+    }
+
+    const ChartSettings& s_;
+    const SaturationTable& tab_;
+    double f_;     // volume display factor
+    float xBelow_; // humidity 70 plane units below the bottom edge
+    ChartEdge saturation_, top_, left_, right_;
+    // Where each walk resumes.
+    int satStart_ = 1;
+    int topStart_ = 1;
+    int leftStart_ = 0;
+    int bottomStart_ = 0;
+};
+
+} // namespace
+
 static void DrawVolumeLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
                                 float bottomRightX, float bottomY) {
     const ChartSettings& s = chart.settings;
-    const SaturationTable& tab = chart.table;
-    const UnitSystem unit = s.EnthalpyUnit;
-    const double f = VolumeFactor(unit);
-    const double step = VolumeStep(unit);
+    const double f = VolumeFactor(s.EnthalpyUnit);
+    const double step = VolumeStep(s.EnthalpyUnit);
 
     out.pen({PenSlot::Volume, 5});
 
@@ -99,110 +224,21 @@ static void DrawVolumeLinesHeld(PenPlotter& out, const Chart& chart, std::int16_
     const std::int16_t nLast = CInt(Int(Div(vmax * f, step, "volume range")), "volume line index");
     const std::int16_t nSym = CInt(nFirst + Int((nLast - nFirst) / 3.0), "volume symbol index");
 
-    const float xBelow = Sgl(Div(-70.0, s.ScaleY, "volume line foot"));
-
-    // Where each walk resumes. The table walks skip entry 0, which is not a
-    // temperature of the table (it holds 0 deg C out of sequence).
-    int satStart = 1;
-    int topStart = 1;
-    int leftStart = 0;
-    int bottomStart = 0;
-
-    const int leftBound = static_cast<int>(Int(tab.S(idxMin))) + 1;
-    const int bottomBound = CInt(s.MaxAbsHum);
-
+    VolumeLineEnds ends(chart, idxMin, idxMax);
     for (int n = nFirst; n <= nLast; n = Add16(n, 1, "volume line index")) {
         const float V = Sgl(n * step, "volume line value");
-        const std::string text = FormatNumber(V, V < 5 ? "0.00" : "00.0");
-
-        // Saturation end.
-        int i = satStart;
-        while (i <= idxMax && f * Volume(s, tab.T(i), tab.S(i)) <= V)
-            ++i;
-        if (i > idxMax)
-            continue; // the value lies beyond the chart's saturation curve
-        satStart = i - 1 >= 1 ? i - 1 : 1;
-        float tU = tab.T(i);
-        float xU = static_cast<float>(tab.S(i));
-        if (i - 1 >= 1) {
-            const double g0 = f * Volume(s, tab.T(i - 1), tab.S(i - 1));
-            const double g1 = f * Volume(s, tab.T(i), tab.S(i));
-            const double r = Div(V - g0, g1 - g0, "volume saturation end");
-            tU = Sgl(tab.T(i - 1) + r * (tab.T(i) - tab.T(i - 1)));
-            xU = Sgl(tab.S(i - 1) + r * (tab.S(i) - tab.S(i - 1)));
-        }
-
-        if (tU >= s.MinDryBulb && xU > s.MaxAbsHum) {
-            // Leaves through the top edge.
-            int j = topStart;
-            while (j <= idxMax && f * Volume(s, tab.T(j), s.MaxAbsHum) <= V)
-                ++j;
-            if (j > idxMax)
-                continue;
-            topStart = j - 1 >= 1 ? j - 1 : 1;
-            tU = tab.T(j);
-            if (j - 1 >= 1) {
-                tU = Sgl(Lerp(tab.T(j - 1), f * Volume(s, tab.T(j - 1), s.MaxAbsHum), tab.T(j),
-                              f * Volume(s, tab.T(j), s.MaxAbsHum), V, "volume top end"));
-            }
-            xU = s.MaxAbsHum;
-        } else if (tU < s.MinDryBulb) {
-            // Leaves through the left edge; humidity 0 is sampled at 0.05.
-            auto sample = [&](int x) { return f * Volume(s, s.MinDryBulb, x == 0 ? 0.05 : x); };
-            int x = leftStart;
-            while (x <= leftBound && sample(x) <= V)
-                ++x;
-            if (x > leftBound)
-                continue;
-            leftStart = x - 1 >= 0 ? x - 1 : 0;
-            const double x1 = x == 0 ? 0.05 : x;
-            if (x == 0) {
-                // Crosses below the first sample: between dry air and 0.05.
-                xU = Sgl(Lerp(0, f * Volume(s, s.MinDryBulb, 0), x1, sample(0), V, "volume left end"));
-            } else {
-                const double x0 = x - 1 == 0 ? 0.05 : x - 1;
-                xU = Sgl(Lerp(x0, sample(x - 1), x1, sample(x), V, "volume left end"));
-            }
-            tU = s.MinDryBulb;
-            if (xU <= 0)
-                continue; // crosses the left edge at or below the bottom: nothing to draw
-        }
-
-        // Lower end along the right edge; humidity 0 is sampled at 0.04.
-        auto sampleRight = [&](int x) { return f * Volume(s, s.MaxDryBulb, x == 0 ? 0.04 : x); };
-        int x = bottomStart;
-        while (x <= bottomBound && sampleRight(x) <= V)
-            ++x;
-        const float upX = PlaneX(s, tU, xU);
-        const float upY = PlaneY(s, xU);
-        float lowX = 0, lowY = 0;
-        if (x <= bottomBound)
-            bottomStart = x;
-        if (x == 0) {
-            // Meets the bottom edge: extended 70 plane units below it, with
-            // the temperature from the inverse of the volume formula.
-            const double tL = Div((V / f) * kVolumeToKelvin * (s.PressureMmHg / kStandardMmHg),
-                                  xBelow + kMolarRatioGrams, "volume foot temperature") -
-                              kZeroCelsius;
-            lowX = PlaneX(s, Sgl(tL), xBelow);
-            // Near the right corner the extension can pass the right edge;
-            // more than a line end's overhang, it keeps to the edge.
-            const double edge = s.ScaleX * kCpAir * s.MaxDryBulb + s.OriginX;
-            if (lowX > edge + kLineEndOverhang)
-                lowX = Sgl(edge);
-            lowY = PlaneY(s, xBelow);
-        } else if (x <= bottomBound && x <= s.MaxAbsHum) {
-            const double x0 = x - 1 == 0 ? 0.04 : x - 1;
-            const float xL = Sgl(Lerp(x0, sampleRight(x - 1), x, sampleRight(x), V, "volume right end"));
-            lowX = PlaneX(s, s.MaxDryBulb, xL);
-            lowY = PlaneY(s, xL);
-        } else {
-            lowX = Sgl(upX - 0.1);
-            lowY = Sgl(upY + 0.1);
-        }
+        const std::optional<ChartState> up = ends.upper(V);
+        if (!up)
+            continue;
+        const float upX = PlaneX(s, up->t, up->x);
+        const float upY = PlaneY(s, up->x);
+        const PlotPoint low = ends.lower(V, upX, upY);
+        const auto lowX = static_cast<float>(low.x);
+        const auto lowY = static_cast<float>(low.y);
 
         out.pen({PenSlot::Volume});
         out.segment({upX, upY}, {lowX, lowY});
+        const std::string text = FormatNumber(V, V < 5 ? "0.00" : "00.0");
         LabelVolumeLine(out, chart, lowX, lowY, upX, upY, bottomRightX, bottomY, n, nSym, text);
     }
 }

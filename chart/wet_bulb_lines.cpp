@@ -5,6 +5,7 @@
 // the chart carry their temperature; one of them also carries the symbol t'.
 
 #include "chart/chart_driver.h"
+#include "chart/edge_walk.h"
 #include "chart/label_fit.h"
 
 #include "engine/basic.h"
@@ -12,9 +13,8 @@
 #include "engine/psychro.h"
 
 #include <cmath>
-#include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace hyg {
 
@@ -23,38 +23,6 @@ namespace {
 // Wet-bulb temperature [deg C] at the chart pressure, t deg C, x g/kgDA.
 double WetBulbAt(const ChartSettings& s, double t, double x) {
     return AirPropertyValue(kWetBulb, s.PressureMmHg, static_cast<float>(t), static_cast<float>(x));
-}
-
-// The wet-bulb temperatures along one edge of the chart by sample number
-// (table index or whole humidity), each computed once: the walks of
-// successive lines go over the same samples again.
-class EdgeSamples {
-public:
-    explicit EdgeSamples(std::function<double(int)> at)
-        : at_(std::move(at)) {}
-    double operator()(int k) {
-        if (k < 0)
-            return at_(k);
-        const auto n = static_cast<std::size_t>(k);
-        if (n >= known_.size()) {
-            known_.resize(n + 1, false);
-            values_.resize(n + 1, 0.0);
-        }
-        if (!known_[n]) {
-            values_[n] = at_(k);
-            known_[n] = true;
-        }
-        return values_[n];
-    }
-
-private:
-    std::function<double(int)> at_;
-    std::vector<bool> known_;
-    std::vector<double> values_;
-};
-
-double Lerp(double a0, double g0, double a1, double g1, double target, const char* where) {
-    return a0 + (a1 - a0) * Div(target - g0, g1 - g0, where);
 }
 
 // The temperature of a wet-bulb line at its upper end, set left of the end
@@ -95,118 +63,149 @@ void LabelWetBulbLine(PenPlotter& out, const Chart& chart, float upX, float upY,
 
 } // namespace
 
+namespace {
+
+// A point of the chart by dry-bulb temperature [deg C] and humidity [g/kgDA].
+struct ChartState {
+    float t = 0;
+    float x = 0;
+};
+
+// The symbol goes on the line that starts where the saturation curve passes
+// a little above half the chart's height (0 deg C when none does).
+int SymbolLineValue(const Chart& chart, std::int16_t idxMax) {
+    for (int i = 1; i <= idxMax; ++i) {
+        if (chart.table.S(i) >= chart.settings.MaxAbsHum * 0.5 + 1)
+            return CInt(chart.table.T(i));
+    }
+    return 0;
+}
+
+// Table indices of the first and the last line: the first is the wet bulb of
+// nearly dry air at the lowest temperature, the last the wet bulb of the
+// top-right corner.
+struct LineRange {
+    int first = 1;
+    int last = 0;
+};
+LineRange WetBulbLineRange(const Chart& chart, std::int16_t idxMax) {
+    const ChartSettings& s = chart.settings;
+    const SaturationTable& tab = chart.table;
+    LineRange r{1, idxMax - 1};
+    const double twMin = WetBulbAt(s, s.MinDryBulb, 0.02);
+    while (tab.T(r.first) < twMin)
+        ++r.first;
+    const double twMax = WetBulbAt(s, s.MaxDryBulb, s.MaxAbsHum);
+    while (tab.T(r.last) > twMax)
+        --r.last;
+    return r;
+}
+
+// The ends of the wet-bulb lines, found by walking the chart's edges: the
+// upper end on the saturation curve, the top edge or the left edge, the
+// lower end on the line x = 0.05 near the bottom or on the right edge.
+class WetBulbLineEnds {
+public:
+    WetBulbLineEnds(const Chart& chart, std::int16_t idxMin, std::int16_t idxMax)
+        : s_(chart.settings)
+        , tab_(chart.table)
+        , top_(
+              1, idxMax, [this](int i) { return tab_.T(i); },
+              [this](int i) { return WetBulbAt(s_, tab_.T(i), s_.MaxAbsHum); })
+        , left_(
+              0, CInt(tab_.S(idxMin)), [](int x) { return x; },
+              [this](int x) { return WetBulbAt(s_, s_.MinDryBulb, x); })
+        , foot_(
+              1, idxMax, [this](int i) { return tab_.T(i); }, [this](int i) { return WetBulbAt(s_, tab_.T(i), 0.05); })
+        , right_(
+              0, CInt(s_.MaxAbsHum), [](int x) { return x; }, [this](int x) { return WetBulbAt(s_, s_.MaxDryBulb, x); })
+        , lowStart_(idxMin) {}
+    // The edges' samples refer back to this object.
+    WetBulbLineEnds(const WetBulbLineEnds&) = delete;
+    WetBulbLineEnds& operator=(const WetBulbLineEnds&) = delete;
+
+    // The upper end of the line of table index j, temperature tw; none when
+    // the line lies below the chart.
+    std::optional<ChartState> upper(int j, float tw) {
+        const ChartState end = tw >= s_.MinDryBulb ? saturationEnd(j, tw) : leftEnd(tw);
+        if (end.x == 0 && tw <= s_.MinDryBulb)
+            return std::nullopt;
+        return end;
+    }
+
+    // The lower end of the line of temperature tw in plane units: on
+    // x = 0.05, or on the right edge when the line gets there first.
+    PlotPoint lower(float tw) {
+        const int i = foot_.walk(lowStart_, tw, Stop::AtOrAbove);
+        if (i <= foot_.last()) {
+            float tL = Sgl(foot_.meet(i, tw, "wet-bulb foot"));
+            // A line already dry at the lowest temperature would find its
+            // foot left of the chart: it ends on the chart's corner.
+            if (tL < s_.MinDryBulb)
+                tL = s_.MinDryBulb;
+            lowStart_ = foot_.resumeBefore(i);
+            // The foot's abscissa leaves out the humidity term.
+            return {Sgl(s_.ScaleX * (kCpAir * tL) + s_.OriginX, "wet-bulb foot X"),
+                    Sgl(ChartY(s_, 0.05), "wet-bulb foot Y")};
+        }
+        lowStart_ = foot_.last();
+        const int x = right_.walk(0, tw);
+        // Past the last sample the line reaches the right edge at the corner.
+        const float xL = x > right_.last() ? s_.MaxAbsHum : Sgl(right_.meet(x, tw, "wet-bulb right end"));
+        return {Sgl(ChartX(s_, s_.MaxDryBulb, xL), "wet-bulb right X"), Sgl(ChartY(s_, xL), "wet-bulb right Y")};
+    }
+
+private:
+    // On the saturation curve, or where the line leaves through the top edge.
+    ChartState saturationEnd(int j, float tw) {
+        const auto xs = static_cast<float>(tab_.S(j));
+        if (xs <= s_.MaxAbsHum)
+            return {tw, xs};
+        const int i = top_.walk(j, tw);
+        // Past the last sample the line reaches the top edge at the corner.
+        const float tU = i > top_.last() ? s_.MaxDryBulb : Sgl(top_.meet(i, tw, "wet-bulb top end"));
+        return {tU, s_.MaxAbsHum};
+    }
+
+    // Where the line leaves through the left edge; a hit on dry air (or no
+    // hit) means it crosses the edge below the chart.
+    ChartState leftEnd(float tw) {
+        const int x = left_.walk(leftStart_, tw);
+        if (x > left_.last()) {
+            leftStart_ = left_.last();
+            return {s_.MinDryBulb, 0};
+        }
+        leftStart_ = left_.resumeBefore(x);
+        return {s_.MinDryBulb, Sgl(left_.meet(x, tw, "wet-bulb left end"))};
+    }
+
+    const ChartSettings& s_;
+    const SaturationTable& tab_;
+    ChartEdge top_, left_, foot_, right_;
+    int leftStart_ = 0; // humidity walk along the left edge
+    int lowStart_;      // table walk along x = 0.05
+};
+
+} // namespace
+
 static void DrawWetBulbLinesHeld(PenPlotter& out, const Chart& chart, std::int16_t idxMin, std::int16_t idxMax,
                                  float leftX) {
     const ChartSettings& s = chart.settings;
-    const SaturationTable& tab = chart.table;
-
     out.pen({PenSlot::WetBulb, 4});
 
-    // The symbol goes on the line that starts where the saturation curve
-    // passes a little above half the chart's height (0 deg C when none does).
-    int symbolValue = 0;
-    for (int i = 1; i <= idxMax; ++i) {
-        if (tab.S(i) >= s.MaxAbsHum * 0.5 + 1) {
-            symbolValue = CInt(tab.T(i));
-            break;
-        }
-    }
-
-    // First line: the wet bulb of nearly dry air at the lowest temperature;
-    // last line: the wet bulb of the top-right corner.
-    const double twMin = WetBulbAt(s, s.MinDryBulb, 0.02);
-    int j1 = 1;
-    while (tab.T(j1) < twMin)
-        ++j1;
-    const double twMax = WetBulbAt(s, s.MaxDryBulb, s.MaxAbsHum);
-    int j2 = idxMax - 1;
-    while (tab.T(j2) > twMax)
-        --j2;
-
-    int leftStart = 0;     // humidity walk along the left edge
-    int lowStart = idxMin; // table walk along x = 0.05
-    const int leftBound = CInt(tab.S(idxMin));
-    const int rightBound = CInt(s.MaxAbsHum);
-
-    EdgeSamples top([&](int i) { return WetBulbAt(s, tab.T(i), s.MaxAbsHum); });
-    EdgeSamples left([&](int x) { return WetBulbAt(s, s.MinDryBulb, x); });
-    EdgeSamples foot([&](int i) { return WetBulbAt(s, tab.T(i), 0.05); });
-    EdgeSamples right([&](int x) { return WetBulbAt(s, s.MaxDryBulb, x); });
-
-    for (int j = j1; j <= j2; j = Add16(j, 1, "wet-bulb line index")) {
-        const float tw = tab.T(j);
-        float tU = 0, xU = 0;
-
-        if (tw >= s.MinDryBulb) {
-            tU = tw;
-            xU = static_cast<float>(tab.S(j));
-            if (xU > s.MaxAbsHum) {
-                // Leaves through the top edge.
-                int i = j;
-                while (i <= idxMax && top(i) <= tw)
-                    ++i;
-                if (i > idxMax) {
-                    tU = s.MaxDryBulb; // reaches the top edge at the corner
-                } else if (i - 1 >= 1) {
-                    tU = Sgl(Lerp(tab.T(i - 1), top(i - 1), tab.T(i), top(i), tw, "wet-bulb top end"));
-                } else {
-                    tU = tab.T(i);
-                }
-                xU = s.MaxAbsHum;
-            }
-        } else {
-            // Leaves through the left edge.
-            int x = leftStart;
-            while (x <= leftBound && left(x) <= tw)
-                ++x;
-            if (x > leftBound) {
-                xU = 0;
-                leftStart = leftBound;
-            } else {
-                leftStart = x - 1 >= 0 ? x - 1 : 0;
-                // A hit on dry air means the line crosses the edge below the chart.
-                xU = x == 0 ? 0.0f : Sgl(Lerp(x - 1, left(x - 1), x, left(x), tw, "wet-bulb left end"));
-            }
-            tU = s.MinDryBulb;
-        }
-        if (xU == 0 && tw <= s.MinDryBulb)
+    const int symbolValue = SymbolLineValue(chart, idxMax);
+    const LineRange lines = WetBulbLineRange(chart, idxMax);
+    WetBulbLineEnds ends(chart, idxMin, idxMax);
+    for (int j = lines.first; j <= lines.last; j = Add16(j, 1, "wet-bulb line index")) {
+        const float tw = chart.table.T(j);
+        const std::optional<ChartState> up = ends.upper(j, tw);
+        if (!up)
             continue;
-
-        // Lower end on x = 0.05, or on the right edge when the line gets
-        // there first.
-        float lowX = 0, lowY = 0;
-        int i = lowStart;
-        while (i <= idxMax && foot(i) < tw)
-            ++i;
-        if (i <= idxMax) {
-            float tL = tab.T(i);
-            if (i - 1 >= 1)
-                tL = Sgl(Lerp(tab.T(i - 1), foot(i - 1), tab.T(i), foot(i), tw, "wet-bulb foot"));
-            // A line already dry at the lowest temperature would find its
-            // foot left of the chart: it ends on the chart's corner.
-            if (tL < s.MinDryBulb)
-                tL = s.MinDryBulb;
-            lowStart = i - 1 >= 1 ? i - 1 : 1;
-            // The foot's abscissa leaves out the humidity term.
-            lowX = Sgl(s.ScaleX * (kCpAir * tL) + s.OriginX, "wet-bulb foot X");
-            lowY = Sgl(ChartY(s, 0.05), "wet-bulb foot Y");
-        } else {
-            lowStart = idxMax;
-            int x = 0;
-            while (x <= rightBound && right(x) <= tw)
-                ++x;
-            float xL = 0;
-            if (x > rightBound) {
-                xL = s.MaxAbsHum; // reaches the right edge at the corner
-            } else if (x > 0) {
-                xL = Sgl(Lerp(x - 1, right(x - 1), x, right(x), tw, "wet-bulb right end"));
-            }
-            lowX = Sgl(ChartX(s, s.MaxDryBulb, xL), "wet-bulb right X");
-            lowY = Sgl(ChartY(s, xL), "wet-bulb right Y");
-        }
-
-        const float upX = Sgl(ChartX(s, tU, xU), "wet-bulb top X");
-        const float upY = Sgl(ChartY(s, xU), "wet-bulb top Y");
+        const PlotPoint low = ends.lower(tw);
+        const auto lowX = static_cast<float>(low.x);
+        const auto lowY = static_cast<float>(low.y);
+        const float upX = Sgl(ChartX(s, up->t, up->x), "wet-bulb top X");
+        const float upY = Sgl(ChartY(s, up->x), "wet-bulb top Y");
         out.segment({lowX, lowY}, {upX, upY});
         if (leftX + 1 < upX)
             LabelWetBulbLine(out, chart, upX, upY, lowX, lowY, j, symbolValue);
