@@ -27,6 +27,7 @@
 #include "engine/psychro_internal.h"
 
 #include <cmath>
+#include <optional>
 
 namespace hyg {
 
@@ -241,6 +242,112 @@ float DewPoint(float pAtm, float t, float x) {
     return DewPointInterpolate(pw, tk, pk, ph, th);
 }
 
+namespace {
+
+// The wet bulb estimated from the approximate saturation curve: Newton
+// steps on x_s'(tw) - (0.441 x_s' + c_pa)(t - tw) / L(tw) = x, for air at
+// P [atm], t [deg C], x [kg/kgDA] with dry-air specific heat cpa. Four steps
+// are enough for a guess that only picks where the exact search starts; a
+// pressure the curve cannot reach stops the steps early.
+double WetBulbEstimate(double P, double td, double xd, double cpa) {
+    double est = td;
+    for (int it = 0; it < 4; ++it) {
+        double dlnp;
+        const double ps = ApproxSatPressure(est, dlnp);
+        if (!(ps < P))
+            break;
+        const double xs = kMolarRatio * ps / (P - ps);
+        const double dxs = kMolarRatio * P * ps * dlnp / ((P - ps) * (P - ps));
+        const bool ice = est <= 0.0;
+        const double L = kLatentHeat0Decimal + kCpVapourDecimal * td - est + (ice ? kFusionHeat - kCpIce * est : 0.0);
+        const double g = xs - (kCpVapourDecimal * xs + cpa) * (td - est) / L - xd;
+        const double dg = dxs + (kCpVapourDecimal * xs + cpa) / L;
+        const double step = g / dg;
+        est -= step;
+        if (std::fabs(step) < 0.02)
+            break;
+    }
+    return est;
+}
+
+// A wet-bulb trial temperature [deg C] and its psychrometer pressure [atm].
+struct Trial {
+    float t = 0;
+    float q = 0;
+};
+
+// Where a search of the wet-bulb trials stopped: trial number k, the trial
+// itself, and the trial above it (the last one seen with q above p_w).
+struct TrialStop {
+    bool found = false;
+    int k = 0;
+    Trial at;
+    Trial above;
+};
+
+// Searches one monotonic run [lo, hi] of the trials below the dry bulb t,
+// starting at trial `start`, for the first k with q_k <= pw, knowing
+// q_{lo-1} > pw; `above` is what is known of the trial above the run. Not
+// found when every trial of the run is above pw (then `above` is trial hi),
+// or when the trials pass -200 deg C.
+template <class QAt> TrialStop SearchRun(float t, float pw, int lo, int hi, int start, Trial above, QAt& qAt) {
+    TrialStop stop{.found = true, .k = start < lo ? lo : (start > hi ? hi : start), .above = above};
+    stop.at.t = detail::TrialAfterSteps(t, stop.k);
+    stop.at.q = qAt(stop.at.t);
+    if (stop.at.q > pw) {
+        do {
+            stop.above = stop.at;
+            if (stop.k == hi) {
+                stop.found = false;
+                return stop;
+            }
+            ++stop.k;
+            stop.at.t = stop.at.t - 1.0f;
+            if (stop.at.t < -200.0f) {
+                stop.found = false;
+                return stop;
+            }
+            stop.at.q = qAt(stop.at.t);
+        } while (stop.at.q > pw);
+        return stop;
+    }
+    while (stop.k > lo) {
+        float tp = detail::TrialAfterSteps(t, stop.k - 1);
+        const float qp = qAt(tp);
+        if (qp > pw) {
+            stop.above = {tp, qp};
+            return stop;
+        }
+        --stop.k;
+        stop.at = {tp, qp};
+    }
+    return stop; // k == lo: q_{lo-1} > p_w is known
+}
+
+// The first wet-bulb trial below the dry bulb t whose pressure is not above
+// pw, searched from the estimate `est`: first among the trials above 0 deg C
+// (trials 0 .. water-1), looking at the last of them before the jump, then
+// in the ice run. None when the search leaves the range it covers.
+template <class QAt> std::optional<TrialStop> WetBulbStop(float t, float pw, float q0, double est, QAt& qAt) {
+    const int water = t > 0.0f ? static_cast<int>(std::ceil(static_cast<double>(t))) : 0;
+    constexpr int kOpen = 1 << 20; // the ice run has no end of its own
+    const int start = StepsTo(t, est, 1);
+    Trial above{t, q0};
+    if (water >= 2) {
+        // The stop may be the last trial above 0, before the jump.
+        const TrialStop stop = SearchRun(t, pw, 1, water - 1, start <= water - 2 ? start : water - 1, above, qAt);
+        if (stop.found)
+            return stop;
+        above = stop.above;
+    }
+    const TrialStop stop = SearchRun(t, pw, water >= 1 ? water : 1, kOpen, start, above, qAt);
+    if (!stop.found)
+        return std::nullopt;
+    return stop;
+}
+
+} // namespace
+
 float WetBulb(float pAtm, float t, float x) {
     if (!(t >= kFastMin && t <= kFastMax) || !(pAtm >= 0.01f && pAtm <= 100.0f)) {
         return detail::WetBulbStepwise(pAtm, t, x);
@@ -263,97 +370,21 @@ float WetBulb(float pAtm, float t, float x) {
     if (q0 <= pw)
         return WetBulbFinish(pw, t, q0, qAt);
 
-    // Estimate the wet bulb from the approximate saturation curve: Newton
-    // steps on x_s'(tw) - (0.441 x_s' + c_pa)(t - tw) / L(tw) = x.
-    const double P = pAtm, td = t, xd = x;
-    double est = td;
-    for (int it = 0; it < 4; ++it) {
-        double dlnp;
-        const double ps = ApproxSatPressure(est, dlnp);
-        if (!(ps < P))
-            break;
-        const double xs = kMolarRatio * ps / (P - ps);
-        const double dxs = kMolarRatio * P * ps * dlnp / ((P - ps) * (P - ps));
-        const bool ice = est <= 0.0;
-        const double L = kLatentHeat0Decimal + kCpVapourDecimal * td - est + (ice ? kFusionHeat - kCpIce * est : 0.0);
-        const double g = xs - (kCpVapourDecimal * xs + cpa) * (td - est) / L - xd;
-        const double dg = dxs + (kCpVapourDecimal * xs + cpa) / L;
-        const double step = g / dg;
-        est -= step;
-        if (std::fabs(step) < 0.02)
-            break;
-    }
+    const double est = WetBulbEstimate(pAtm, t, x, cpa);
     if (!std::isfinite(est) || est < -150.0)
         return detail::WetBulbStepwise(pAtm, t, x);
-
-    // Trials 0 .. water-1 lie above 0 deg C; from `water` on, at or below.
-    const int water = t > 0.0f ? static_cast<int>(std::ceil(static_cast<double>(t))) : 0;
-    auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
-
-    // Search one monotonic run [lo, hi] for the first k with q_k <= p_w,
-    // knowing q_{lo-1} > p_w. Returns false when every trial of the run is
-    // above p_w (then tAbove/qAbove hold trial hi).
-    int k = 0;
-    float tk = t, qk = q0, tAbove = t, qAbove = q0;
-    auto searchRun = [&](int lo, int hi, int start) {
-        k = start < lo ? lo : (start > hi ? hi : start);
-        tk = trial(k);
-        qk = qAt(tk);
-        if (qk > pw) {
-            do {
-                if (k == hi) {
-                    tAbove = tk;
-                    qAbove = qk;
-                    return false;
-                }
-                ++k;
-                tAbove = tk;
-                qAbove = qk;
-                tk = tk - 1.0f;
-                if (tk < -200.0f)
-                    return false;
-                qk = qAt(tk);
-            } while (qk > pw);
-            return true;
-        }
-        while (k > lo) {
-            float tp = trial(k - 1);
-            const float qp = qAt(tp);
-            if (qp > pw) {
-                tAbove = tp;
-                qAbove = qp;
-                return true;
-            }
-            --k;
-            tk = tp;
-            qk = qp;
-        }
-        return true; // k == lo: q_{lo-1} > p_w is known
-    };
-
-    constexpr int kOpen = 1 << 20; // the ice run has no end of its own
-    const int start = StepsTo(td, est, 1);
-    bool found = false;
-    if (water >= 2) {
-        if (start <= water - 2) {
-            found = searchRun(1, water - 1, start);
-        } else {
-            // The stop may be the last trial above 0, before the jump.
-            found = searchRun(1, water - 1, water - 1);
-        }
-    }
-    if (!found) {
-        const int lo = water >= 1 ? water : 1;
-        if (!searchRun(lo, kOpen, start))
-            return detail::WetBulbStepwise(pAtm, t, x);
-    }
-    // The search stopped at trial k with q_k <= p_w (q_k is never negative here).
+    const std::optional<TrialStop> stop = WetBulbStop(t, pw, q0, est, qAt);
+    if (!stop)
+        return detail::WetBulbStepwise(pAtm, t, x);
+    // The search stopped at trial k with q_k <= p_w (q_k is never negative
+    // here); the trial above it is known already.
+    const Trial above = stop->above;
     auto qFinish = [&](float& v) {
-        if (v == tAbove && v <= t)
-            return qAbove;
+        if (v == above.t && v <= t)
+            return above.q;
         return qAt(v);
     };
-    return WetBulbFinish(pw, tk, qk, qFinish);
+    return WetBulbFinish(pw, stop->at.t, stop->at.q, qFinish);
 }
 
 } // namespace hyg
