@@ -166,23 +166,28 @@ private:
     std::vector<double> values_;
 };
 
-void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
-    // Work on copies: nothing changes unless every record passes.
-    ChartSettings s = target;
-    StatePointList states;
+// Record `no` (1-based) of the file, checked for its count and form.
+RecordReader RecordAt(const std::vector<std::string>& lines, int no, std::size_t fields) {
+    if (no > static_cast<int>(lines.size()))
+        throw Refusal{no, "the line is missing"};
+    return RecordReader(no, lines[static_cast<std::size_t>(no - 1)], fields);
+}
 
-    auto line = [&](int no, std::size_t fields) {
-        if (no > static_cast<int>(lines.size()))
-            throw Refusal{no, "the line is missing"};
-        return RecordReader(no, lines[static_cast<std::size_t>(no - 1)], fields);
-    };
+// The twelve setting records, checked for structure and form before any
+// value, so that the pressure can be checked against the unit given on
+// line 10. Record n is at index n - 1.
+std::vector<RecordReader> SettingRecords(const std::vector<std::string>& lines) {
+    constexpr std::size_t kFields[kSettingLines] = {2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 4, 4};
+    std::vector<RecordReader> records;
+    records.reserve(kSettingLines);
+    for (int no = 1; no <= kSettingLines; ++no)
+        records.push_back(RecordAt(lines, no, kFields[no - 1]));
+    return records;
+}
 
-    // Structure and forms of the twelve setting lines first, so that the
-    // pressure can be checked against the unit given on line 10.
-    const RecordReader l1 = line(1, 2), l2 = line(2, 2), l3 = line(3, 2), l4 = line(4, 2), l5 = line(5, 2),
-                       l6 = line(6, 2), l7 = line(7, 2), l8 = line(8, 2), l9 = line(9, 2), l10 = line(10, 3),
-                       l11 = line(11, 4), l12 = line(12, 4);
-
+// Lines 1 to 4: the plotter's corners and the plane window.
+void ReadPlotterAndPlane(const RecordReader& l1, const RecordReader& l2, const RecordReader& l3, const RecordReader& l4,
+                         ChartSettings& s) {
     constexpr long long kInt32Max = 2147483647LL;
     s.PlotterP1X = static_cast<std::int32_t>(l1.whole(0, "PlotterP1X", 0, kInt32Max));
     s.PlotterP2X = static_cast<std::int32_t>(l1.whole(1, "PlotterP2X", 0, kInt32Max));
@@ -197,53 +202,80 @@ void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePoi
     s.PlaneXMax = l3.single(1, "PlaneXMax", kPlaneXMax, kPlaneXMax);
     s.PlaneYMin = l4.single(0, "PlaneYMin", kPlaneYMin, kPlaneYMin);
     s.PlaneYMax = l4.single(1, "PlaneYMax", kPlaneYMax, kPlaneYMax);
+}
 
-    // Units before the pressure that depends on them.
+// Line 10 (the units and the diagram type), then the pressure of line 5,
+// which depends on the unit: in the file's unit it must select an item of
+// that unit's list, as the chart range dialog would show it.
+void ReadUnitsAndPressure(const RecordReader& l10, const RecordReader& l5, ChartSettings& s) {
     const PressureIn pressureUnit = l10.unit(0, "PressureUnit", PressureUnitOfCode);
     s.EnthalpyUnit = l10.unit(1, "EnthalpyUnit", UnitSystemOfCode);
     s.DiagramType = static_cast<std::int16_t>(l10.whole(2, "DiagramType", 0, kDiagramTypes - 1));
 
     s.PressureMmHg = l5.single(0, "PressureMmHg", 1, 1e6);
-    {
-        // The pressure in the file's unit must select an item of that unit's
-        // list, as the chart range dialog would show it.
-        const ValueList& list = PressureList(pressureUnit);
-        const float p = PressureFromMmHg(s.PressureMmHg, pressureUnit);
-        if (!list.holds(p)) {
-            const std::string unit = " " + PressureUnitLabel(pressureUnit);
-            l5.fail("the pressure " + GeneralNumber(p) + unit + " is not on the list of " +
-                    GeneralNumber(list.lowest()) + " to " + GeneralNumber(list.highest()) + unit);
-        }
-        s.PressureUnit = pressureUnit;
-        s.Pressure = p;
+    const ValueList& list = PressureList(pressureUnit);
+    const float p = PressureFromMmHg(s.PressureMmHg, pressureUnit);
+    if (!list.holds(p)) {
+        const std::string unit = " " + PressureUnitLabel(pressureUnit);
+        l5.fail("the pressure " + GeneralNumber(p) + unit + " is not on the list of " + GeneralNumber(list.lowest()) +
+                " to " + GeneralNumber(list.highest()) + unit);
     }
-    s.MaxAbsHum = l5.single(1, "MaxAbsHum", kMaxAbsHumList);
-    s.MinDryBulb = l6.listed(0, "MinDryBulb", kMinDryBulbList);
-    s.MaxDryBulb = l6.listed(1, "MaxDryBulb", kMaxDryBulbList);
-    s.ShfOriginDryBulb = l7.single(0, "ShfOriginDryBulb", kShfOriginDryBulbList);
-    s.ShfOriginAbsHum = l7.single(1, "ShfOriginAbsHum", kShfOriginAbsHumList);
-    s.MaxMoistureRatio = l8.single(0, "MaxMoistureRatio", kMaxMoistureRatioList);
-    s.DryAirflowRate = l8.single(1);
-    s.VertHorizRatio = l9.single(0, "VertHorizRatio", kVertHorizRatioList);
-    states.count = static_cast<std::int16_t>(l9.whole(1, "StatePointCount", 0, StatePointList::kMaxStates));
+    s.PressureUnit = pressureUnit;
+    s.Pressure = p;
+}
+
+// Lines 5 to 9 after the pressure: the chart's ranges, the protractors'
+// settings, the airflow and the height-to-width ratio.
+void ReadChartRanges(const std::vector<RecordReader>& r, ChartSettings& s) {
+    s.MaxAbsHum = r[4].single(1, "MaxAbsHum", kMaxAbsHumList);
+    s.MinDryBulb = r[5].listed(0, "MinDryBulb", kMinDryBulbList);
+    s.MaxDryBulb = r[5].listed(1, "MaxDryBulb", kMaxDryBulbList);
+    s.ShfOriginDryBulb = r[6].single(0, "ShfOriginDryBulb", kShfOriginDryBulbList);
+    s.ShfOriginAbsHum = r[6].single(1, "ShfOriginAbsHum", kShfOriginAbsHumList);
+    s.MaxMoistureRatio = r[7].single(0, "MaxMoistureRatio", kMaxMoistureRatioList);
+    s.DryAirflowRate = r[7].single(1);
+    s.VertHorizRatio = r[8].single(0, "VertHorizRatio", kVertHorizRatioList);
+}
+
+// Lines 11 and 12: the eight line switches, four a line.
+void ReadLineSwitches(const RecordReader& l11, const RecordReader& l12, ChartSettings& s) {
     for (std::size_t k = 0; k < 4; ++k) {
         s.LineSwitch[k] = static_cast<std::int16_t>(l11.whole(k, "LineSwitch", 0, 1));
         s.LineSwitch[k + 4] = static_cast<std::int16_t>(l12.whole(k, "LineSwitch", 0, 1));
     }
+}
 
+// The states after the settings, three lines each: dry bulb and relative
+// humidity, then two lines of reserved zeros. Every state takes the chart's
+// pressure.
+void ReadStates(const std::vector<std::string>& lines, float pressure, StatePointList& states) {
     for (int i = 1; i <= states.count; ++i) {
         const int first = kSettingLines + kLinesPerState * (i - 1) + 1;
-        const RecordReader state = line(first, 2);
+        const RecordReader state = RecordAt(lines, first, 2);
         const auto u = static_cast<std::size_t>(i);
         states.dryBulb[u] = state.single(0, "StatePointDryBulb", -15, 100);
         states.relHum[u] = state.single(1, "StatePointRelHum", 0, 100);
-        states.pressure[u] = s.Pressure;
+        states.pressure[u] = pressure;
         for (int r = 1; r <= 2; ++r) {
-            const RecordReader reserved = line(first + r, 2);
+            const RecordReader reserved = RecordAt(lines, first + r, 2);
             reserved.single(0, "reserved value", 0, 0);
             reserved.single(1, "reserved value", 0, 0);
         }
     }
+}
+
+void Read(const std::vector<std::string>& lines, ChartSettings& target, StatePointList& targetStates) {
+    // Work on copies: nothing changes unless every record passes.
+    ChartSettings s = target;
+    StatePointList states;
+
+    const std::vector<RecordReader> r = SettingRecords(lines);
+    ReadPlotterAndPlane(r[0], r[1], r[2], r[3], s);
+    ReadUnitsAndPressure(r[9], r[4], s);
+    ReadChartRanges(r, s);
+    states.count = static_cast<std::int16_t>(r[8].whole(1, "StatePointCount", 0, StatePointList::kMaxStates));
+    ReadLineSwitches(r[10], r[11], s);
+    ReadStates(lines, s.Pressure, states);
 
     const int used = kSettingLines + kLinesPerState * states.count;
     if (static_cast<int>(lines.size()) > used) {
