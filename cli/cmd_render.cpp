@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace hyg {
 
@@ -128,11 +129,11 @@ int RunRender(const std::vector<std::string>& args) {
     const bool partial = command.on("--partial");
     return command.guard(
         [&] {
-            const std::string fault =
+            const std::optional<DrawingStopped> stopped =
                 ExportChart(out, chart, widthPx, &command, drawer, partial ? PartialChart::Keep : PartialChart::Refuse);
-            if (fault.empty())
+            if (!stopped)
                 return 0;
-            std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << fault << "); " << out
+            std::cerr << "hygrana-cli render: warning: the drawing stopped early (" << stopped->fault << "); " << out
                       << " holds the chart as far as it was drawn\n";
             return 1;
         },

@@ -44,8 +44,9 @@ void WriteAtomically(const std::string& path, const QByteArray& bytes) {
 
 // Paints the chart; with Keep, a fault of a family ends the drawing and is
 // returned instead of raised (a refused layout is always raised).
-std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heightPx, Messenger* messenger,
-                         const ProcessLineDrawer& processLines, PartialChart partial) {
+std::optional<DrawingStopped> PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heightPx,
+                                           Messenger* messenger, const ProcessLineDrawer& processLines,
+                                           PartialChart partial) {
     try {
         PaintChart(painter, chart, widthPx, heightPx, messenger, processLines);
     } catch (const LayoutRefused&) {
@@ -53,9 +54,9 @@ std::string PaintKeeping(QPainter& painter, Chart& chart, int widthPx, int heigh
     } catch (const RunTimeFault& fault) {
         if (partial == PartialChart::Refuse)
             throw;
-        return fault.what();
+        return DrawingStopped{fault.what()};
     }
-    return "";
+    return std::nullopt;
 }
 
 } // namespace
@@ -108,8 +109,8 @@ ChartFileFormat ChartFileFormatOf(const std::string& path) {
     return ChartFileFormat::Unknown;
 }
 
-std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
-                        const ProcessLineDrawer& processLines, PartialChart partial) {
+std::optional<DrawingStopped> ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
+                                          const ProcessLineDrawer& processLines, PartialChart partial) {
     const ChartFileFormat format = ChartFileFormatOf(path);
     if (format == ChartFileFormat::Unknown) {
         throw RunTimeFault("unknown picture format of " + path + " (use .png, .bmp, .svg or .pdf)");
@@ -120,7 +121,7 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    std::string fault;
+    std::optional<DrawingStopped> stopped;
 
     // Ends the painter whatever happens inside the drawing.
     const auto paintOn = [&](QPaintDevice& device) {
@@ -128,7 +129,7 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
         if (!painter.begin(&device))
             throw RunTimeFault("cannot start the drawing " + path);
         try {
-            fault = PaintKeeping(painter, chart, widthPx, heightPx, messenger, processLines, partial);
+            stopped = PaintKeeping(painter, chart, widthPx, heightPx, messenger, processLines, partial);
         } catch (...) {
             painter.end();
             throw;
@@ -173,7 +174,7 @@ std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Mess
     }
     buffer.close();
     WriteAtomically(path, bytes);
-    return fault;
+    return stopped;
 }
 
 void ExportPicture(const std::string& path, const QImage& picture) {

@@ -7,6 +7,7 @@
 #include "engine/messages.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QImage;
@@ -45,15 +46,23 @@ enum class PartialChart {
     Keep,   // write the chart as far as it was drawn, as the window shows it
 };
 
+// A chart written only as far as it was drawn (PartialChart::Keep): the
+// message of the fault that ended the drawing.
+struct DrawingStopped {
+    std::string fault;
+};
+
 // Draws the chart widthPx wide and writes it to `path` in the format of its
 // extension (PNG and BMP as images, SVG and PDF as vector drawings of the
 // same size, one chart pixel to one point). The file is written atomically:
 // a failure leaves no file behind (an existing file keeps its old content).
 // Raises RunTimeFault on an unknown extension, a refused layout, a failed
-// write, and a drawing fault unless `partial` is Keep. Returns "" for a
-// complete chart, or the fault that ended a kept partial drawing.
-std::string ExportChart(const std::string& path, Chart& chart, int widthPx, Messenger* messenger,
-                        const ProcessLineDrawer& processLines = {}, PartialChart partial = PartialChart::Refuse);
+// write, and a drawing fault unless `partial` is Keep. Returns nothing for a
+// complete chart, or why a kept partial drawing stopped.
+[[nodiscard]] std::optional<DrawingStopped> ExportChart(const std::string& path, Chart& chart, int widthPx,
+                                                        Messenger* messenger,
+                                                        const ProcessLineDrawer& processLines = {},
+                                                        PartialChart partial = PartialChart::Refuse);
 
 // Writes a picture already drawn (the screen's chart) to `path` in the
 // format of its extension, atomically like ExportChart: PNG and BMP as the

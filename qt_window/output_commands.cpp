@@ -96,9 +96,10 @@ void OutputCommands::SavePicture() {
     const ChartOnScreen screen = chartOnScreen();
     if ((format == ChartFileFormat::Svg || format == ChartFileFormat::Pdf) && screen.chart) {
         // Vector formats stay vector: the chart is drawn again at the
-        // picture's size.
+        // picture's size. A drawing that stopped early is saved as far as it
+        // went, as the window shows it; the window already said why.
         Chart chart = *screen.chart;
-        ExportChart(*name, chart, screen.widthPx, nullptr, screen.processLines, PartialChart::Keep);
+        (void)ExportChart(*name, chart, screen.widthPx, nullptr, screen.processLines, PartialChart::Keep);
     } else {
         ExportPicture(*name, picture_.image());
     }
