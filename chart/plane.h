@@ -13,6 +13,9 @@ inline constexpr float kPlaneXMin = -500;
 inline constexpr float kPlaneXMax = 4500;
 inline constexpr float kPlaneYMin = -350;
 inline constexpr float kPlaneYMax = 3150;
+// The window's extent: 5000 across by 3500 up.
+inline constexpr float kPlaneWidth = kPlaneXMax - kPlaneXMin;
+inline constexpr float kPlaneHeight = kPlaneYMax - kPlaneYMin;
 
 // Canvas sizes (PictureWidth, PictureHeight) are kept in twips, fifteen to
 // a pixel of the 96-dpi screen.

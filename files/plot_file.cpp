@@ -1,5 +1,6 @@
 #include "files/plot_file.h"
 
+#include "chart/plane.h"
 #include "chart/plot_file_writer.h"
 #include "chart/chart_driver.h"
 #include "engine/basic.h"
@@ -30,8 +31,9 @@ std::int32_t PaperWidth(PlotterPaper paper) {
 }
 
 std::int32_t PaperHeight(PlotterPaper paper) {
-    // 3150 / 4500 is worked out in single precision, as the menu does.
-    const float ratio = static_cast<float>(3150.0 / 4500.0);
+    // The paper takes the proportion of the plane's upper right corner,
+    // worked out in single precision as the menu does.
+    const float ratio = static_cast<float>(static_cast<double>(kPlaneYMax) / kPlaneXMax);
     return CLng(static_cast<double>(Sgl(static_cast<double>(PaperWidth(paper)) * ratio)), "PlotterP2Y");
 }
 

@@ -7,6 +7,7 @@
 #include "fuzz/fuzz_check.h"
 #include "tests/chart/recording_canvas.h"
 
+#include "chart/plane.h"
 #include "engine/fault.h"
 #include "files/data_file.h"
 #include "files/plot_file.h"
@@ -21,13 +22,12 @@ namespace {
 // A real data file is a few hundred bytes; longer inputs only slow the search.
 constexpr std::size_t kMaxInput = 4096;
 
-// The canvas the window gives the chart at start-up: 15 twips per pixel.
-constexpr double kTwipsPerPixel = 15;
-
 void DrawOnCanvas(const hyg::ChartSettings& settings) {
     hyg::Chart chart;
     chart.settings = settings;
-    hyg::test::RecordingCanvas canvas(settings.PictureWidth / kTwipsPerPixel, settings.PictureHeight / kTwipsPerPixel);
+    // The canvas of the picture size in the settings, as the window gives it.
+    hyg::test::RecordingCanvas canvas(static_cast<double>(settings.PictureWidth) / hyg::kTwipsPerPixel,
+                                      static_cast<double>(settings.PictureHeight) / hyg::kTwipsPerPixel);
     const hyg::ChartFrame frame = hyg::LayoutChart(chart, nullptr);
     hyg::CanvasWriter dev(chart.settings, canvas);
     hyg::DrawChart(dev, chart, frame);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "chart/chart_settings.h"
+#include "chart/plane.h"
 
 #include <QImage>
 #include <QPointF>
@@ -25,12 +26,13 @@ namespace hyg {
 class PenPlotter;
 
 // A picture's user scale: the coordinates of its top-left corner and its
-// extent (negative height: y grows upwards).
+// extent (negative height: y grows upwards). By default the plane window
+// with y downwards, as a canvas shows it before the first drawing.
 struct UserScale {
-    double left = -500;
-    double top = -350;
-    double width = 5000;
-    double height = 3500;
+    double left = kPlaneXMin;
+    double top = kPlaneYMin;
+    double width = kPlaneWidth;
+    double height = kPlaneHeight;
 };
 
 // How the visible image maps onto the chart plane: the whole canvas is

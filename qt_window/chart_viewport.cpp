@@ -47,10 +47,10 @@ ChartViewport::ChartViewport(ChartSettings& settings, QWidget* host)
         emit activated();
     });
 
-    // Load: a canvas of 5000 by 3500 twips with the scale -500, -350, 5000,
-    // 3500 (y downwards until the first drawing sets the chart's scale).
+    // Load: a canvas of 5000 by 3500 twips showing the plane window, y
+    // downwards until the first drawing sets the chart's scale.
     setCanvasSize(5000, 3500);
-    setUserScale(UserScale{-500, -350, 5000, 3500});
+    setUserScale(UserScale{});
     placeShade(ViewportGeometry{5000, 3500, 0, 0});
     host_->installEventFilter(this);
 }

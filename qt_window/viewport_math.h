@@ -14,8 +14,8 @@ namespace hyg {
 // Chart proportion (height / width) and the default plane window the zoom
 // works on: its extent and its top-left corner.
 inline constexpr double kChartProportion = 0.7;
-inline constexpr std::int16_t kPlaneExtentX = 5000;
-inline constexpr std::int16_t kPlaneExtentY = 3500;
+inline constexpr auto kPlaneExtentX = static_cast<std::int16_t>(kPlaneWidth);
+inline constexpr auto kPlaneExtentY = static_cast<std::int16_t>(kPlaneHeight);
 inline constexpr double kPlaneLeft = kPlaneXMin;
 inline constexpr double kPlaneTop = kPlaneYMax;
 
