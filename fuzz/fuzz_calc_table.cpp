@@ -6,6 +6,7 @@
 #include "fuzz/fuzz_check.h"
 
 #include "cli/calc_input.h"
+#include "cli/calc_tables.h"
 #include "cli/table_output.h"
 
 #include "engine/messages.h"
@@ -27,15 +28,6 @@ public:
     void showMessage(const std::string&, const std::string&, hyg::MessageIcon) override {}
     void beep() override {}
 };
-
-template <class Table> void Write(hyg::TableWriter& writer, const Table& table, int rows) {
-    for (int i = 1; i <= rows; ++i) {
-        std::vector<std::string> cells;
-        for (int j = 0; j <= Table::kColumns; ++j)
-            cells.push_back(table.cell(i, j));
-        writer.row(cells);
-    }
-}
 
 } // namespace
 
@@ -65,13 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const hyg::OutputFormat format : {hyg::OutputFormat::Tsv, hyg::OutputFormat::Csv, hyg::OutputFormat::Json}) {
         std::ostringstream out;
         hyg::TableWriter writer(out, format);
-        writer.begin("input", {{"state", ""}, {"pressure", "mmHg"}, {"dry_bulb", "deg C"}, {"rh", "%"}, {"wb", "C"}});
-        Write(writer, d.input, rows);
-        writer.begin("properties", std::vector<hyg::TableColumn>(8, {"p", "u"}));
-        Write(writer, d.property, rows);
-        writer.begin("processes", std::vector<hyg::TableColumn>(11, {"q", "u"}));
-        Write(writer, d.process, rows - 1);
-        writer.finish();
+        hyg::WriteCalcTables(writer, d, settings.PressureUnit, rows);
         FUZZ_EXPECT(!out.str().empty(), "the tables are written");
     }
     for (int i = 1; i <= rows; ++i) {
