@@ -69,6 +69,19 @@ enum class ChartLine : std::uint8_t {
 };
 inline constexpr std::size_t kChartLines = 8;
 
+// Which families the chart draws: one switch per ChartLine, every one on at
+// start. The data file stores them as 1 and 0 (files/data_file.cpp).
+class LineSwitches {
+public:
+    constexpr bool operator[](ChartLine line) const { return on_[static_cast<std::size_t>(line)]; }
+    constexpr bool& operator[](ChartLine line) { return on_[static_cast<std::size_t>(line)]; }
+    constexpr void setAll(bool on) { on_.fill(on); }
+    constexpr bool operator==(const LineSwitches&) const = default;
+
+private:
+    std::array<bool, kChartLines> on_{true, true, true, true, true, true, true, true};
+};
+
 struct ChartSettings {
     float Pressure = 760;        // in PressureUnit
     float PressureMmHg = 760;    // the same in mmHg; every chart property call uses it
@@ -88,9 +101,7 @@ struct ChartSettings {
     UnitSystem EnthalpyUnit = UnitSystem::MetricKcal;
     std::int16_t TemperatureUnit = 0; // 1 deg C, 2 deg F; not set at start
     std::int16_t DiagramType = 1;     // 0 "D.B.Temp.- Abs.Hum.", 1 "Enthalpy - Abs.Hum."
-    // One switch per ChartLine as the data file stores it: only 1 draws the
-    // family. Read and set them through LineOn and SetLineOn.
-    std::array<std::int16_t, kChartLines> LineSwitch{1, 1, 1, 1, 1, 1, 1, 1};
+    LineSwitches LineSwitch;          // read and set through LineOn and SetLineOn
     std::int16_t DrawCount = 0;
     std::int16_t DrawProcessLines = 0;
     std::int16_t ColorMode = 1; // 1 colour, 0 monochrome
@@ -103,10 +114,10 @@ struct ChartSettings {
 };
 
 inline bool LineOn(const ChartSettings& s, ChartLine line) {
-    return s.LineSwitch[static_cast<std::size_t>(line)] == 1;
+    return s.LineSwitch[line];
 }
 inline void SetLineOn(ChartSettings& s, ChartLine line, bool on) {
-    s.LineSwitch[static_cast<std::size_t>(line)] = on ? 1 : 0;
+    s.LineSwitch[line] = on;
 }
 
 // The start-up defaults.

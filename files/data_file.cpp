@@ -240,8 +240,8 @@ void ReadChartRanges(const std::vector<RecordReader>& r, ChartSettings& s) {
 // Lines 11 and 12: the eight line switches, four a line.
 void ReadLineSwitches(const RecordReader& l11, const RecordReader& l12, ChartSettings& s) {
     for (std::size_t k = 0; k < 4; ++k) {
-        s.LineSwitch[k] = static_cast<std::int16_t>(l11.whole(k, "LineSwitch", 0, 1));
-        s.LineSwitch[k + 4] = static_cast<std::int16_t>(l12.whole(k, "LineSwitch", 0, 1));
+        SetLineOn(s, static_cast<ChartLine>(k), l11.whole(k, "LineSwitch", 0, 1) == 1);
+        SetLineOn(s, static_cast<ChartLine>(k + 4), l12.whole(k, "LineSwitch", 0, 1) == 1);
     }
 }
 
@@ -303,8 +303,10 @@ void WriteDataFile(std::ostream& out, const ChartSettings& s, const StatePointLi
     Record(out, {Num(s.MaxMoistureRatio), Num(s.DryAirflowRate)});
     Record(out, {Num(s.VertHorizRatio), Whole(states.count)});
     Record(out, {Whole(CodeOf(s.PressureUnit)), Whole(CodeOf(s.EnthalpyUnit)), Whole(s.DiagramType)});
-    Record(out, {Whole(s.LineSwitch[0]), Whole(s.LineSwitch[1]), Whole(s.LineSwitch[2]), Whole(s.LineSwitch[3])});
-    Record(out, {Whole(s.LineSwitch[4]), Whole(s.LineSwitch[5]), Whole(s.LineSwitch[6]), Whole(s.LineSwitch[7])});
+    const auto sw = [&s](ChartLine line) { return Whole(LineOn(s, line) ? 1 : 0); };
+    Record(out, {sw(ChartLine::RelHum), sw(ChartLine::SatDegree), sw(ChartLine::Volume), sw(ChartLine::WetBulb)});
+    Record(out,
+           {sw(ChartLine::PartialPressure), sw(ChartLine::MoistureRatio), sw(ChartLine::Shf), sw(ChartLine::Legend)});
     for (int i = 1; i <= states.count; ++i) {
         const auto u = static_cast<std::size_t>(i);
         Record(out, {Num(states.dryBulb[u]), Num(states.relHum[u])});

@@ -185,7 +185,7 @@ void DlgLineUnit::loadControls() {
     setWindowTitle("Diagram Setting");
     type_[static_cast<std::size_t>(Clamp(settings_.DiagramType, 2))]->setChecked(true);
     for (std::size_t k = 0; k < lines_.size(); ++k) {
-        if (settings_.LineSwitch[k] == 1)
+        if (LineOn(settings_, static_cast<ChartLine>(k)))
             lines_[k]->setChecked(true);
     }
     pressure_[OptionOf(kPressureOptions, settings_.PressureUnit)]->setChecked(true);
@@ -206,7 +206,7 @@ void DlgLineUnit::storeControls() {
     ChartSettings s = settings_;
     s.DiagramType = type_[1]->isChecked() ? 1 : 0;
     for (std::size_t k = 0; k < lines_.size(); ++k) {
-        s.LineSwitch[k] = lines_[k]->isChecked() ? 1 : 0;
+        SetLineOn(s, static_cast<ChartLine>(k), lines_[k]->isChecked());
     }
     s.PressureUnit = kPressureOptions[static_cast<std::size_t>(CheckedIndex(pressure_))];
     s.Pressure = PressureFromMmHg(s.PressureMmHg, s.PressureUnit);

@@ -26,9 +26,8 @@ std::vector<std::string> WholeChart(Laid& l, const std::function<void(PenPlotter
 }
 
 TEST(DrawChart, GatesDrawCountAndProcessStep) {
-    Laid l([](ChartSettings& s) { s.LineSwitch.fill(0); });
-    // Only 1 opens a gate: the frame families alone, no process lines.
-    l.chart.settings.LineSwitch[0] = 2;
+    Laid l([](ChartSettings& s) { s.LineSwitch.setAll(false); });
+    // Only 1 opens the process gate: the frame families alone, no process lines.
     l.chart.settings.DrawProcessLines = 2;
     int processCalls = 0;
     const auto count = [&](PenPlotter&) { ++processCalls; };
@@ -87,9 +86,9 @@ TEST(DrawChart, EachSwitchRemovesExactlyItsFamily) {
             ASSERT_NE(at, std::string::npos) << "family " << sw << " not found in the whole chart";
             std::string without = all;
             without.erase(at, family.size());
-            l.chart.settings.LineSwitch[static_cast<std::size_t>(sw)] = 0;
+            SetLineOn(l.chart.settings, static_cast<ChartLine>(sw), false);
             EXPECT_EQ(Render(l, file), without) << "switch " << sw << (file ? " file" : " draw");
-            l.chart.settings.LineSwitch[static_cast<std::size_t>(sw)] = 1;
+            SetLineOn(l.chart.settings, static_cast<ChartLine>(sw), true);
         }
     }
 }

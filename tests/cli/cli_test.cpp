@@ -193,7 +193,7 @@ TEST_F(Cli, PlotOfTheDefaultChartAndOfADataFile) {
     ASSERT_EQ(run("plot corvane.pgl").status, 0);
     EXPECT_EQ(ReadFile(path("corvane.pgl")), plotOf(DefaultChartSettings()));
     ChartSettings s = DefaultChartSettings();
-    s.DiagramType = 0, s.MinDryBulb = 0, s.LineSwitch[2] = 0, s.MaxAbsHum = 40;
+    s.DiagramType = 0, s.MinDryBulb = 0, SetLineOn(s, ChartLine::Volume, false), s.MaxAbsHum = 40;
     const CliResult r = run("plot --data=" + dataFile(s) + " --paper B4 b4.pgl");
     ASSERT_EQ(r.status, 0) << r.err;
     s.PlotterP2X = 12500, s.PlotterP2Y = 8750;

@@ -54,7 +54,8 @@ std::optional<DataFileRefusal> Read(const std::string& text, ChartSettings& s, S
 TEST(DataFile, ExactRecordsAndTheRoundTrip) {
     EXPECT_EQ(Written(DefaultChartSettings(), StatePointList{}), kDefaultFile);
     ChartSettings saved = DefaultChartSettings();
-    saved.PressureMmHg = 759.81f, saved.MaxAbsHum = 27.5f, saved.DiagramType = 0, saved.LineSwitch[3] = 0;
+    saved.PressureMmHg = 759.81f, saved.MaxAbsHum = 27.5f, saved.DiagramType = 0;
+    SetLineOn(saved, ChartLine::WetBulb, false);
     EXPECT_EQ(Written(saved, TwoStates()), "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n759.81,27.5\r\n10,40\r\n"
                                            "17,17\r\n8,50\r\n10,2\r\n1,1,0\r\n1,1,1,0\r\n1,1,1,1\r\n"
                                            "26,50.63\r\n0,0\r\n0,0\r\n15.5,95\r\n0,0\r\n0,0\r\n");
@@ -62,7 +63,10 @@ TEST(DataFile, ExactRecordsAndTheRoundTrip) {
     saved.PlotterP2X = 12500, saved.PlotterP2Y = 8750, saved.PressureUnit = PressureIn::KPa;
     saved.MinDryBulb = -5, saved.MaxDryBulb = 45, saved.ShfOriginDryBulb = 24, saved.ShfOriginAbsHum = 12;
     saved.MaxMoistureRatio = 21, saved.DryAirflowRate = 123.25f, saved.VertHorizRatio = 14;
-    saved.EnthalpyUnit = UnitSystem::Imperial, saved.LineSwitch = {0, 1, 0, 1, 1, 0, 1, 0};
+    saved.EnthalpyUnit = UnitSystem::Imperial;
+    for (const ChartLine off : {ChartLine::RelHum, ChartLine::Volume, ChartLine::MoistureRatio, ChartLine::Legend})
+        SetLineOn(saved, off, false);
+    SetLineOn(saved, ChartLine::WetBulb, true);
     const std::string text = Written(saved, TwoStates());
     ChartSettings s = DefaultChartSettings();
     s.ColorMode = 0; // not stored: must survive
@@ -143,7 +147,7 @@ TEST(DataFileRead, ValuesJustOffTheListsAndAFlatPlotterFrame) {
         files.emplace_back(line, WithLine(kDefaultFile, line, text));
     for (const auto& [line, text] : files) {
         ChartSettings s = DefaultChartSettings();
-        s.MinDryBulb = 5, s.LineSwitch[2] = 0;
+        s.MinDryBulb = 5, SetLineOn(s, ChartLine::Volume, false);
         const std::string before = Written(s, TwoStates());
         StatePointList states = TwoStates();
         const auto refusal = Read(text, s, states);

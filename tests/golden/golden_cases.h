@@ -34,7 +34,8 @@ inline std::vector<GoldenCase> GoldenCases() {
         {"mono", [](ChartSettings& s) { s.ColorMode = 0, s.PenColor = MonoPenTable(); }},
     };
     for (std::size_t sw = 0; sw < 8; ++sw) {
-        cases.push_back({"switch" + std::to_string(sw) + "_off", [sw](ChartSettings& s) { s.LineSwitch[sw] = 0; }});
+        cases.push_back({"switch" + std::to_string(sw) + "_off",
+                         [sw](ChartSettings& s) { SetLineOn(s, static_cast<ChartLine>(sw), false); }});
     }
     return cases;
 }

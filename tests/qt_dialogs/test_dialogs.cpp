@@ -142,7 +142,8 @@ void TestDialogs::offListValuesOpenAndCancelKeepsThem() {
     s.TemperatureUnit = 2;     // the options would show C
     s.DiagramType = 7;
     s.EnthalpyUnit = UnitSystem::Imperial;
-    s.LineSwitch = {2, -1, 0, 1, 0, 0, 0, 0}; // only an exact 1 checks a box
+    s.LineSwitch.setAll(false);
+    SetLineOn(s, ChartLine::WetBulb, true);
     s.VertHorizRatio = 100;
     const QString before = SettingsText(s);
     // Each opens on the nearest items; Cancel after new choices stores

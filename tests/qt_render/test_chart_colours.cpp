@@ -33,7 +33,7 @@ void TestChartColours::volumeLinesAreLightGreen() {
     const int with = lightGreen(Chart{});
     QVERIFY2(with > 300, qPrintable(QString::number(with)));
     Chart without;
-    without.settings.LineSwitch[2] = 0;
+    SetLineOn(without.settings, ChartLine::Volume, false);
     QCOMPARE(lightGreen(without), 0);
 }
 

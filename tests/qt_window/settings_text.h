@@ -13,8 +13,8 @@ inline QString SettingsText(const ChartSettings& s) {
     const auto n = [](double v) { return QString::number(v, 'g', 9); };
     const auto text = [](QString format, auto... v) { return ((format = format.arg(v)), ...); };
     QString lines = "lines ";
-    for (auto sw : s.LineSwitch)
-        lines += QString::number(sw);
+    for (std::size_t k = 0; k < kChartLines; ++k)
+        lines += LineOn(s, static_cast<ChartLine>(k)) ? "1" : "0";
     return QStringList{
         "P " + n(s.Pressure) + " " + n(s.PressureMmHg) + " mmHg", "T " + n(s.MinDryBulb) + ".." + n(s.MaxDryBulb),
         "x " + n(s.MaxAbsHum), "shf " + n(s.ShfOriginDryBulb) + "," + n(s.ShfOriginAbsHum),
