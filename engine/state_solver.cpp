@@ -80,76 +80,106 @@ float StatePressureMmHg(float pressure, PressureIn pressureUnit) {
     return Sgl(760.0 * StatePressureAtm(pressure, pressureUnit), "state pressure");
 }
 
-std::int16_t InputPass(InputTable& table, int rowCount, PressureIn pressureUnit, AirStates& states, StateMatrix& input,
-                       StatePointList& points, Messenger* messenger) {
-    const int rows = rowCount < InputTable::kRows ? rowCount : InputTable::kRows;
+namespace {
+
+// The cells of rows 1 to `rows` as numbers (kMissing where a cell holds none).
+void ReadInputCells(const InputTable& table, int rows, StateMatrix& input) {
     for (int i = 1; i <= rows; ++i) {
         for (int j = 1; j <= InputTable::kColumns; ++j) {
             input[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = ReadCell(table.cell(i, j));
         }
     }
+}
+
+// The humidity of row i at dry bulb t: the relative humidity when it is given
+// (it wins when both are) with the wet bulb derived from it, or else the wet
+// bulb with the relative humidity derived from it; the derived value goes
+// into the table in its place. False when neither is usable (with a range
+// message when one is given out of range).
+bool CompleteHumidity(InputTable& table, int i, float pAtm, float pMmHg, float t, AirStates& states, StateMatrix& input,
+                      Messenger* messenger) {
+    const auto row = static_cast<std::size_t>(i);
+    const float r = input[row][3], w = input[row][4];
+    states.RelHum[row] = r;
+    states.WetBulb[row] = w;
+    if (r >= 0.0f && r <= 100.0f) {
+        const float ps = SatPressure(t);
+        const float pw = Sgl(static_cast<double>(ps) * r / 100.0, "input pass");
+        const float xg =
+            Sgl(Div(1000.0 * kMolarRatio * pw, static_cast<double>(pAtm) - pw, "input pass"), "input pass");
+        states.WetBulb[row] = AirProperty(kWetBulb, pMmHg, t, xg).single;
+        input[row][4] = states.WetBulb[row];
+        table.cell(i, 4) = FormatNumber(states.WetBulb[row], kDerivedFormat);
+        return true;
+    }
+    if (w >= kMinWetBulb && w <= t) {
+        const float ps = SatPressure(t);
+        float tw = w;
+        const float pw = WetBulbVapourPressure(pAtm, t, tw);
+        states.RelHum[row] = Sgl(Div(100.0 * pw, ps, "input pass"), "input pass");
+        input[row][3] = states.RelHum[row];
+        table.cell(i, 3) = FormatNumber(states.RelHum[row], kDerivedFormat);
+        return true;
+    }
+    if (r == kMissing && w == kMissing)
+        return false;
+    if (r == kMissing) {
+        ShowRangeMessage(messenger, kMinWetBulb, t, kWetBulbName);
+    } else {
+        ShowRangeMessage(messenger, 0.0f, 100.0f, kRelHumName);
+    }
+    return false;
+}
+
+// Row i as a state: its pressure and dry bulb checked against their ranges
+// and its humidity completed. False when the row is left out: without a word
+// when it has no dry bulb or no humidity input, with a range message when a
+// value is out of range.
+bool SolveRow(InputTable& table, int i, PressureIn pressureUnit, AirStates& states, StateMatrix& input,
+              Messenger* messenger) {
+    const auto row = static_cast<std::size_t>(i);
+    const float p = input[row][1], t = input[row][2], r = input[row][3], w = input[row][4];
+
+    // No dry bulb, or neither humidity input.
+    const double td = t, rd = r, wd = w;
+    if (std::fabs((td + 999.0) * (wd + 999.0)) + std::fabs((rd + 999.0) * (td + 999.0)) == 0.0)
+        return false;
+
+    states.Pressure[row] = p;
+    const float pAtm = StatePressureAtm(p, pressureUnit);
+    if (!(pAtm >= kMinPressureAtm && pAtm <= kMaxPressureAtm)) {
+        ShowRangeMessage(messenger, kPressureLowMmHg, kPressureHighMmHg, kPressureName);
+        return false;
+    }
+    const float pMmHg = Sgl(760.0 * pAtm, "state pressure");
+
+    states.DryBulb[row] = t;
+    if (!(t >= kMinDryBulb && t <= kMaxDryBulb)) {
+        ShowRangeMessage(messenger, kMinDryBulb, kDryBulbHighNamed, kDryBulbName);
+        return false;
+    }
+    return CompleteHumidity(table, i, pAtm, pMmHg, t, states, input, messenger);
+}
+
+} // namespace
+
+std::int16_t InputPass(InputTable& table, int rowCount, PressureIn pressureUnit, AirStates& states, StateMatrix& input,
+                       StatePointList& points, Messenger* messenger) {
+    const int rows = rowCount < InputTable::kRows ? rowCount : InputTable::kRows;
+    ReadInputCells(table, rows, input);
 
     std::int16_t count = 0;
     for (int i = 1; i <= rows; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        const float p = input[row][1], t = input[row][2], r = input[row][3], w = input[row][4];
         states.Valid[row] = false;
-
-        // No dry bulb, or neither humidity input: left out without a word.
-        const double td = t, rd = r, wd = w;
-        if (std::fabs((td + 999.0) * (wd + 999.0)) + std::fabs((rd + 999.0) * (td + 999.0)) == 0.0)
+        if (!SolveRow(table, i, pressureUnit, states, input, messenger))
             continue;
-
-        states.Pressure[row] = p;
-        const float pAtm = StatePressureAtm(p, pressureUnit);
-        if (!(pAtm >= kMinPressureAtm && pAtm <= kMaxPressureAtm)) {
-            ShowRangeMessage(messenger, kPressureLowMmHg, kPressureHighMmHg, kPressureName);
-            continue;
-        }
-        const float pMmHg = Sgl(760.0 * pAtm, "state pressure");
-
-        states.DryBulb[row] = t;
-        if (!(t >= kMinDryBulb && t <= kMaxDryBulb)) {
-            ShowRangeMessage(messenger, kMinDryBulb, kDryBulbHighNamed, kDryBulbName);
-            continue;
-        }
-
-        states.RelHum[row] = r;
-        states.WetBulb[row] = w;
-        if (r >= 0.0f && r <= 100.0f) {
-            // Relative humidity given (it wins when both are): derive the wet bulb.
-            const float ps = SatPressure(t);
-            const float pw = Sgl(static_cast<double>(ps) * r / 100.0, "input pass");
-            const float xg =
-                Sgl(Div(1000.0 * kMolarRatio * pw, static_cast<double>(pAtm) - pw, "input pass"), "input pass");
-            states.WetBulb[row] = AirProperty(kWetBulb, pMmHg, t, xg).single;
-            input[row][4] = states.WetBulb[row];
-            table.cell(i, 4) = FormatNumber(states.WetBulb[row], kDerivedFormat);
-        } else if (w >= kMinWetBulb && w <= t) {
-            // Wet bulb given: derive the relative humidity.
-            const float ps = SatPressure(t);
-            float tw = w;
-            const float pw = WetBulbVapourPressure(pAtm, t, tw);
-            states.RelHum[row] = Sgl(Div(100.0 * pw, ps, "input pass"), "input pass");
-            input[row][3] = states.RelHum[row];
-            table.cell(i, 3) = FormatNumber(states.RelHum[row], kDerivedFormat);
-        } else {
-            if (r == kMissing && w == kMissing)
-                continue;
-            if (r == kMissing) {
-                ShowRangeMessage(messenger, kMinWetBulb, t, kWetBulbName);
-            } else {
-                ShowRangeMessage(messenger, 0.0f, 100.0f, kRelHumName);
-            }
-            continue;
-        }
-
         states.Valid[row] = true;
         count = Add16(count, 1, "StatePointCount");
         const auto n = static_cast<std::size_t>(count);
-        points.dryBulb[n] = t;
+        points.dryBulb[n] = states.DryBulb[row];
         points.relHum[n] = states.RelHum[row];
-        points.pressure[n] = p;
+        points.pressure[n] = states.Pressure[row];
     }
     points.count = count;
     return count;
