@@ -94,26 +94,17 @@ void FindTopEdge(Chart& chart, ChartFrame& f) {
     }
 }
 
-} // namespace
-
-ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
-    ChartSettings& s = chart.settings;
-    SaturationTable& table = chart.table;
-    CheckRange(s, messenger);
-
-    ChartFrame f;
-
-    // The text unit: one two-hundredth of the window's width.
-    s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "LabelUnit");
-
-    // The saturation table, -20 to 99 deg C.
+// The saturation table at the chart pressure, -20 to 99 deg C.
+void FillSaturationTable(SaturationTable& table, float pressureMmHg) {
     table.clear();
     for (int i = kFirstFilled; i <= kLastFilled; ++i) {
         table.dryBulb(i) = static_cast<float>(i - 21);
-        table.satAbsHum(i) = Sgl(AirPropertyValue(kSatAbsHum, s.PressureMmHg, table.T(i), 0), "TableSatAbsHum");
+        table.satAbsHum(i) = Sgl(AirPropertyValue(kSatAbsHum, pressureMmHg, table.T(i), 0), "TableSatAbsHum");
     }
+}
 
-    // Chart size: at most 3500 wide and 2450 high.
+// Chart size in the height-to-width ratio: at most 3500 wide and 2450 high.
+void SizeChart(const ChartSettings& s, ChartFrame& f) {
     const double ratio = static_cast<double>(s.VertHorizRatio) / 10;
     if (s.VertHorizRatio >= 7) {
         f.ChartHeight = 2450;
@@ -122,13 +113,11 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
         f.ChartWidth = 3500;
         f.ChartHeight = Sgl(ratio * 3500, "ChartHeight");
     }
+}
 
-    // Temperatures and their table indices.
-    f.TempCount = CInt(static_cast<double>(s.MaxDryBulb) - s.MinDryBulb + 1, "TempCount");
-    f.IdxMin = CInt(static_cast<double>(s.MinDryBulb) + 21, "IdxMin");
-    f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
-
-    // The transform.
+// The horizontal scale and the origin, and the bottom edge and left end of
+// the chart (the saturation point at the lowest temperature).
+void SetHorizontalScale(ChartSettings& s, const SaturationTable& table, ChartFrame& f) {
     const float a = Sgl(kCpAir * s.MaxDryBulb);
     const float b = Sgl(kCpAir * s.MinDryBulb);
     s.ScaleX = Sgl(Int(Div(f.ChartWidth, static_cast<double>(a) - b, "ScaleX"), "ScaleX"), "ScaleX");
@@ -136,29 +125,50 @@ ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
         Sgl((static_cast<double>(s.PlaneXMax) - s.PlaneXMin) / 35 - static_cast<double>(s.ScaleX) * b, "OriginX");
     s.OriginY = Sgl((static_cast<double>(s.PlaneYMax) - s.PlaneYMin) / 13, "OriginY");
     f.BottomY = s.OriginY;
-
-    // Left end: the saturation point at the lowest temperature.
     f.LeftX =
         Sgl(static_cast<double>(s.ScaleX) *
                     (s.DiagramType * 0.001 * table.S(f.IdxMin) * kCpVapour * s.MinDryBulb + kCpAir * s.MinDryBulb) +
                 s.OriginX,
             "LeftX");
+}
 
-    // Top edge.
+// The right edge, the vertical scale and what stands on it, once the top
+// edge is known.
+void SetVerticalScale(ChartSettings& s, ChartFrame& f) {
+    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kCpAir * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
+    s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
+    f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
+    f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");
+}
+
+} // namespace
+
+ChartFrame LayoutChart(Chart& chart, Messenger* messenger) {
+    ChartSettings& s = chart.settings;
+    CheckRange(s, messenger);
+
+    ChartFrame f;
+    // The text unit: one two-hundredth of the window's width.
+    s.LabelUnit = CLng(ChartLabelUnit(s.PlaneXMin, s.PlaneXMax), "LabelUnit");
+    FillSaturationTable(chart.table, s.PressureMmHg);
+    SizeChart(s, f);
+
+    // Temperatures and their table indices.
+    f.TempCount = CInt(static_cast<double>(s.MaxDryBulb) - s.MinDryBulb + 1, "TempCount");
+    f.IdxMin = CInt(static_cast<double>(s.MinDryBulb) + 21, "IdxMin");
+    f.IdxMax = Add16(f.TempCount + f.IdxMin, -1, "IdxMax");
+
+    SetHorizontalScale(s, chart.table, f);
+
+    // The top edge; the user hears when it differs from the value entered.
     const std::int16_t entered = CInt(s.MaxAbsHum, "MaxAbsHum");
     FindTopEdge(chart, f);
-
-    // Tell the user when the top edge differs from the value entered.
     if (CInt(s.MaxAbsHum, "MaxAbsHum") != entered && messenger) {
         messenger->showMessage("Hum. is " + GeneralNumber(s.MaxAbsHum) + " x1000 on diagram.", kAppTitle,
                                MessageIcon::None);
     }
 
-    // Right edge and vertical scale.
-    f.BottomRightX = Sgl(static_cast<double>(s.ScaleX) * kCpAir * s.MaxDryBulb + s.OriginX + 1, "BottomRightX");
-    s.ScaleY = Sgl(Div(f.ChartHeight, s.MaxAbsHum, "ScaleY"), "ScaleY");
-    f.TopY = Sgl(static_cast<double>(s.ScaleY) * s.MaxAbsHum + s.OriginY, "TopY");
-    f.ShfOriginY = Sgl(static_cast<double>(s.ShfOriginAbsHum) * s.ScaleY + s.OriginY, "ShfOriginY");
+    SetVerticalScale(s, f);
     return f;
 }
 
