@@ -119,6 +119,64 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+// A new temporary file beside `target`, named after it with the process id
+// and a counter. When none can be made, fd is -1 and error holds the errno of
+// the last attempt.
+struct TempFile {
+    std::string name;
+    int fd = -1;
+    int error = 0;
+};
+
+TempFile CreateTempBeside(const std::string& target) {
+    const std::string stem = FolderOf(target) + "/." + BaseOf(target) + "." + std::to_string(::getpid()) + ".";
+    TempFile temp;
+    for (int attempt = 0; attempt < kNameAttempts && temp.fd < 0; ++attempt) {
+        temp.name = stem + std::to_string(tempCounter++) + ".tmp";
+        temp.fd = ::open(temp.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (temp.fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (temp.fd < 0)
+        temp.error = errno;
+    return temp;
+}
+
+// Gives the temporary file what the user set on the existing file (when there
+// is one), writes the content, flushes it to the disk and renames it over
+// target. On any failure the temporary file is removed.
+void ReplaceWithTemp(const std::string& path, const std::string& target, const TempFile& temp,
+                     const struct stat* existing, std::string_view content) {
+    Descriptor file(temp.fd);
+    const auto failAndRemove = [&](int e) {
+        file.close();
+        ::unlink(temp.name.c_str());
+        Fail(path, e);
+    };
+    if (existing) {
+        // Keep what the user set on the file; the owner only root may keep.
+        if (::fchmod(file.get(), existing->st_mode & 07777) != 0)
+            failAndRemove(errno);
+        if (::fchown(file.get(), existing->st_uid, existing->st_gid) != 0) {
+            // Not ours to give away: the file becomes the writer's, as any
+            // new file would.
+        }
+    }
+    if (const int e = WriteAll(file.get(), content))
+        failAndRemove(e);
+    if (::fsync(file.get()) != 0)
+        failAndRemove(errno);
+    if (const int e = file.close()) {
+        ::unlink(temp.name.c_str());
+        Fail(path, e);
+    }
+    if (::rename(temp.name.c_str(), target.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(temp.name.c_str());
+        Fail(path, e);
+    }
+}
+
 } // namespace
 
 FileReplacement WriteFileAtomically(const std::string& path, std::string_view content) {
@@ -136,18 +194,9 @@ FileReplacement WriteFileAtomically(const std::string& path, std::string_view co
         return FileReplacement::NotAFile;
     }
 
-    const std::string folder = FolderOf(target);
-    const std::string stem = folder + "/." + BaseOf(target) + "." + std::to_string(::getpid()) + ".";
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
-        temp = stem + std::to_string(tempCounter++) + ".tmp";
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        const int e = errno;
+    const TempFile temp = CreateTempBeside(target);
+    if (temp.fd < 0) {
+        const int e = temp.error;
         // A read-only folder holding a writable file: the content is already
         // complete in memory, so overwriting in place is the best left.
         if ((e == EACCES || e == EPERM || e == EROFS) && exists && ::access(target.c_str(), W_OK) == 0) {
@@ -156,36 +205,8 @@ FileReplacement WriteFileAtomically(const std::string& path, std::string_view co
         }
         Fail(path, e);
     }
-
-    Descriptor file(fd);
-    const auto failAndRemove = [&](int e) {
-        file.close();
-        ::unlink(temp.c_str());
-        Fail(path, e);
-    };
-    if (exists) {
-        // Keep what the user set on the file; the owner only root may keep.
-        if (::fchmod(file.get(), existing.st_mode & 07777) != 0)
-            failAndRemove(errno);
-        if (::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
-            // Not ours to give away: the file becomes the writer's, as any
-            // new file would.
-        }
-    }
-    if (const int e = WriteAll(file.get(), content))
-        failAndRemove(e);
-    if (::fsync(file.get()) != 0)
-        failAndRemove(errno);
-    if (const int e = file.close()) {
-        ::unlink(temp.c_str());
-        Fail(path, e);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        Fail(path, e);
-    }
-    SyncFolder(folder);
+    ReplaceWithTemp(path, target, temp, exists ? &existing : nullptr, content);
+    SyncFolder(FolderOf(target));
     return FileReplacement::Renamed;
 }
 
