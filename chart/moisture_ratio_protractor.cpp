@@ -102,25 +102,17 @@ double TickDegrees(const Protractor& p, const Tick& t) {
            kPi;
 }
 
-} // namespace
+// The radii of the protractor: the inner ticks, the labels, the outer ticks.
+struct Rings {
+    float ticks = 0;
+    float labels = 0;
+    float outer = 0;
+};
 
-static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart, float leftX, float topY,
-                                            float chartHeight) {
-    const ChartSettings& s = chart.settings;
+// The centre mark (a cross in a circle) and the symbol "u"; the plotter
+// keeps the protractor's text size from here on.
+void DrawCentreMark(PenPlotter& out, const ChartSettings& s, float cx, float cy) {
     const double c = s.LabelUnit;
-    Protractor p{s};
-    p.ef = EnthalpyFactor(s.EnthalpyUnit);
-    p.step = EnthalpyStep(s.EnthalpyUnit);
-
-    const float R = Sgl(chartHeight / 5.0);
-    const float r2 = R;
-    const float r3 = Sgl(R + 120.0);
-    const float r4 = Sgl(R + 160.0);
-    p.cx = Sgl(leftX + static_cast<double>(r4));
-    p.cy = Sgl(topY - static_cast<double>(r4));
-    const float cx = p.cx, cy = p.cy;
-
-    // Centre mark and the symbol "u".
     out.pen({PenSlot::MoistureRatio, 8});
     out.segment({cx - 30.0, cy}, {cx + 30.0, cy});
     out.segment({cx, cy - 30.0}, {cx, cy + 30.0});
@@ -131,23 +123,23 @@ static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart,
               .italic = true,
               .plotAt = PlotPoint{cx - 15.0, cy + 50.0}});
     out.textSize(s.PlotTextSize4);
+}
 
-    // The top counter: the range the user chose. A range below the latent
-    // heat of the water (597.3 kcal/kg) points up and to the left; the ring
-    // then lies further round, still half a turn from the top value's tick
-    // on the one side to its tick on the other.
-    const std::int16_t kTop = RoundToStep(p, (CInt(s.MaxMoistureRatio) + 1) * p.ef);
+// Counter k on one side of the ring: its label and its inner and outer
+// ticks. Returns the outer tick.
+Tick MarkCounter(PenPlotter& out, const Protractor& p, const Rings& rings, std::int16_t k, bool lowerSide) {
+    const float theta =
+        LabelMoistureRatio(out, p, rings.labels, k, 0.01f, lowerSide, static_cast<float>(p.s.LabelUnit));
+    DrawRadialTick(out, p, rings.ticks, theta);
+    return DrawRadialTick(out, p, rings.outer, theta);
+}
 
-    double a1 = 0, a2 = 0;
-    auto mark = [&](std::int16_t k, bool lowerSide) {
-        const float theta = LabelMoistureRatio(out, p, r3, k, 0.01f, lowerSide, static_cast<float>(c));
-        DrawRadialTick(out, p, r2, theta);
-        return DrawRadialTick(out, p, r4, theta);
-    };
-
-    // Upper side: from -300 up to the top value, then the wider values.
+// Upper side: from -300 up to the top value, then the wider values. Returns
+// the angle [degrees] of the top value's tick, 0 to 180.
+double DrawUpperSide(PenPlotter& out, const Protractor& p, const Rings& rings, std::int16_t kTop) {
+    double a1 = 0;
     for (std::int16_t k = RoundToStep(p, -3 * p.ef); k <= kTop; k = Add16(k, p.step, "moisture-ratio counter")) {
-        const Tick outer = mark(k, false);
+        const Tick outer = MarkCounter(out, p, rings, k, false);
         if (k == kTop) {
             a1 = TickDegrees(p, outer);
             if (a1 < 0) // pointing up and to the left
@@ -155,14 +147,20 @@ static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart,
         }
     }
     for (double m : {-9.0, -5.0, -99.0, -39.0, -19.0})
-        mark(RoundToStep(p, m * p.ef), false);
+        MarkCounter(out, p, rings, RoundToStep(p, m * p.ef), false);
+    return a1;
+}
 
-    // Lower side: from the top value (again) up to 1500, then the wider values.
-    // A range of 16 or more puts the top value beyond 1500; it is still drawn
-    // once here, so the arcs end half a turn from where they start.
+// Lower side: from the top value (again) up to 1500, then the wider values.
+// A range of 16 or more puts the top value beyond 1500; it is still drawn
+// once here, so the arcs end half a turn from where they start. Returns the
+// angle [degrees] of the top value's tick on this side, at least a quarter
+// turn past a1.
+double DrawLowerSide(PenPlotter& out, const Protractor& p, const Rings& rings, std::int16_t kTop, double a1) {
+    double a2 = 0;
     const std::int16_t lowerEnd = std::max(kTop, RoundToStep(p, 16 * p.ef));
     for (std::int16_t k = kTop; k <= lowerEnd; k = Add16(k, p.step, "moisture-ratio counter")) {
-        const Tick outer = mark(k, true);
+        const Tick outer = MarkCounter(out, p, rings, k, true);
         if (k == kTop) {
             a2 = TickDegrees(p, outer) + 180;
             if (a2 < a1 + 90)
@@ -170,26 +168,56 @@ static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart,
         }
     }
     for (double m : {21.0, 41.0, 101.0})
-        mark(RoundToStep(p, m * p.ef), true);
+        MarkCounter(out, p, rings, RoundToStep(p, m * p.ef), true);
+    return a2;
+}
 
-    // The two arcs between the top value's ticks on either side.
-    // The plotter's arc starts in the direction of the range itself and
-    // sweeps half a turn counter-clockwise, a little further in than the
-    // screen's inner arc.
+// The two arcs between the top value's ticks on either side, a1 to a2
+// degrees. The plotter's arc starts in the direction of the range itself and
+// sweeps half a turn counter-clockwise, a little further in than the
+// screen's inner arc.
+void DrawArcs(PenPlotter& out, const Protractor& p, const Rings& rings, double a1, double a2) {
+    const ChartSettings& s = p.s;
     const double den = s.ScaleX * (CInt(s.MaxMoistureRatio) * 100 / 1000.0 - kLatentHeat0Decimal / 1000);
     const double thetaMax = den > 0 ? std::atan(Div(s.ScaleY, den, "protractor arc")) : std::atan2(s.ScaleY, den);
     const double toRad = kPi / 180;
     out.pen({PenSlot::MoistureRatio});
     const auto arc = [&](double screenRadius, double plotRadius) {
-        out.arc({.centre = {cx, cy},
+        out.arc({.centre = {p.cx, p.cy},
                  .radius = screenRadius,
                  .from = a1 * toRad,
                  .to = a2 * toRad,
-                 .plotStart = {cx + plotRadius * std::cos(thetaMax), cy + plotRadius * std::sin(thetaMax)},
+                 .plotStart = {p.cx + plotRadius * std::cos(thetaMax), p.cy + plotRadius * std::sin(thetaMax)},
                  .plotSweep = 180});
     };
-    arc(r2 - 30.0, r2 - 25.0);
-    arc(r4, r4);
+    arc(rings.ticks - 30.0, rings.ticks - 25.0);
+    arc(rings.outer, rings.outer);
+}
+
+} // namespace
+
+static void DrawMoistureRatioProtractorHeld(PenPlotter& out, const Chart& chart, float leftX, float topY,
+                                            float chartHeight) {
+    const ChartSettings& s = chart.settings;
+    Protractor p{s};
+    p.ef = EnthalpyFactor(s.EnthalpyUnit);
+    p.step = EnthalpyStep(s.EnthalpyUnit);
+
+    const float R = Sgl(chartHeight / 5.0);
+    const Rings rings{R, Sgl(R + 120.0), Sgl(R + 160.0)};
+    p.cx = Sgl(leftX + static_cast<double>(rings.outer));
+    p.cy = Sgl(topY - static_cast<double>(rings.outer));
+
+    DrawCentreMark(out, s, p.cx, p.cy);
+
+    // The top counter: the range the user chose. A range below the latent
+    // heat of the water (597.3 kcal/kg) points up and to the left; the ring
+    // then lies further round, still half a turn from the top value's tick
+    // on the one side to its tick on the other.
+    const std::int16_t kTop = RoundToStep(p, (CInt(s.MaxMoistureRatio) + 1) * p.ef);
+    const double a1 = DrawUpperSide(out, p, rings, kTop);
+    const double a2 = DrawLowerSide(out, p, rings, kTop, a1);
+    DrawArcs(out, p, rings, a1, a2);
 }
 
 // Numbers of the family that would run into each other are thinned, and
