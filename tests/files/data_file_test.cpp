@@ -45,7 +45,6 @@ std::string WithLine(const std::string& file, int no, const std::string& text) {
     return out;
 }
 
-// Reads `text` into `s` and `states`; the refusal, if any.
 std::optional<DataFileRefusal> Read(const std::string& text, ChartSettings& s, StatePointList& states) {
     std::istringstream in(text);
     return ReadDataFile(in, s, states);
@@ -80,8 +79,7 @@ TEST(DataFile, ExactRecordsAndTheRoundTrip) {
 }
 
 TEST(DataFileRead, EveryDialogListEndReadsBack) {
-    // The first and last item of each list the range and unit dialogs offer:
-    // a file the window saves with any of them must open again.
+    // The first and last item of each list the dialogs offer: a file saved with any of them must open again.
     const struct {
         float ChartSettings::*field;
         float first, last;
@@ -172,10 +170,9 @@ TEST(DataFileSweep, EveryAcceptedFileDraws) {
         return s.str();
     };
     auto pick = [&](const std::vector<std::string>& options) { return options[whole(0, int(options.size()) - 1)]; };
-    // First the charts once found to stop the drawing, of diagram type 0 and
-    // 1: the corner wet-bulb line of 982 mmHg from 19 to 59 degrees has no width.
+    // First the charts once found to stop the drawing (types 0 and 1: the corner wet-bulb line of 982 mmHg from 19
+    // to 59 degrees has no width); six hundred accepted charts in all, each drawn twice, run in seconds.
     int accepted = 0, tried = 0;
-    // Sized to run in seconds: six hundred accepted charts, each drawn twice.
     while (accepted < 602 && tried < 60000) {
         std::string f =
             WithLine(WithLine(WithLine(kDefaultFile, 5, "982,27"), 6, "19,59"), 10, "1,1," + std::to_string(tried));

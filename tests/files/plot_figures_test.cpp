@@ -30,8 +30,7 @@ std::string PlotText(ChartSettings& s) {
     return out.str();
 }
 
-// One statement of the plot file: its two-letter command, the rest without
-// the ETX, and for PU and PD the point.
+// One statement of the plot file: its command, the rest without the ETX, and for PU and PD the point.
 struct Statement {
     std::string command, rest;
     double x = 0, y = 0;

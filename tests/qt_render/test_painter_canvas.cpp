@@ -175,16 +175,14 @@ void TestPainterCanvas::exportsWholeOrNotAtAll() {
 }
 
 void TestPainterCanvas::chartPage() {
-    // Portrait keeps the width, landscape the height (2400 / 0.7 = 3428.57),
-    // halves go to even.
+    // Portrait keeps the width, landscape the height (2400 / 0.7 = 3428.57), halves go to even.
     const QSize cases[][2] = {{{2400, 3300}, {2400, 1680}}, {{3300, 2400}, {3429, 2400}}, {{1000, 7}, {10, 7}},
                               {{1000, 1000}, {1000, 1000}}, {{5, 100}, {5, 4}},           {{25, 100}, {25, 18}},
                               {{15, 100}, {15, 10}}};
     for (const auto& c : cases)
         QCOMPARE(ChartPageRect(c[0].width(), c[0].height()), QRect(QPoint(0, 0), c[1]));
 
-    // Drawn again at page resolution, not a screen picture stretched: a cut
-    // through the chart crosses many thin runs of ink.
+    // Drawn again at page resolution, not a screen picture stretched: a cut crosses many thin runs of ink.
     QImage page(2400, 3300, QImage::Format_RGB32);
     const auto paint = [&](const ChartOnScreen& screen, int w, int h) {
         page.fill(Qt::white);
@@ -259,8 +257,8 @@ void TestPainterCanvas::pageBreakWithMarks() {
     QCOMPARE(page.find("#4")->y, 550);                             // below the title, not over it
     QCOMPARE(page.rows(2, 90), (std::vector<int>{550, 602, 654})); // top rule and two state rows
 
-    // Three tables on that page: each one that would start below the break
-    // line begins its own page; the pages are numbered through the job.
+    // Three tables on that page: each one that would start below the break line begins its own page; the
+    // pages are numbered through the job.
     RecordingPage three;
     three.h = 1300;
     PrintTables(three, {InputTable(), InputTable(), InputTable()});
