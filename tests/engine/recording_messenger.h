@@ -13,11 +13,9 @@ struct Shown {
     MessageIcon icon;
 };
 
-class RecordingMessenger : public Messenger {
-public:
+struct RecordingMessenger : Messenger {
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-        events.push_back("box");
+        shown.push_back({text, title, icon}), events.push_back("box");
     }
     void beep() override { events.push_back("beep"); }
     std::vector<Shown> shown;
