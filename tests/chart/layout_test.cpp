@@ -1,53 +1,53 @@
 // LayoutChart: the scales and frame of the default chart, the top-humidity
-// notice and the refusal of an impossible range.
+// notice, the refusal of an impossible range and the top of every range; and
+// the lists every setting may hold, with the item an arbitrary value selects.
 #include "chart/chart_settings.h"
+#include "chart/setting_ranges.h"
+#include "engine/number_format.h"
 
 #include "tests/engine/recording_messenger.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <map>
-#include <string>
-#include <utility>
 
 namespace hyg {
 namespace {
 
 using test::RecordingMessenger;
 
-TEST(LayoutChart, DefaultChart) {
+TEST(LayoutChart, DefaultChartAndTheTopHumidityNotice) {
     Chart chart;
     RecordingMessenger ui;
     const ChartFrame f = LayoutChart(chart, &ui);
     const ChartSettings& s = chart.settings;
     EXPECT_TRUE(ui.shown.empty()); // the start-up top humidity is the computed one
-    EXPECT_EQ(s.LabelUnit, 25);
     EXPECT_EQ(std::vector<double>({f.ChartWidth, f.ChartHeight, s.ScaleX, s.MaxAbsHum}),
               std::vector<double>({2450, 2450, 340, 27}));
-    EXPECT_EQ(std::vector<int>({f.TempCount, f.IdxMin, f.IdxMax}), std::vector<int>({31, 31, 61}));
-    EXPECT_NEAR(s.OriginX, -673.14, 0.005);
-    EXPECT_NEAR(s.OriginY, 269.23, 0.005);
+    EXPECT_EQ(std::vector<int>({s.LabelUnit, f.TempCount, f.IdxMin, f.IdxMax}), std::vector<int>({25, 31, 31, 61}));
+    // Origin and vertical scale; top edge, SHF origin, the left edge at one
+    // thirty-fifth of the window width and the bottom-right corner.
+    const double got[] = {s.OriginX,     s.OriginY, s.ScaleY, f.TopY, f.ShfOriginY, ChartX(s, s.MinDryBulb, 0),
+                          f.BottomRightX};
+    const double want[] = {
+        -673.14, 269.23, 90.74, 2450 + 269.23, 17 * 2450.0 / 27 + 269.23, 5000.0 / 35, 340 * 0.24 * 40 - 673.14 + 1};
+    for (std::size_t i = 0; i < std::size(got); ++i)
+        EXPECT_NEAR(got[i], want[i], i < 3 ? 0.005 : 0.01) << i;
     EXPECT_EQ(f.BottomY, s.OriginY);
-    EXPECT_NEAR(s.ScaleY, 90.74, 0.005);
-    EXPECT_NEAR(f.TopY, 2450 + 269.23, 0.01);
-    EXPECT_NEAR(f.ShfOriginY, 17 * 2450.0 / 27 + 269.23, 0.01);
-    EXPECT_NEAR(ChartX(s, s.MinDryBulb, 0), 5000.0 / 35, 0.01); // one thirty-fifth of the window width
-    EXPECT_NEAR(f.BottomRightX, 340 * 0.24 * 40 - 673.14 + 1, 0.01);
     // The table: -20 .. 99 deg C in entries 1 .. 120, entries 0 and 121 left empty.
-    EXPECT_EQ(chart.table.T(1) + chart.table.T(120), -20 + 99);
-    EXPECT_EQ(chart.table.T(0) + chart.table.S(0) + chart.table.S(121), 0);
+    const auto& t = chart.table;
+    EXPECT_EQ(std::vector<double>({t.T(1), t.T(120), t.T(0), t.S(0), t.S(121)}),
+              std::vector<double>({-20, 99, 0, 0, 0}));
     EXPECT_NEAR(chart.table.S(46), 20.0665, 0.002); // 25 deg C at 760 mmHg
-}
 
-TEST(LayoutChart, ChangedTopHumidityIsNotedOnce) {
-    Chart chart;
+    // A top humidity the chart cannot show is noted once, and set to the computed one.
     chart.settings.MaxAbsHum = 30;
-    RecordingMessenger ui;
     LayoutChart(chart, &ui);
     LayoutChart(chart, &ui); // unchanged settings: no second notice
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].text, "Hum. is 27 x1000 on diagram.");
-    EXPECT_EQ(ui.shown[0].title, "Ventaro");
+    EXPECT_EQ(ui.shown[0].text + "|" + ui.shown[0].title, "Hum. is 27 x1000 on diagram.|Ventaro");
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(chart.settings.MaxAbsHum, 27);
 }
@@ -55,31 +55,26 @@ TEST(LayoutChart, ChangedTopHumidityIsNotedOnce) {
 TEST(LayoutChart, ImpossibleRangeIsRefusedWithAMessage) {
     for (const auto& [min, max] : {std::pair{20.f, 20.f}, {20.f, 10.f}, {-25.f, 10.f}, {10.f, 105.f}, {10.f, 10.f}}) {
         Chart chart;
-        chart.settings.MinDryBulb = min;
-        chart.settings.MaxDryBulb = max;
-        chart.settings.MaxAbsHum = 33;
+        chart.settings.MinDryBulb = min, chart.settings.MaxDryBulb = max, chart.settings.MaxAbsHum = 33;
         RecordingMessenger ui;
         EXPECT_THROW(LayoutChart(chart, &ui), LayoutRefused) << min << " to " << max;
         ASSERT_EQ(ui.shown.size(), 1u);
-        EXPECT_EQ(ui.shown[0].title, "Hygrana");
-        EXPECT_EQ(ui.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(ui.shown[0].title == "Hygrana" && ui.shown[0].icon == MessageIcon::Exclamation);
         if (min == 10 && max == 10) {
             EXPECT_EQ(ui.shown[0].text, "The highest dry-bulb temperature must be above the lowest one.");
         }
-        // Nothing of the settings was touched.
-        EXPECT_EQ(chart.settings.MaxAbsHum, 33);
-        EXPECT_EQ(chart.settings.ScaleX, 0);
+        EXPECT_EQ(std::make_pair(chart.settings.MaxAbsHum, chart.settings.ScaleX),
+                  std::make_pair(33.f, 0.f)); // untouched
     }
 }
 
-// The top humidity of every range of the range dialog, at the ends and the
-// middle of the pressure list, in both diagram types: the last pass of the
-// search lies below saturation at the hottest temperature, so the top edge
-// stays within one g/kgDA of where the saturation curve leaves the chart and
-// the top dew point lies on the chart; and neighbouring ranges have
-// neighbouring tops (a chart from -20 deg C once collapsed to 1 g/kgDA).
+// Every range of the range dialog at four pressures in both types: the top edge stays within one g/kgDA of
+// where the saturation curve leaves the chart, the top dew point lies on the chart, and neighbouring ranges
+// have neighbouring tops (a chart from -20 deg C once collapsed to 1 g/kgDA). The ranges users found wrong:
+// from -20 to 10 or 11 deg C the chart is as high as from -19; a narrow range ends its top below 1 g/kgDA
+// above the saturation humidity of its hottest temperature.
 TEST(LayoutChart, TopHumidityOfEveryDialogRange) {
-    for (float p : {700.f, 850.f, 1000.f}) {
+    for (float p : {700.f, 760.f, 850.f, 1000.f}) {
         for (std::int16_t type : {0, 1}) {
             std::map<std::pair<int, int>, float> top;
             for (int min = -20; min <= 20; ++min) {
@@ -103,29 +98,45 @@ TEST(LayoutChart, TopHumidityOfEveryDialogRange) {
                     }
                 }
             }
+            if (p == 760.f && type == 1) {
+                const auto topOf = [&](int min, int max) { return top.at({min, max}); };
+                EXPECT_EQ(topOf(-20, 10), topOf(-19, 10));
+                EXPECT_EQ(topOf(-20, 11), topOf(-19, 11));
+                // (Saturation at 18 deg C is 12.96 g/kgDA, at 21 15.79, at 11 8.18.)
+                for (const auto& [min, max, want] :
+                     {std::tuple{-20, 10, 5}, {15, 18, 13}, {20, 21, 16}, {10, 11, 9}, {10, 40, 27}, {0, 50, 27}})
+                    EXPECT_EQ(topOf(min, max), want) << min << ".." << max;
+            }
         }
     }
 }
 
-// The ranges users found wrong: from -20 to 10 or 11 deg C the chart is as
-// high as from -19; a narrow range ends its top below 1 g/kgDA above the
-// saturation humidity of its hottest temperature (15..18 went to 16 g/kgDA,
-// 20..21 to 20, 10..11 to 12).
-TEST(LayoutChart, ColdAndNarrowRanges) {
-    const auto topOf = [](float min, float max) {
-        Chart chart;
-        chart.settings.MinDryBulb = min, chart.settings.MaxDryBulb = max;
-        LayoutChart(chart, nullptr);
-        return chart.settings.MaxAbsHum;
-    };
-    EXPECT_EQ(topOf(-20, 10), topOf(-19, 10));
-    EXPECT_EQ(topOf(-20, 11), topOf(-19, 11));
-    EXPECT_EQ(topOf(-20, 10), 5);
-    EXPECT_EQ(topOf(15, 18), 13); // 12.96 g/kgDA saturate 18 deg C
-    EXPECT_EQ(topOf(20, 21), 16); // 15.79 at 21 deg C
-    EXPECT_EQ(topOf(10, 11), 9);  // 8.18 at 11 deg C
-    EXPECT_EQ(topOf(10, 40), 27);
-    EXPECT_EQ(topOf(0, 50), 27);
+TEST(SettingRanges, ListEndsAndTheNearestItem) {
+    std::string ends;
+    for (const ValueList* list : {&PressureList(PressureIn::MmHg), &PressureList(PressureIn::KPa),
+                                  &PressureList(PressureIn::Atm), &kMinDryBulbList, &kMaxDryBulbList, &kMaxAbsHumList,
+                                  &kShfOriginDryBulbList, &kMaxMoistureRatioList, &kVertHorizRatioList}) {
+        ends += FormatNumber(list->item(0), list->pattern) + ".." +
+                FormatNumber(list->item(list->count() - 1), list->pattern) + " (" + std::to_string(list->count()) +
+                ") ";
+    }
+    EXPECT_EQ(ends, "1000..700 (301) 120.0..90.0 (301) 1.200..0.900 (301) 20..-20 (41) 60..10 (51) 100..1 (100) "
+                    "30..10 (21) 21..1 (21) 3..14 (12) ");
+    // Counted in whole items: the 201st kPa item is exactly 100.0, the 240th atm item 0.961.
+    const ValueList& kpa = PressureList(PressureIn::KPa);
+    EXPECT_EQ(FormatNumber(kpa.item(200), "0.0000000"), "100.0000000");
+    EXPECT_EQ(FormatNumber(PressureList(PressureIn::Atm).item(239), "0.0000000"), "0.9610000");
+    // A value selects the nearest item; a half goes to the even tenth.
+    // 101.325 is 101.3, 101.35 101.4; beyond the ends (and NaN) the nearest end.
+    EXPECT_EQ(
+        std::vector<int>({kpa.nearestItem(101.325), kpa.nearestItem(101.35), kpa.nearestItem(130),
+                          kpa.nearestItem(-std::numeric_limits<double>::infinity()), kpa.nearestItem(std::nan(""))}),
+        std::vector<int>({187, 186, 0, 300, 0}));
+    EXPECT_TRUE(kpa.holds(89.96) && kpa.holds(120.04));
+    EXPECT_FALSE(kpa.holds(89.94) || kpa.holds(120.06) || kpa.holds(std::nan("")));
+    const ValueList& ratio = kVertHorizRatioList; // smallest first: 10 is 1.0
+    EXPECT_EQ(std::vector<int>({ratio.nearestItem(10), ratio.nearestItem(2), ratio.nearestItem(99)}),
+              std::vector<int>({7, 0, 11}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// The line families of the chart: which lines are drawn and numbered, the
-// symbol among them, lines that stay inside the chart, steady polylines and
-// labels on vertical pieces.
+// The line families of the chart: the enthalpy lines numbered in each unit system, steady polylines, labels on
+// vertical pieces, the moisture-ratio ring of every range, and the symbols on the screen where the plot file puts them.
+#include "engine/basic.h"
 #include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -12,57 +12,20 @@ namespace {
 
 using namespace test;
 
-// The straight families of the default chart: first and last number, the
-// symbol after the number it follows, how many labels and strokes. Dry bulb
-// 10 .. 40 deg C with "t" last; absolute humidity 0 .. 27 g/kgDA, whose
-// strokes are the lines and then the scale ticks; wet bulb 0 .. 31 deg C,
-// numbered from 11 (those from the left edge and the corner carry none) with
-// t' on the line that starts above half the height; volume 0.8022 m3/kgDA at
-// the bottom-left corner to 0.9257 at the top-right, "v" a third through.
-TEST(StraightLinesFile, NumbersSymbolAndStrokes) {
-    struct Row {
-        Family family;
-        const char *first, *last, *symbol, *symbolAfter;
-        std::size_t labels, strokes;
-    };
-    const Row rows[] = {{Family::DryBulb, "10", "t", "t", "40", 32, 31},
-                        {Family::AbsHum, "0.000", "x", "x", "0.027", 29, 56},
-                        {Family::WetBulb, "11", "31", "t'", "19", 22, 32},
-                        {Family::Volume, "0.81", "0.92", "v", "0.83", 13, 0}};
-    for (const Row& r : rows) {
-        Laid l;
-        const auto lines = FileLines(l, r.family);
-        const auto labels = Labels(lines);
-        SCOPED_TRACE(r.symbol);
-        ASSERT_EQ(labels.size(), r.labels);
-        EXPECT_EQ(labels.front(), r.first);
-        EXPECT_EQ(labels.back(), r.last);
-        const auto at = std::find(labels.begin(), labels.end(), r.symbol);
-        ASSERT_NE(at, labels.begin());
-        ASSERT_NE(at, labels.end());
-        EXPECT_EQ(*(at - 1), r.symbolAfter);
-        if (r.strokes) {
-            EXPECT_EQ(WithPrefix(lines, "PD").size(), r.strokes);
-        }
-    }
-}
-
-TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
+TEST(EnthalpyLinesFile, ValuesAndSymbol) {
     // The default chart runs 3 .. 26 kcal/kgDA with "h" beside 16. The last
     // three: a chart from -20 deg C (the walk must not take table entry 0
     // for a saturation point) and narrow charts whose top-right corner lies
     // above saturation (the highest values cross it beyond the right edge).
-    struct Case {
-        UnitSystem unit;
-        float min, max;
-        int first, last, step, h; // h: the value after the symbol, -1 none
-    };
     constexpr UnitSystem kcal = UnitSystem::MetricKcal, kJ = UnitSystem::MetricKJ, btu = UnitSystem::Imperial;
-    for (const Case& c :
-         {Case{kcal, 10, 40, 3, 26, 1, 16}, Case{kJ, 10, 40, 15, 105, 5, -1}, Case{btu, 10, 40, 6, 46, 2, 28},
-          Case{kcal, -20, 20, -4, 9, 1, 4}, Case{kcal, 0, 10, 1, 7, 1, 6}, Case{kcal, 10, 20, 3, 13, 1, 10}}) {
-        Laid l(c.min, c.max, 1, c.unit);
-        const ChartFrame& f = l.frame;
+    // Unit, range, first, last and step of the values, the value after the symbol (-1 none).
+    for (const auto& [unit, min, max, first, last, step, symbolAfter] : {std::tuple{kcal, 10.f, 40.f, 3, 26, 1, 16},
+                                                                         {kJ, 10.f, 40.f, 15, 105, 5, -1},
+                                                                         {btu, 10.f, 40.f, 6, 46, 2, 28},
+                                                                         {kcal, -20.f, 20.f, -4, 9, 1, 4},
+                                                                         {kcal, 0.f, 10.f, 1, 7, 1, 6},
+                                                                         {kcal, 10.f, 20.f, 3, 13, 1, 10}}) {
+        Laid l(min, max, 1, unit);
         const auto lines = FileLines(l, Family::Enthalpy);
         std::vector<int> values, expected;
         int h = -1;
@@ -71,54 +34,15 @@ TEST(EnthalpyLinesFile, ValuesSymbolAndLinesInsideTheChart) {
                 h = static_cast<int>(HpglNumbers(lines.at(k + 2)).at(0));
             else if (StartsWith(lines[k], "LB"))
                 values.push_back(static_cast<int>(HpglNumbers(lines[k])[0]));
-            if (k < 5 || !StartsWith(lines[k], "PD"))
-                continue;
-            const auto a = HpglNumbers(lines[k - 1]), b = HpglNumbers(lines[k]);
-            EXPECT_GE(a[1], f.BottomY - 0.01) << c.min;
-            EXPECT_LE(b[1], f.TopY + 0.01) << c.min;
-            EXPECT_GT(b[1], a[1]) << c.min;
-            EXPECT_LT(b[0], a[0]) << c.min; // enthalpy lines run up to the left
+            else if (k >= 5 && StartsWith(lines[k], "PD")) {
+                const auto a = HpglNumbers(lines[k - 1]), b = HpglNumbers(lines[k]);
+                EXPECT_TRUE(b.at(0) < a.at(0) && b.at(1) > a.at(1)) << lines[k]; // the lines run up to the left
+            }
         }
-        for (int v = c.first; v <= c.last; v += c.step)
+        for (int v = first; v <= last; v += step)
             expected.push_back(v);
-        EXPECT_EQ(values, expected) << "unit " << CodeOf(c.unit) << " from " << c.min;
-        EXPECT_EQ(h, c.h) << "unit " << CodeOf(c.unit) << " from " << c.min;
-    }
-}
-
-// The levels 2, 4, ..., 30, 35, ..., 100 up to `top`, the symbol before `symbolBefore`.
-std::vector<std::string> Levels(int top, const std::string& symbol, int symbolBefore) {
-    std::vector<std::string> out;
-    for (int p = 2; p <= top; p += p < 30 ? 2 : 5) {
-        if (p == symbolBefore)
-            out.push_back(symbol);
-        out.push_back(std::to_string(p));
-    }
-    return out;
-}
-
-TEST(HumidityCurvesFile, DefaultChart) {
-    for (bool relHum : {true, false}) {
-        Laid l;
-        const auto lines = FileLines(l, [&](PenPlotter& dev) {
-            const ChartFrame& f = l.frame;
-            if (relHum)
-                DrawRelHumCurves(dev, l.chart, f.TempCount, f.IdxMin, f.IdxMax);
-            else
-                DrawSatDegreeCurves(dev, l.chart, f.TempCount, f.IdxMin, f.IdxMax);
-        });
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\x03"), 29); // one end per curve
-        // Relative humidity labelled at 26 deg C, below the top for every
-        // level; saturation degree at 33 deg C, where the curves above 85 %
-        // have left the chart through its top.
-        // On paper the lowest levels crowd at the label's temperature and
-        // are thinned there; from 35 % up every level keeps its number.
-        const auto all = relHum ? Levels(100, "Phi", 60) : Levels(85, "Psi", 60);
-        const auto labels = Labels(lines);
-        EXPECT_TRUE(IsSubsequence(labels, all));
-        EXPECT_TRUE(IsSubsequence(std::vector<std::string>(std::find(all.begin(), all.end(), "35"), all.end()), labels));
-        for (const std::string& s : WithPrefix(lines, "PD"))
-            EXPECT_LE(HpglNumbers(s).at(1), l.frame.TopY + 0.01) << s;
+        EXPECT_EQ(values, expected) << "unit " << CodeOf(unit) << " from " << min;
+        EXPECT_EQ(h, symbolAfter) << "unit " << CodeOf(unit) << " from " << min;
     }
 }
 
@@ -151,6 +75,55 @@ TEST(CurveLabels, VerticalPieceOfCurve) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->font.escapement, 900);
     EXPECT_EQ(texts[1]->font.escapement, -900);
+}
+
+TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
+    // The scale ends at the range the user chose, also below 6, where the
+    // top value lies under the latent heat of water (597.3 kcal/kg) and
+    // points up and to the left; from 16 up the lower side holds only the
+    // top value. Either way the arcs span half a turn above the centre.
+    for (UnitSystem unit : {UnitSystem::MetricKcal, UnitSystem::MetricKJ, UnitSystem::Imperial}) {
+        for (int range = 1; range <= 21; ++range) {
+            Laid l([=](ChartSettings& s) { s.EnthalpyUnit = unit, s.MaxMoistureRatio = static_cast<float>(range); });
+            RecordingCanvas canvas;
+            OnCanvas(l, Family::MoistureRatio, canvas);
+            const auto arcs = canvas.of(CanvasCall::Kind::Arc);
+            ASSERT_EQ(arcs.size(), 2u);
+            EXPECT_GT(arcs[0]->a1, range == 4 && unit == UnitSystem::MetricKcal ? kPi / 2 : 0) << range;
+            EXPECT_LT(arcs[0]->a1, kPi) << CodeOf(unit) << " " << range;
+            EXPECT_NEAR(arcs[0]->a2 - arcs[0]->a1, kPi, 1e-6) << CodeOf(unit) << " " << range;
+        }
+    }
+    // Range 4 in kcal: the top value is 400, on both sides of the ring (the
+    // lower side goes on from it to 1500).
+    Laid l([](ChartSettings& s) { s.MaxMoistureRatio = 4; });
+    const auto lines = FileLines(l, Family::MoistureRatio);
+    const auto count = [&](const char* label) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& s) { return StartsWith(s, label); });
+    };
+    EXPECT_EQ(count("LB 400 \x03"), 2);
+    EXPECT_EQ(count("LB 500 \x03"), 1);
+}
+
+TEST(SymbolsOnScreen, PhiAndPsiLabelTheSixtyPercentCurves) {
+    // The symbol comes right before the curve's number, close beside it, as in the plot file.
+    for (const auto& [family, symbol] : {std::pair{Family::RelHum, "Phi"}, std::pair{Family::SatDegree, "Psi"}}) {
+        for (std::int16_t type : {0, 1}) {
+            Laid l(10, 40, type);
+            RecordingCanvas canvas;
+            OnCanvas(l, family, canvas);
+            const auto texts = canvas.of(CanvasCall::Kind::Text);
+            int symbols = 0;
+            for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
+                if (texts[i]->text != symbol)
+                    continue;
+                ++symbols;
+                EXPECT_EQ(texts[i + 1]->text, "60") << symbol << " type " << type;
+                EXPECT_LT(std::hypot(texts[i + 1]->x1 - texts[i]->x1, texts[i + 1]->y1 - texts[i]->y1), 40.0) << symbol;
+            }
+            EXPECT_EQ(symbols, 1) << symbol << " type " << type;
+        }
+    }
 }
 
 } // namespace

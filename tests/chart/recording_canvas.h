@@ -1,11 +1,11 @@
-// Test support for the chart: a canvas that records every call, readers of
-// plot-file statements, and a laid-out chart with a runner for each family.
+// Test support for the chart: a canvas that records every call, readers of plot-file statements, and a laid-out
+// chart with a runner for each family.
 #pragma once
 
 #include "chart/canvas.h"
 #include "chart/canvas_writer.h"
-#include "chart/plot_file_writer.h"
 #include "chart/chart_driver.h"
+#include "chart/plot_file_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +42,6 @@ public:
     RecordingCanvas(double widthPx = 1000, double heightPx = 700)
         : width_(widthPx)
         , height_(heightPx) {}
-
     double width() const override { return width_; }
     double height() const override { return height_; }
     void clear() override { calls.push_back({}); }
@@ -57,9 +56,7 @@ public:
     void point(double x, double y, Rgb colour) override { add(CanvasCall::Kind::Point, colour, x, y); }
     void circle(double cx, double cy, double r, Rgb colour, int width, const Rgb* fill) override {
         CanvasCall& c = add(CanvasCall::Kind::Circle, colour, cx, cy);
-        c.r = r, c.width = width;
-        if (fill)
-            c.fill = *fill;
+        c.r = r, c.width = width, c.fill = fill ? std::optional<Rgb>(*fill) : std::nullopt;
     }
     void arc(double cx, double cy, double r, double a1, double a2, Rgb colour, int) override {
         CanvasCall& c = add(CanvasCall::Kind::Arc, colour, cx, cy);
@@ -73,10 +70,9 @@ public:
     // The recorded calls of one kind.
     std::vector<const CanvasCall*> of(CanvasCall::Kind kind) const {
         std::vector<const CanvasCall*> out;
-        for (const CanvasCall& c : calls) {
+        for (const CanvasCall& c : calls)
             if (c.kind == kind)
                 out.push_back(&c);
-        }
         return out;
     }
 
@@ -88,8 +84,7 @@ private:
         c.kind = kind, c.colour = colour, c.x1 = x, c.y1 = y;
         return c;
     }
-    double width_;
-    double height_;
+    double width_, height_;
 };
 
 // The statements of a plot file, split at CR LF (a continued statement
@@ -97,23 +92,11 @@ private:
 inline std::vector<std::string> HpglLines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         out.push_back(text.substr(start, end - start));
-    }
     if (start < text.size())
         out.push_back(text.substr(start));
     return out;
-}
-
-// Whether `part` is `whole` with some items left out.
-template <typename T>
-bool IsSubsequence(const std::vector<T>& part, const std::vector<T>& whole) {
-    std::size_t i = 0;
-    for (const T& w : whole) {
-        if (i < part.size() && part[i] == w)
-            ++i;
-    }
-    return i == part.size();
 }
 
 inline bool StartsWith(const std::string& s, const std::string& prefix) {
@@ -122,18 +105,8 @@ inline bool StartsWith(const std::string& s, const std::string& prefix) {
 
 inline std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
     std::vector<std::string> out;
-    for (const std::string& l : lines) {
-        if (StartsWith(l, prefix))
-            out.push_back(l);
-    }
-    return out;
-}
-
-// The texts of the "LB" statements, without "LB" and the ETX.
-inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (const std::string& l : WithPrefix(lines, "LB"))
-        out.push_back(l.substr(2, l.find('\x03') - 2));
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
+                 [&](const auto& l) { return StartsWith(l, prefix); });
     return out;
 }
 
@@ -170,70 +143,34 @@ struct Laid {
 };
 
 // The families in the order of their switches; the frame families last.
-enum class Family {
-    RelHum,
-    SatDegree,
-    Volume,
-    WetBulb,
-    PartialPressure,
-    MoistureRatio,
-    Shf,
-    Legend,
-    DryBulb,
-    AbsHum,
-    Enthalpy
-};
+// clang-format off
+enum class Family { RelHum, SatDegree, Volume, WetBulb, PartialPressure, MoistureRatio, Shf, Legend, DryBulb, AbsHum, Enthalpy };
 
 inline void DrawFamily(Family family, PenPlotter& dev, Laid& l) {
     const ChartFrame& f = l.frame;
-    Chart& c = l.chart;
+    const Chart& c = l.chart;
     switch (family) {
-    case Family::RelHum:
-        DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
-        break;
-    case Family::SatDegree:
-        DrawSatDegreeCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
-        break;
-    case Family::Volume:
-        DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
-        break;
-    case Family::WetBulb:
-        DrawWetBulbLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX);
-        break;
-    case Family::PartialPressure:
-        DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY);
-        break;
-    case Family::MoistureRatio:
-        DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.ChartHeight);
-        break;
-    case Family::Shf:
-        DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY);
-        break;
-    case Family::Legend:
-        DrawLegend(dev, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
-        break;
-    case Family::DryBulb:
-        DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY);
-        break;
-    case Family::AbsHum:
-        DrawAbsHumLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
-        DrawAbsHumScale(dev, c, f.TopRightX, f.BottomY);
-        break;
-    case Family::Enthalpy:
-        DrawEnthalpyLines(dev, c, f.IdxMin, f.TopY, f.TopDewPoint);
-        break;
+    case Family::RelHum: return DrawRelHumCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
+    case Family::SatDegree: return DrawSatDegreeCurves(dev, c, f.TempCount, f.IdxMin, f.IdxMax);
+    case Family::Volume: return DrawVolumeLines(dev, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
+    case Family::WetBulb: return DrawWetBulbLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX);
+    case Family::PartialPressure: return DrawPartialPressureScale(dev, c, f.TopRightX, f.BottomY);
+    case Family::MoistureRatio: return DrawMoistureRatioProtractor(dev, c, f.LeftX, f.TopY, f.ChartHeight);
+    case Family::Shf: return DrawShfProtractor(dev, c, f.LeftX, f.TopRightX, f.ShfOriginY);
+    case Family::Legend: return DrawLegend(dev, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
+    case Family::DryBulb: return DrawDryBulbLines(dev, c, f.IdxMin, f.IdxMax, f.BottomY);
+    case Family::AbsHum: return DrawAbsHumLines(dev, c, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX), DrawAbsHumScale(dev, c, f.TopRightX, f.BottomY);
+    case Family::Enthalpy: return DrawEnthalpyLines(dev, c, f.IdxMin, f.TopY, f.TopDewPoint);
     }
 }
+// clang-format on
 
-// The plot statements of one family, or of the whole chart without one.
-inline std::vector<std::string> FileLines(Laid&, std::function<void(PenPlotter&)> draw) {
+// The plot statements of one family.
+inline std::vector<std::string> FileLines(Laid& l, Family family) {
     std::ostringstream os;
     PlotFileWriter dev(os);
-    draw(dev);
+    DrawFamily(family, dev, l);
     return HpglLines(os.str());
-}
-inline std::vector<std::string> FileLines(Laid& l, Family family) {
-    return FileLines(l, [&](PenPlotter& dev) { DrawFamily(family, dev, l); });
 }
 inline void OnCanvas(Laid& l, Family family, RecordingCanvas& canvas) {
     CanvasWriter dev(l.chart.settings, canvas);
