@@ -38,21 +38,19 @@ TEST(DrawChart, GatesDrawCountAndProcessStep) {
     Laid l([](ChartSettings& s) { s.LineSwitch.setAll(false), s.DrawProcessLines = 2; });
     int processCalls = 0;
     std::vector<std::string> pens;
-    for (const std::string& line :
-         WithPrefix(HpglLines(Render(l, true, -1, [&](PenPlotter&) { ++processCalls; })), "SP"))
-        pens.push_back(line.substr(0, 3));
+    for (const std::string& line : HpglLines(Render(l, true, -1, [&](PenPlotter&) { ++processCalls; })))
+        if (StartsWith(line, "SP"))
+            pens.push_back(line.substr(0, 3));
     EXPECT_EQ(pens, (std::vector<std::string>{"SP3", "SP6", "SP7"}));
     EXPECT_EQ(processCalls, 0);
-    // Drawing leaves the count to its caller, which stops at the 16-bit
-    // limit instead of failing.
+    // Drawing leaves the count to its caller, which stops at the 16-bit limit instead of failing.
     EXPECT_EQ(l.chart.settings.DrawCount, 0);
     CountDrawing(l.chart.settings);
     EXPECT_EQ(l.chart.settings.DrawCount, 1);
     l.chart.settings.DrawCount = INT16_MAX;
     CountDrawing(l.chart.settings);
     EXPECT_EQ(l.chart.settings.DrawCount, INT16_MAX);
-    // Switched on, the process lines come last, on the same device; without
-    // a callback the step is simply empty.
+    // Switched on, the process lines come last, on the same device; without a callback the step is empty.
     l.chart.settings.DrawProcessLines = 1;
     const auto process = [](PenPlotter& d) { d.text({.text = "PROCESS", .plotAtPen = true}); };
     EXPECT_EQ(HpglLines(Render(l, true, -1, process)).back(), "LBPROCESS\x03");

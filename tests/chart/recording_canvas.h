@@ -103,10 +103,12 @@ inline bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.rfind(prefix, 0) == 0;
 }
 
-inline std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
+// The texts of the "LB" statements, without "LB" and the ETX.
+inline std::vector<std::string> Labels(const std::vector<std::string>& lines) {
     std::vector<std::string> out;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
-                 [&](const auto& l) { return StartsWith(l, prefix); });
+    for (const std::string& l : lines)
+        if (StartsWith(l, "LB"))
+            out.push_back(l.substr(2, l.find('\x03') - 2));
     return out;
 }
 

@@ -91,8 +91,7 @@ TEST(CanvasWriter, PlaneWindowColoursTextsAndPolylines) {
     out.CanvasToPlane(250, 350, x, y); // the inverse, for the pointer read-out
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(750.0, 1400.0));
 
-    // The screen drops a leading blank, leaves out paper-only texts and
-    // formats a number in its own pattern.
+    // The screen drops a leading blank, leaves out paper-only texts and formats a number in its own pattern.
     out.pen({PenSlot::WetBulb});
     out.text({.text = " 25", .at = {1000, 1000}, .size = 25, .plotText = "x"});
     out.text({.text = "paper only", .onScreen = false});
