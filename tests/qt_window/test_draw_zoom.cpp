@@ -1,6 +1,6 @@
 // The chart viewport: its arithmetic in twips (layout and zoom plan), then
 // the real window: draw, zoom, scroll and resize, the pointer (rubber band,
-// right button), the air read-out, and the messages of a refused drawing.
+// right button) and the air read-out.
 #include "tests/qt_window/window_fixture.h"
 
 #include "qt_window/air_readout.h"
@@ -27,7 +27,6 @@ private slots:
     void drawZoomScrollAndResize();
     void deepZoomDrawsWhatIsThere();
     void pointerOnTheChart();
-    void drawingErrors();
 };
 
 void TestDrawZoom::viewportArithmetic() {
@@ -215,22 +214,6 @@ void TestDrawZoom::pointerOnTheChart() {
     f.window->menus().contextMenu->hide();
     QCOMPARE(dragged(), band);
     QVERIFY(s.ActiveView == View::Chart);
-}
-
-void TestDrawZoom::drawingErrors() {
-    WindowFixture f;
-    // A refused layout shows its own message once; the command adds none.
-    f.settings().MaxDryBulb = f.settings().MinDryBulb;
-    f.trigger("MnuGraphComDraw");
-    QVERIFY(f.dialogs.messages.size() == 1 && f.dialogs.messages[0].text.find("Sorry") == std::string::npos);
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-    // A changed top humidity gives the notice with the application's title.
-    f.settings().MaxDryBulb = 40;
-    f.settings().MaxAbsHum = 20;
-    f.trigger("MnuGraphComDraw");
-    QCOMPARE(f.dialogs.messages.size(), size_t(2));
-    QCOMPARE(f.dialogs.messages[1].text + " / " + f.dialogs.messages[1].title, "Hum. is 27 x1000 on diagram. / Ventaro");
-    QCOMPARE(f.settings().DrawCount, 1);
 }
 
 QTEST_MAIN(TestDrawZoom)

@@ -1,7 +1,6 @@
-// The main window as loaded and its menu commands: defaults, the paper,
-// colour, tool bar and process-line switches and the tool bar keys, the
-// dialogs the menus open, Add State Here, the exit question, and faults
-// inside a command.
+// The main window as loaded and its menu commands: defaults, the switches
+// and tool bar keys, the dialogs the menus open, Add State Here, the exit
+// question, and the messages of a refused drawing and of faults.
 #include "tests/qt_window/window_fixture.h"
 
 #include "chart/process_lines.h"
@@ -38,22 +37,19 @@ private slots:
     void menuDialogs();
     void addStateHere();
     void exitQuestion();
+    void drawingErrors();
     void faultsEndTheCommandWithItsMessage();
 };
 
 void TestMainWindow::defaultsAtLoad() {
     WindowFixture f(QSize(1000, 700), false);
     ChartPicture* p = f.picture();
-    QCOMPARE(
-        SettingsText(f.settings()),
-        QString("P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | "
-                "lines 11111111 | drawn 0 process 0 colour 1 | plane -500 4500 -350 3150 | plotter 0 0 15000 10500"));
-    // The canvas: 5000 x 3500 twips with the start-up scale, blank; the scroll bars hidden.
+    QCOMPARE(SettingsText(f.settings()),
+             "P 760 760 mmHg | T 10..40 | x 27 | shf 17,17 | mr 8 | vh 10 | flow 50 | units 110 type 1 | lines "
+             "11111111 | drawn 0 process 0 colour 1 | plane -500 4500 -350 3150 | plotter 0 0 15000 10500");
+    // The canvas: 5000 x 3500 twips with the start-up scale, nothing drawn; the scroll bars hidden.
     QCOMPARE(QSize(p->widthTwips(), p->heightTwips()), QSize(5000, 3500));
     QCOMPARE(QList<double>({p->userScale().top, p->userScale().height}), QList<double>({-350, 3500}));
-    QImage white(p->image().size(), QImage::Format_RGB32);
-    white.fill(Qt::white);
-    QCOMPARE(p->image().convertToFormat(QImage::Format_RGB32), white);
     QVERIFY(f.window->viewport().vertical()->isHidden() && f.window->viewport().horizontal()->isHidden());
 }
 
@@ -76,7 +72,7 @@ void TestMainWindow::switchesAndToolKeys() {
     f.window->runToolKey("pencil");
     QCOMPARE(f.dialogs.messages.size(), std::size_t(2));
     QCOMPARE(f.dialogs.messages[0].text + " / " + f.dialogs.messages[0].title,
-             std::string("Input Process Data with Process Input/Calculation Command ! / Ventaro"));
+             "Input Process Data with Process Input/Calculation Command ! / Ventaro");
     QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::None);
     QVERIFY(f.settings().DrawProcessLines == 0 && !f.window->menus().processDraw->isChecked());
     QCOMPARE(f.settings().DrawCount, 0);
@@ -204,16 +200,31 @@ void TestMainWindow::exitQuestion() {
     WindowFixture f;
     f.trigger("MnuGraphComDraw");
     const QImage chart = f.picture()->image();
-    f.dialogs.yesNoAnswers.push_back(false);
+    f.dialogs.yesNoAnswers = {false, true};
     f.trigger("MnuFileComExit");
     QVERIFY(f.window->isVisible());
     QCOMPARE(f.picture()->image(), chart);
     QCOMPARE(f.dialogs.questions.size(), size_t(1));
     const auto& q = f.dialogs.questions[0];
-    QCOMPARE(q.text + " / " + q.title, std::string("Do you really want to exit the application? / Hygrana"));
+    QCOMPARE(q.text + " / " + q.title, "Do you really want to exit the application? / Hygrana");
     QVERIFY(q.icon == MessageIcon::Question && q.defaultNo);
-    f.dialogs.yesNoAnswers.push_back(true);
     QVERIFY(f.window->close() && !f.window->isVisible());
+}
+
+void TestMainWindow::drawingErrors() {
+    WindowFixture f;
+    // A refused layout shows its own message once; the command adds none.
+    f.settings().MaxDryBulb = f.settings().MinDryBulb;
+    f.trigger("MnuGraphComDraw");
+    QVERIFY(f.dialogs.messages.size() == 1 && f.dialogs.messages[0].text.find("Sorry") == std::string::npos);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    // A changed top humidity gives the notice with the application's title.
+    f.settings().MaxDryBulb = 40;
+    f.settings().MaxAbsHum = 20;
+    f.trigger("MnuGraphComDraw");
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages[1].text + " / " + f.dialogs.messages[1].title, "Hum. is 27 x1000 on diagram. / Ventaro");
+    QCOMPARE(f.settings().DrawCount, 1);
 }
 
 void TestMainWindow::faultsEndTheCommandWithItsMessage() {
@@ -231,15 +242,14 @@ void TestMainWindow::faultsEndTheCommandWithItsMessage() {
     for (QAction* a : {window.menus().optionChartRange, window.menus().optionLineUnit, window.menus().fileSave,
                        window.menus().fileOpen, window.menus().filePlot})
         a->trigger();
-    QStringList texts;
+    QStringList texts, expected;
     for (const auto& m : dialogs.messages) {
         QVERIFY(m.title == "Hygrana" && m.icon == MessageIcon::Exclamation);
         texts << QString::fromStdString(m.text);
     }
-    QCOMPARE(texts, QStringList({"Sorry, failed 'Chart Range...' command.",
-                                 "Sorry, failed 'Unit and Draw Line Selection...' command.",
-                                 "Sorry, failed 'Save...' command.", "Sorry, failed 'Open...' command.",
-                                 "Sorry, failed 'Save...' command."}));
+    for (const char* command : {"Chart Range...", "Unit and Draw Line Selection...", "Save...", "Open...", "Save..."})
+        expected << QString("Sorry, failed '%1' command.").arg(command);
+    QCOMPARE(texts, expected);
     QCOMPARE(SettingsText(window.settings()), before);
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
