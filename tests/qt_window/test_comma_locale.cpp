@@ -20,7 +20,7 @@ using namespace hyg::test;
 namespace {
 
 constexpr const char* kCommaLocale = "de_DE.UTF-8";
-QString gLocaleDir;
+bool gLocaleBuilt = false;
 
 // Top humidity 27.5 and one state 25.5 deg C / 50.5 %: a reader that stops at the point reads 27, 25, 50.
 const QByteArray kDataFile = "0,15000\r\n0,10500\r\n-500,4500\r\n-350,3150\r\n760,27.5\r\n10,40\r\n17,17\r\n"
@@ -37,12 +37,11 @@ private slots:
 
 private:
     QStringList inWindow(QImage* chart);
-    QByteArray render(const char* locale);
     QTemporaryDir dir_;
 };
 
 void TestCommaLocale::initTestCase() {
-    QVERIFY2(!gLocaleDir.isEmpty(), "the comma locale could not be built (localedef and the 'locales' package?)");
+    QVERIFY2(gLocaleBuilt, "the comma locale could not be built (localedef and the 'locales' package?)");
     // The application object has switched the C library to the user's locale.
     QCOMPARE(std::string(std::localeconv()->decimal_point), std::string(","));
     QVERIFY(WriteAll(dir_.filePath("states.dat"), kDataFile));
@@ -55,12 +54,8 @@ QStringList TestCommaLocale::inWindow(QImage* chart) {
     f.dialogs.openNames.push_back(dir_.filePath("states.dat").toStdString());
     f.trigger("MnuFileComOpen");
     const StatePointList& p = f.session().statePoints;
-    QStringList seen{QString("%1 %2 %3 %4 %5")
-                         .arg(f.settings().MaxAbsHum)
-                         .arg(p.dryBulb[1])
-                         .arg(p.relHum[1])
-                         .arg(ReadCell("25.5"))
-                         .arg(LeadingNumber("0.3"))};
+    QStringList seen{QString("%1 %2 %3 %4 %5").arg(f.settings().MaxAbsHum).arg(p.dryBulb[1]).arg(p.relHum[1])
+                         .arg(ReadCell("25.5")).arg(LeadingNumber("0.3"))};
     QFile::remove(dir_.filePath("saved.dat"));
     f.dialogs.saveNames.push_back(dir_.filePath("saved.dat").toStdString());
     f.trigger("MnuFileComSave");
@@ -90,21 +85,19 @@ void TestCommaLocale::windowMatchesTheCLocale() {
     QVERIFY2(commaChart == cChart, "the chart differs pixel for pixel from the one of the C locale");
 }
 
-QByteArray TestCommaLocale::render(const char* locale) {
-    const QString out = dir_.filePath(QString("chart-%1.png").arg(locale));
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LOCPATH", gLocaleDir);
-    env.insert("LC_ALL", locale);
-    env.remove("QT_QPA_PLATFORM");
-    cli.setProcessEnvironment(env);
-    cli.start(HYGRANA_CLI, {"render", "--data", dir_.filePath("states.dat"), "--width", "800", out});
-    if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
-        qWarning("render under %s: %s", locale, cli.readAllStandardError().constData());
-    return ReadAll(out);
-}
-
 void TestCommaLocale::renderMatchesTheCLocale() {
+    const auto render = [this](const char* locale) {
+        const QString out = dir_.filePath(QString("chart-%1.png").arg(locale));
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", locale); // LOCPATH is inherited
+        env.remove("QT_QPA_PLATFORM");
+        cli.setProcessEnvironment(env);
+        cli.start(HYGRANA_CLI, {"render", "--data", dir_.filePath("states.dat"), "--width", "800", out});
+        if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
+            qWarning("render under %s: %s", locale, cli.readAllStandardError().constData());
+        return ReadAll(out);
+    };
     const QByteArray comma = render(kCommaLocale);
     QVERIFY(!comma.isEmpty());
     QVERIFY2(comma == render("C"), "render under the comma locale differs from the C locale");
@@ -115,8 +108,7 @@ int main(int argc, char** argv) {
     QTemporaryDir localeDir;
     const QString built = localeDir.filePath(kCommaLocale);
     std::system(qPrintable("localedef -i de_DE -f UTF-8 '" + built + "' > /dev/null 2>&1"));
-    if (QFileInfo::exists(built + "/LC_NUMERIC")) {
-        gLocaleDir = localeDir.path();
+    if ((gLocaleBuilt = QFileInfo::exists(built + "/LC_NUMERIC"))) {
         qputenv("LOCPATH", localeDir.path().toLocal8Bit());
         qputenv("LC_ALL", kCommaLocale);
     }

@@ -1,6 +1,6 @@
 // The chart viewport: its arithmetic in twips (layout and zoom plan), then
-// the real window: draw, zoom, scroll and resize, the pointer (rubber band,
-// right button) and the air read-out.
+// the real window: draw, zoom, scroll and resize down to the deepest view,
+// the pointer (rubber band, right button) and the air read-out.
 #include "tests/qt_window/window_fixture.h"
 
 #include "qt_window/air_readout.h"
@@ -24,8 +24,7 @@ class TestDrawZoom : public QObject {
     Q_OBJECT
 private slots:
     void viewportArithmetic();
-    void drawZoomScrollAndResize();
-    void deepZoomDrawsWhatIsThere();
+    void drawZoomScrollResizeToTheDeepest();
     void pointerOnTheChart();
 };
 
@@ -68,7 +67,7 @@ void TestDrawZoom::viewportArithmetic() {
     }
 }
 
-void TestDrawZoom::drawZoomScrollAndResize() {
+void TestDrawZoom::drawZoomScrollResizeToTheDeepest() {
     WindowFixture f;
     ChartViewport& v = f.window->viewport();
     ChartPicture* p = f.picture();
@@ -133,13 +132,7 @@ void TestDrawZoom::drawZoomScrollAndResize() {
     const int shadeHigh = v.shade()->height();
     f.trigger("MnuOptionComTool");
     QTRY_VERIFY(v.shade()->height() > shadeHigh);
-}
 
-void TestDrawZoom::deepZoomDrawsWhatIsThere() {
-    WindowFixture f;
-    f.trigger("MnuGraphComDraw");
-    ChartPicture* p = f.picture();
-    Session& s = f.session();
     // Zoom In on the line of 10 g/kgDA down to the deepest view: the line still runs across the middle.
     const double lineY = ChartY(f.settings(), 10);
     for (int i = 0; i < 3; ++i) {
@@ -147,7 +140,7 @@ void TestDrawZoom::deepZoomDrawsWhatIsThere() {
         s.DragStartY = s.DragEndY = static_cast<float>(lineY);
         f.trigger("MnuGraphComIn");
     }
-    QCOMPARE(p->widthPixels(), kMaxMagnification * f.window->viewport().shadeWidth() / 15);
+    QCOMPARE(p->widthPixels(), kMaxMagnification * v.shadeWidth() / 15);
     const QImage image = p->image();
     const double y = p->mapping().toPixel(QPointF(2000, lineY)).y();
     int inked = 0;

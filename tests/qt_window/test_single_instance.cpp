@@ -11,8 +11,6 @@
 
 #include <pwd.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace hyg;
@@ -106,13 +104,10 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
     SingleInstance first(key_);
     QVERIFY(!first.claimOrNotify(500));
     QSignalSpy spy(&first, &SingleInstance::activationRequested);
-    const QByteArray path = QFile::encodeName(first.socketPath());
-    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::memcpy(addr.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    QCOMPARE(::connect(client, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
-    QCOMPARE(::write(client, "activate\n", 9), ssize_t(9));
+    // Connected and written before the shortage; the listener has not accepted it yet.
+    QLocalSocket client;
+    client.connectToServer(first.socketPath());
+    QVERIFY(client.waitForConnected(1000) && client.write("activate\n") == 9 && client.waitForBytesWritten(1000));
 
     // Every descriptor taken, under a lowered limit, while the event loop runs.
     rlimit saved{};
@@ -121,7 +116,7 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
     low.rlim_cur = 256;
     QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
     std::vector<int> taken;
-    for (int fd; (fd = ::dup(client)) >= 0;)
+    for (int fd; (fd = ::dup(static_cast<int>(client.socketDescriptor()))) >= 0;)
         taken.push_back(fd);
     const int shortage = errno;
     QTest::qWait(300);
@@ -132,7 +127,7 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
 
     QVERIFY(QFileInfo::exists(first.socketPath()));
     QTRY_COMPARE(spy.count(), 1);
-    ::close(client);
+    client.abort();
     SingleInstance later(key_);
     QVERIFY(later.claimOrNotify(500)); // the first answered: end this copy
     QTRY_COMPARE(spy.count(), 2);
