@@ -26,18 +26,6 @@ QString MessageTexts(const ScriptedDialogs& d) {
     return out.join(" / ");
 }
 
-// A table of `rows` rows (the heading one of them) with numbered states and numbers in the other columns.
-PrintTable Table(const char* title, std::vector<int> widths, int rows, std::vector<std::string> heads) {
-    PrintTable t{.title = title, .columnWidths = widths, .rowHeights = {500}, .cells = {std::move(heads)}};
-    for (int r = 1; r < rows; ++r) {
-        t.rowHeights.push_back(250);
-        t.cells.push_back({"#" + std::to_string(r)});
-        for (std::size_t c = 1; c < widths.size(); ++c)
-            t.cells.back().push_back(std::to_string(r * 10 + static_cast<int>(c)) + ".5");
-    }
-    return t;
-}
-
 } // namespace
 
 class TestFileCommands : public QObject {
@@ -86,7 +74,8 @@ void TestFileCommands::saveOpenAndOutput() {
     // As the file dialog lists them: "*.*" there would hide names without a dot.
     QCOMPARE(NameFiltersOf(f.dialogs.openRequests[0].filter), QStringList({"All Files (*)", "Data Files (*.dat)"}));
     QVERIFY(f.dialogs.messages.empty());
-    QVERIFY(SettingsText(f.settings()).contains("T 5..40 |") && SettingsText(f.settings()).endsWith("plotter 0 0 12500 8750"));
+    const QString opened = SettingsText(f.settings());
+    QVERIFY2(opened.contains("T 5..40 |") && opened.endsWith("plotter 0 0 12500 8750"), qPrintable(opened));
     QCOMPARE(f.settings().DrawCount, 0); // nothing was showing: nothing is drawn
 
     // With a chart showing, even zoomed, the opened one replaces it, seen whole.
@@ -139,10 +128,10 @@ void TestFileCommands::cancelIsSilentFailuresAreReported() {
         f.trigger(command);
     f.settings().MaxDryBulb = f.settings().MinDryBulb;
     f.trigger("MnuFileComPlot");
-    QCOMPARE(MessageTexts(f.dialogs), QString("Hygrana: Sorry, failed 'Save...' command. / Hygrana: Sorry, failed "
-                                              "'Save...' command. / Hygrana: Sorry, failed 'Print...' command. / "
-                                              "Hygrana: Sorry, failed 'Save Graph...' command. / Hygrana: Sorry, "
-                                              "failed 'Save...' command."));
+    QStringList expected;
+    for (const char* command : {"Save...", "Save...", "Print...", "Save Graph...", "Save..."})
+        expected << QString("Hygrana: Sorry, failed '%1' command.").arg(command);
+    QCOMPARE(MessageTexts(f.dialogs), expected.join(" / "));
     for (const auto& m : f.dialogs.messages)
         QVERIFY(m.icon == MessageIcon::Exclamation);
     files << "bad.dat";
@@ -180,9 +169,8 @@ void TestFileCommands::copyAndTheProcessDialog() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText("text that was there");
     f.trigger("MnuEditComCopy");
-    QVERIFY(f.dialogs.messages.empty());
     const QMimeData* data = clipboard->mimeData();
-    QVERIFY(!data->hasText() && data->hasImage());
+    QVERIFY(f.dialogs.messages.empty() && !data->hasText() && data->hasImage());
     QCOMPARE(qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB32),
              f.picture()->image().convertToFormat(QImage::Format_RGB32));
     const QByteArray svg = data->data(kSvgMimeType);
@@ -215,8 +203,7 @@ void TestFileCommands::copyAndTheProcessDialog() {
     QVERIFY2(f.dialogs.messages.empty(), qPrintable(MessageTexts(f.dialogs)));
     QProcess text;
     text.start("pdftotext", {"-layout", path("process.pdf"), "-"});
-    QVERIFY(text.waitForFinished(30000));
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = text.waitForFinished(30000) ? QString::fromUtf8(text.readAllStandardOutput()) : "";
     for (const char* expected : {"Input Data", "Properties", "Entahlpy", "#1 -> #2", "#2 -> #3", "25.00", "760.00"})
         QVERIFY2(printed.contains(expected), expected);
 
@@ -239,11 +226,19 @@ void TestFileCommands::printTablesOnSystemPrinter() {
     if (queue.isEmpty())
         QSKIP("no test printer (HYGRANA_TEST_PRINTER)");
     WindowFixture f(QSize(800, 600), false);
-    const std::vector<PrintTable> tables{
-        Table("Input Data", {400, 750, 750, 750, 750}, 70, {"No.", "Press.\rmmHg", "D.B.T.\rC", "R.Hum*\r%"}),
-        Table("Properties", {400, 800, 900, 1000, 1000, 1000, 900, 800}, 7, {"No.", "D.Satu.\r%", "Density\rkg/m3"}),
-        Table("Process", {1000, 800, 1000, 1000, 1000, 1000, 750, 750, 750, 1000, 1000}, 6,
-              {"Process\rChange", "D.B.T\rC", "A. Hum.\rkg/kgDA", "Entahlpy\rkcal/kgDA", "Flow Rate\rm3/h"})};
+    std::vector<PrintTable> tables;
+    using Spec = std::tuple<const char*, int, const char*, std::vector<int>>; // title, rows, heading, widths
+    for (const auto& [title, rows, head, widths] :
+         {Spec{"Input Data", 70, "Press.\rmmHg", {400, 750, 750}},
+          Spec{"Properties", 7, "D.Satu.\r%", {400, 800, 900, 1000, 1000, 1000, 900, 800}},
+          Spec{"Process", 6, "Entahlpy\rkcal/kgDA", {1000, 800, 1000, 1000, 1000, 1000, 750, 750, 750, 1000, 1000}}}) {
+        PrintTable& t = tables.emplace_back(PrintTable{.title = title, .columnWidths = widths, .rowHeights = {500}});
+        t.cells = {{"No.", head}};
+        for (int r = 1; r < rows; ++r) {
+            t.rowHeights.push_back(250);
+            t.cells.push_back({"#" + std::to_string(r), std::to_string(r * 10) + ".5", std::to_string(r) + ".25"});
+        }
+    }
     for (int i = 0; i < (reference.isEmpty() ? 1 : 2); ++i) {
         f.dialogs.printerAnswers.push_back([queue, reference, i](QPrinter& p) {
             if (i == 0)

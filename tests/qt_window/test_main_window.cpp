@@ -48,8 +48,7 @@ private slots:
     void processLinesDrawTheStates();
     void menuDialogs();
     void addStateHere();
-    void exitQuestion();
-    void drawingErrors();
+    void drawingErrorsAndTheExitQuestion();
     void faultsEndTheCommandWithItsMessage();
 };
 
@@ -100,10 +99,6 @@ void TestMainWindow::drawZoomScrollResizeToTheDeepest() {
     const auto canvas = [p] { return QSize(p->widthTwips(), p->heightTwips()); };
     const auto bars = [&] { return QPoint(v.horizontal()->value(), v.vertical()->value()); };
     // (Scroll bars inside the client area at every size, and the wheel, are checked end to end.)
-    const auto resize = [&](int w, int h) {
-        f.window->resize(w, h);
-        QTRY_COMPARE(f.window->size(), QSize(w, h));
-    };
     f.trigger("MnuGraphComDraw");
     const CanvasSize c = FitCanvas(v.shadeWidth(), v.shadeHeight(), v.verticalBarWidth(), v.horizontalBarHeight());
     QCOMPARE(canvas(), QSize(c.w, c.h));
@@ -142,7 +137,8 @@ void TestMainWindow::drawZoomScrollResizeToTheDeepest() {
     QCOMPARE(v.canvasLeft(), -v.horizontal()->value());
 
     // An enlarged canvas stays through a resize; the ranges follow.
-    resize(1100, 760);
+    f.window->resize(1100, 760);
+    QTRY_COMPARE(f.window->size(), QSize(1100, 760));
     QCOMPARE(canvas().width(), zoomedWide);
     QCOMPARE(v.horizontal()->maximum(), static_cast<int>(std::lround(p->widthPixels() - v.shadeWidth() / 15.0)));
     QVERIFY(v.horizontal()->isVisible() && v.vertical()->isVisible());
@@ -150,7 +146,8 @@ void TestMainWindow::drawZoomScrollResizeToTheDeepest() {
     f.trigger("MnuGraphComOut");
     QCOMPARE(QPoint(v.canvasLeft(), v.canvasTop()), QPoint(0, 0));
     QVERIFY(v.vertical()->isHidden() && v.horizontal()->isHidden());
-    resize(1200, 840);
+    f.window->resize(1200, 840);
+    QTRY_COMPARE(f.window->size(), QSize(1200, 840));
     QCOMPARE(canvas(), QSize(v.shadeWidth(), v.shadeHeight()));
     QCOMPARE(f.settings().DrawCount, 3);
     // The tool bar switch: its room goes to the viewport; no redrawing.
@@ -261,7 +258,7 @@ void TestMainWindow::switchesAtLoad() {
     QCOMPARE(f.dialogs.messages.size(), std::size_t(2));
     QCOMPARE(f.dialogs.messages[0].text + " / " + f.dialogs.messages[0].title,
              "Input Process Data with Process Input/Calculation Command ! / Ventaro");
-    QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::None);
+    QVERIFY(f.dialogs.messages[0].icon == MessageIcon::None);
     QVERIFY(f.settings().DrawProcessLines == 0 && !f.window->menus().processDraw->isChecked());
     QCOMPARE(f.settings().DrawCount, 0);
     // Colour and mono: each switch redraws; twice gives the start back.
@@ -326,9 +323,7 @@ void TestMainWindow::menuDialogs() {
         f.trigger(item);
     QCOMPARE(seen, (QStringList{"DlgChartRange Diagram Setting", "DlgLineUnit Diagram Setting",
                                 "DlgAbout About Hygrana", "DlgProcessCalc Calcurate Air Conditioning", "Process"}));
-    QCOMPARE(f.settings().MinDryBulb, 5.0f);
-    QCOMPARE(f.settings().DrawCount, 0);
-    QCOMPARE(f.session().statePoints.count, 1);
+    QVERIFY(f.settings().MinDryBulb == 5.0f && f.settings().DrawCount == 0 && f.session().statePoints.count == 1);
     QCOMPARE(f.settings().DryAirflowRate, 100.0f); // 220.46 lb/h
 }
 
@@ -356,31 +351,14 @@ void TestMainWindow::addStateHere() {
         QCOMPARE(p.dryBulb[i], std::round(p.dryBulb[i] * 100) / 100);
         QCOMPARE(p.pressure[i], 760.0f);
     }
-    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.messages[0].text, kStateListFullText);
+    QVERIFY(f.dialogs.messages.size() == 1 && f.dialogs.messages[0].text == kStateListFullText);
     // Off the chart: a message, nothing added.
     f.session().statePoints.count = 5;
     f.window->processCommands().AddStateHere(QPointF(-450, 3100));
-    QCOMPARE(f.dialogs.messages.back().text, kNoAirStateHereText);
-    QCOMPARE(f.session().statePoints.count, 5);
+    QVERIFY(f.dialogs.messages.back().text == kNoAirStateHereText && f.session().statePoints.count == 5);
 }
 
-void TestMainWindow::exitQuestion() {
-    WindowFixture f;
-    f.trigger("MnuGraphComDraw");
-    const QImage chart = f.picture()->image();
-    f.dialogs.yesNoAnswers = {false, true};
-    f.trigger("MnuFileComExit");
-    QVERIFY(f.window->isVisible());
-    QCOMPARE(f.picture()->image(), chart);
-    QCOMPARE(f.dialogs.questions.size(), size_t(1));
-    const auto& q = f.dialogs.questions[0];
-    QCOMPARE(q.text + " / " + q.title, "Do you really want to exit the application? / Hygrana");
-    QVERIFY(q.icon == MessageIcon::Question && q.defaultNo);
-    QVERIFY(f.window->close() && !f.window->isVisible());
-}
-
-void TestMainWindow::drawingErrors() {
+void TestMainWindow::drawingErrorsAndTheExitQuestion() {
     WindowFixture f;
     // A refused layout shows its own message once; the command adds none.
     f.settings().MaxDryBulb = f.settings().MinDryBulb;
@@ -394,6 +372,18 @@ void TestMainWindow::drawingErrors() {
     QCOMPARE(f.dialogs.messages.size(), size_t(2));
     QCOMPARE(f.dialogs.messages[1].text + " / " + f.dialogs.messages[1].title, "Hum. is 27 x1000 on diagram. / Ventaro");
     QCOMPARE(f.settings().DrawCount, 1);
+
+    // Exit asks first; No keeps the window and its chart.
+    const QImage chart = f.picture()->image();
+    f.dialogs.yesNoAnswers = {false, true};
+    f.trigger("MnuFileComExit");
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(f.picture()->image(), chart);
+    QCOMPARE(f.dialogs.questions.size(), size_t(1));
+    const auto& q = f.dialogs.questions[0];
+    QCOMPARE(q.text + " / " + q.title, "Do you really want to exit the application? / Hygrana");
+    QVERIFY(q.icon == MessageIcon::Question && q.defaultNo);
+    QVERIFY(f.window->close() && !f.window->isVisible());
 }
 
 void TestMainWindow::faultsEndTheCommandWithItsMessage() {
