@@ -5,7 +5,7 @@
 # tables go through the same queue from the Qt test's printer case. The
 # PDFs that come out are checked with pdftoppm (and the tables' text with
 # pdftotext on a reference PDF of the same job).
-#   print_cups.sh HYGRANA TEST_FILE_COMMANDS
+#   print_cups.sh HYGRANA TEST_MAIN_WINDOW
 # Exits 77 (skipped) where CUPS or cups-pdf is not installed or /etc/cups is
 # not ours to write (not root).
 set -uo pipefail

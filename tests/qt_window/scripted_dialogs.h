@@ -46,7 +46,7 @@ public:
         return questions.push_back({text, title, icon, defaultNo}), Take(yesNoAnswers);
     }
     bool askPrinter(QPrinter& printer) override {
-        auto answer = (++printerRequests, Take(printerAnswers));
+        const auto answer = (++printerRequests, Take(printerAnswers));
         return answer && answer(printer);
     }
     // An answer that prints to the PDF file `path` at `dpi`.
@@ -62,9 +62,7 @@ public:
 private:
     template <class T> static T Take(std::deque<T>& answers) {
         T a = answers.empty() ? T{} : std::move(answers.front());
-        if (!answers.empty())
-            answers.pop_front();
-        return a;
+        return answers.empty() ? a : (answers.pop_front(), a);
     }
 };
 

@@ -63,7 +63,7 @@ QStringList TestCommaLocale::inWindow(QImage* chart) {
     f.trigger("MnuGraphComDraw");
     const ChartSettings& cs = f.settings();
     const QPointF at = f.picture()->mapping().toPixel(QPointF(ChartX(cs, 36.5, 10), ChartY(cs, 10)));
-    SendMouse(f.picture(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    Mouse(f.picture(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
     seen << f.window->readout()->text();
     for (const auto& m : f.dialogs.messages)
         seen << QString::fromStdString(m.text);

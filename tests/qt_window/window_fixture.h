@@ -1,5 +1,5 @@
 // A main window for the tests: scripted dialogs, a fixed size, shown
-// headless; mouse events sent straight to a widget; a few states.
+// headless; mouse events sent straight to a widget; files and states.
 #pragma once
 
 #include "qt_window/main_window.h"
@@ -15,10 +15,9 @@ namespace hyg::test {
 
 struct WindowFixture {
     ScriptedDialogs dialogs;
-    std::unique_ptr<MdiDiagram> window;
+    std::unique_ptr<MdiDiagram> window = std::make_unique<MdiDiagram>(&dialogs);
 
     explicit WindowFixture(QSize size = QSize(1000, 700), bool show = true) {
-        window = std::make_unique<MdiDiagram>(&dialogs);
         window->resize(size);
         if (show && (window->show(), !QTest::qWaitForWindowExposed(window.get())))
             qWarning("the test window was not exposed");
@@ -54,18 +53,12 @@ inline StatePointList SomeStates(int n) {
     return p;
 }
 
-inline void SendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+// A mouse event of `button` with `buttons` held (none after a release; a move has no button of its own).
+inline void Mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::MouseButtons buttons = Qt::LeftButton) {
+    QMouseEvent e(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
-}
-inline void Press(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
-    SendMouse(w, QEvent::MouseButtonPress, p, b, b);
-}
-inline void MoveHeld(QWidget* w, QPointF p, Qt::MouseButtons held = Qt::LeftButton) {
-    SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, held);
-}
-inline void Release(QWidget* w, QPointF p, Qt::MouseButton b = Qt::LeftButton) {
-    SendMouse(w, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
 }
 
 } // namespace hyg::test
