@@ -19,7 +19,6 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void aNameClaimedByAnotherUserIsNotUsed();
     void onlyAPrivateFolderOfTheUserIsUsed();
     void theListenerKeepsItsSocketWithoutDescriptors();
@@ -28,24 +27,19 @@ private:
     const QString key_ = "hygrana-test-" + QString::number(QCoreApplication::applicationPid());
     const QString own_ = "/hygrana-" + QString::number(::getuid());
     std::unique_ptr<QTemporaryDir> dir_;
-    QByteArray savedRuntime_, savedTmp_;
 };
 
+// Each case in a fresh shared temporary folder of its own, where the private one is made, and without a
+// runtime folder unless it sets one (this test program is all that reads them).
 void TestSingleInstance::init() {
-    // A shared temporary folder of our own, where the private one is made.
+    static const QByteArray machineTmp = qgetenv("TMPDIR"); // an empty one means /tmp
+    dir_.reset();
+    qputenv("TMPDIR", machineTmp);
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid() && QDir().mkpath(dir_->filePath("tmp")));
     QFile::setPermissions(dir_->filePath("tmp"), QFile::Permissions(0x7777));
-    savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
-    savedTmp_ = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir_->filePath("tmp")));
     qunsetenv("XDG_RUNTIME_DIR");
-}
-
-void TestSingleInstance::cleanup() {
-    for (auto [name, value] : {std::pair("XDG_RUNTIME_DIR", savedRuntime_), std::pair("TMPDIR", savedTmp_)})
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    dir_.reset();
 }
 
 // Someone listening on a name an earlier version used in the shared temporary folder gets no message
