@@ -17,10 +17,10 @@ namespace hyg::test {
 
 class ScriptedDialogs : public UserDialogs {
 public:
-    struct Message {
+    struct Message { // defaultNo for questions only
         std::string text, title;
         MessageIcon icon;
-        bool defaultNo = false; // questions only
+        bool defaultNo = false;
     };
     // Answers, taken in order: std::nullopt cancels a file dialog; a printer answer sets the printer up as
     // the user would in the print dialog (PrintToPdf), false cancels.

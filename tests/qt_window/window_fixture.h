@@ -1,5 +1,5 @@
 // A main window for the tests: scripted dialogs, a fixed size, shown
-// headless; mouse events sent straight to a widget; files and states.
+// headless; whole files; mouse events sent straight to a widget.
 #pragma once
 
 #include "qt_window/main_window.h"
@@ -41,16 +41,6 @@ inline QByteArray ReadAll(const QString& path) {
 inline bool WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// The first `n` of 25/50, 15/90, 30/30, 20/60, 35/40, 28/70 (deg C / %) at 760 mmHg.
-inline StatePointList SomeStates(int n) {
-    const float t[] = {25, 15, 30, 20, 35, 28}, rh[] = {50, 90, 30, 60, 40, 70};
-    StatePointList p;
-    p.count = static_cast<std::int16_t>(n);
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i)
-        p.dryBulb[i] = t[i - 1], p.relHum[i] = rh[i - 1], p.pressure[i] = 760;
-    return p;
 }
 
 // A mouse event of `button` with `buttons` held (none after a release; a move has no button of its own).
