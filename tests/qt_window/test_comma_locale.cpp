@@ -1,15 +1,10 @@
-// Under a locale that writes decimals with a comma (German here), every
-// number the program shows, writes and reads is the same as under the C
-// locale: the window opens a data file, saves it, draws the chart and reads
-// out the air under the pointer; render writes a picture. The comma locale
-// is built here with localedef into a private folder (LOCPATH), so the test
-// needs only the locale sources on the machine.
+// Under a locale that writes decimals with a comma (German, built here with localedef into a private LOCPATH, so
+// only the locale sources are needed), every number the program shows, writes and reads is as under the C locale:
+// the window opens, saves and draws a data file and reads out the air under the pointer; render writes a picture.
 #include "tests/qt_window/window_fixture.h"
 
 #include "engine/number_format.h"
 #include "engine/state_solver.h"
-#include "files/data_file.h"
-#include "qt_window/air_readout.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -81,8 +76,7 @@ void TestCommaLocale::windowMatchesTheCLocale() {
     QCOMPARE(comma.at(1), QString(kDataFile));
     QVERIFY2(comma.at(2).contains("36.5"), qPrintable(comma.at(2)));
     QCOMPARE(comma, c);
-    QVERIFY(!commaChart.isNull());
-    QVERIFY2(commaChart == cChart, "the chart differs pixel for pixel from the one of the C locale");
+    QVERIFY2(!commaChart.isNull() && commaChart == cChart, "the chart differs pixel for pixel from the C locale's");
 }
 
 void TestCommaLocale::renderMatchesTheCLocale() {

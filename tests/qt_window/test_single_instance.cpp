@@ -1,9 +1,7 @@
-// The one-copy rule against another user on the same machine and against a
-// listener out of file descriptors: the socket lives in the user's private
-// runtime folder under the numeric user id, a name someone else claimed in
-// the shared temporary folder is never used, a planted link or a folder of
-// another user is refused without touching what it points to, and the
-// listener keeps its socket through a shortage of descriptors.
+// The one-copy rule against another user on the same machine and against a listener out of file descriptors: the
+// socket lives in the user's private runtime folder under the numeric user id, a name someone else claimed in the
+// shared temporary folder is never used, a planted link or a folder of another user is refused without touching
+// what it points to, and the listener keeps its socket through a shortage of descriptors.
 #include "qt_window/single_instance.h"
 
 #include <QtNetwork>
@@ -68,7 +66,6 @@ void TestSingleInstance::onlyAPrivateFolderOfTheUserIsUsed() {
     QFile::setPermissions(open, QFile::Permissions(0x7755));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(open));
     QCOMPARE(SingleInstance::PrivateFolder(), own);
-
     QVERIFY(QDir(own).removeRecursively() && QFile::link(open, own));
     QString why;
     QCOMPARE(SingleInstance::PrivateFolder(&why), QString());
@@ -77,7 +74,6 @@ void TestSingleInstance::onlyAPrivateFolderOfTheUserIsUsed() {
     QVERIFY(!alone.claimOrNotify(300) && !alone.listening()); // runs, without the rule
     QVERIFY(QDir(open).isEmpty());
     QCOMPARE(QFileInfo(open).permissions(), QFile::Permissions(0x7755));
-
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() == 0 && nobody != nullptr) {
         QVERIFY(QFile::remove(own) && QDir().mkdir(own));
@@ -102,12 +98,10 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
     QLocalSocket client;
     client.connectToServer(first.socketPath());
     QVERIFY(client.waitForConnected(1000) && client.write("activate\n") == 9 && client.waitForBytesWritten(1000));
-
     // Every descriptor taken, under a lowered limit, while the event loop runs.
-    rlimit saved{};
+    rlimit saved{}, low{};
     QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit low = saved;
-    low.rlim_cur = 256;
+    low = {256, saved.rlim_max};
     QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
     std::vector<int> taken;
     for (int fd; (fd = ::dup(static_cast<int>(client.socketDescriptor()))) >= 0;)
@@ -118,7 +112,6 @@ void TestSingleInstance::theListenerKeepsItsSocketWithoutDescriptors() {
         ::close(fd);
     ::setrlimit(RLIMIT_NOFILE, &saved);
     QCOMPARE(shortage, EMFILE);
-
     QVERIFY(QFileInfo::exists(first.socketPath()));
     QTRY_COMPARE(spy.count(), 1);
     client.abort();

@@ -27,10 +27,7 @@ struct WindowFixture {
     ChartPicture* picture() { return window->viewport().picture(); }
     // The menu action of a control name ("MnuGraphComIn"), or null.
     QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
-    void trigger(const char* name) {
-        QVERIFY2(action(name) != nullptr, name);
-        action(name)->trigger();
-    }
+    void trigger(const char* name) { QVERIFY2(action(name), name); action(name)->trigger(); }
 };
 
 // The whole file, or nothing if it cannot be read; and a whole file written.
