@@ -12,7 +12,9 @@ keys alt+p Return # Process > Input/Calculation
 if ! dlg=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calcurate Air Conditioning$' | head -n1); then
     echo "FAIL the process dialog did not open"; cat "$tmp/app.log"; exit 1
 fi
-xdotool windowfocus --sync "$dlg" 2>/dev/null
+# Typing starts only when the dialog holds the focus (a busy machine is slow to hand it over).
+xdotool windowactivate --sync "$dlg" 2>/dev/null || xdotool windowfocus --sync "$dlg" 2>/dev/null
+for _ in $(seq 1 50); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$dlg" ] && break; sleep 0.1; done
 sleep 0.3
 # The input table has the focus at state 1, pressure: 25 deg C / 50 % and 15 deg C / 90 %; then
 # Calculate, next in the tab order.
