@@ -184,6 +184,60 @@ float WetBulbStepwise(float pAtm, float t, float x) {
 
 } // namespace detail
 
+namespace {
+
+// A trial temperature [deg C] of a search and the pressure [atm] it gives:
+// the saturation pressure for the dew point, the psychrometer pressure for
+// the wet bulb.
+struct Trial {
+    float t = 0;
+    float p = 0;
+};
+
+// Where the dew-point search stopped: the first trial below the dry bulb
+// whose saturation pressure is not above p_w, and the trial above it.
+struct DewStop {
+    Trial at;
+    Trial above;
+};
+
+// The dew-point search from the estimate for the dry bulb t, knowing that
+// t itself has the saturation pressure p0 > pw. None when the trials pass
+// the floor first.
+std::optional<DewStop> DewPointStop(float t, float pw, float p0) {
+    auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
+    int k = StepsTo(t, ApproxDewPoint(pw), 1);
+    float tk = trial(k);
+    while (k > 1 && tk < kDewFloor)
+        tk = trial(--k);
+    if (tk < kDewFloor)
+        return std::nullopt; // the first step already passes the floor
+    DewStop stop{{tk, SatPressure(tk)}, {t, p0}};
+    if (stop.at.p > pw) {
+        do {
+            stop.above = stop.at;
+            stop.at.t = stop.at.t - 1.0f;
+            if (stop.at.t < kDewFloor)
+                return std::nullopt;
+            stop.at.p = SatPressure(stop.at.t);
+        } while (stop.at.p > pw);
+        return stop;
+    }
+    while (k > 1) {
+        const float tp = trial(k - 1);
+        const float pp = SatPressure(tp);
+        if (pp > pw) {
+            stop.above = {tp, pp};
+            break;
+        }
+        k = k - 1;
+        stop.at = {tp, pp};
+    }
+    return stop;
+}
+
+} // namespace
+
 float DewPoint(float pAtm, float t, float x) {
     if (!(t >= kFastMin && t <= kFastMax))
         return detail::DewPointStepwise(pAtm, t, x);
@@ -200,46 +254,14 @@ float DewPoint(float pAtm, float t, float x) {
         const float th = t + 1.0f;
         return DewPointInterpolate(pw, t, p0, SatPressure(th), th);
     }
-    // First k >= 1 whose trial falls below the floor or whose pressure is
-    // not above p_w; p_0 > p_w is known.
-    auto trial = [&](int k) { return detail::TrialAfterSteps(t, k); };
-    int k = StepsTo(t, ApproxDewPoint(pw), 1);
-    float tk = trial(k);
-    while (k > 1 && tk < kDewFloor)
-        tk = trial(--k);
-    if (tk < kDewFloor)
-        return kDewFloor; // the first step already passes the floor
-    float pk = SatPressure(tk);
-    float tAbove = t, pAbove = p0; // trial k - 1 and its pressure, once known
-    if (pk > pw) {
-        do {
-            tAbove = tk;
-            pAbove = pk;
-            tk = tk - 1.0f;
-            ++k;
-            if (tk < kDewFloor)
-                return kDewFloor;
-            pk = SatPressure(tk);
-        } while (pk > pw);
-    } else {
-        while (k > 1) {
-            const float tp = trial(k - 1);
-            const float pp = SatPressure(tp);
-            if (pp > pw) {
-                tAbove = tp;
-                pAbove = pp;
-                break;
-            }
-            k = k - 1;
-            tk = tp;
-            pk = pp;
-        }
-    }
-    if (pk == pw)
-        return tk;
-    const float th = tk + 1.0f;
-    const float ph = th == tAbove ? pAbove : SatPressure(th);
-    return DewPointInterpolate(pw, tk, pk, ph, th);
+    const std::optional<DewStop> stop = DewPointStop(t, pw, p0);
+    if (!stop)
+        return kDewFloor;
+    if (stop->at.p == pw)
+        return stop->at.t;
+    const float th = stop->at.t + 1.0f;
+    const float ph = th == stop->above.t ? stop->above.p : SatPressure(th);
+    return DewPointInterpolate(pw, stop->at.t, stop->at.p, ph, th);
 }
 
 namespace {
@@ -270,12 +292,6 @@ double WetBulbEstimate(double P, double td, double xd, double cpa) {
     return est;
 }
 
-// A wet-bulb trial temperature [deg C] and its psychrometer pressure [atm].
-struct Trial {
-    float t = 0;
-    float q = 0;
-};
-
 // Where a search of the wet-bulb trials stopped: trial number k, the trial
 // itself, and the trial above it (the last one seen with q above p_w).
 struct TrialStop {
@@ -293,8 +309,8 @@ struct TrialStop {
 template <class QAt> TrialStop SearchRun(float t, float pw, int lo, int hi, int start, Trial above, QAt& qAt) {
     TrialStop stop{.found = true, .k = start < lo ? lo : (start > hi ? hi : start), .above = above};
     stop.at.t = detail::TrialAfterSteps(t, stop.k);
-    stop.at.q = qAt(stop.at.t);
-    if (stop.at.q > pw) {
+    stop.at.p = qAt(stop.at.t);
+    if (stop.at.p > pw) {
         do {
             stop.above = stop.at;
             if (stop.k == hi) {
@@ -307,8 +323,8 @@ template <class QAt> TrialStop SearchRun(float t, float pw, int lo, int hi, int 
                 stop.found = false;
                 return stop;
             }
-            stop.at.q = qAt(stop.at.t);
-        } while (stop.at.q > pw);
+            stop.at.p = qAt(stop.at.t);
+        } while (stop.at.p > pw);
         return stop;
     }
     while (stop.k > lo) {
@@ -381,10 +397,10 @@ float WetBulb(float pAtm, float t, float x) {
     const Trial above = stop->above;
     auto qFinish = [&](float& v) {
         if (v == above.t && v <= t)
-            return above.q;
+            return above.p;
         return qAt(v);
     };
-    return WetBulbFinish(pw, stop->at.t, stop->at.q, qFinish);
+    return WetBulbFinish(pw, stop->at.t, stop->at.p, qFinish);
 }
 
 } // namespace hyg
