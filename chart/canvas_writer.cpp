@@ -20,12 +20,6 @@ void CanvasWriter::PlaneToCanvas(double x, double y, double& px, double& py) con
     py = (s.PlaneYMax - y) * canvas_.height() / (s.PlaneYMax - s.PlaneYMin);
 }
 
-void CanvasWriter::CanvasToPlane(double px, double py, double& x, double& y) const {
-    const ChartSettings& s = settings_;
-    x = s.PlaneXMin + px * (s.PlaneXMax - s.PlaneXMin) / canvas_.width();
-    y = s.PlaneYMax - py * (s.PlaneYMax - s.PlaneYMin) / canvas_.height();
-}
-
 PixelPoint CanvasWriter::ToPixel(double x, double y, double factor) const {
     const ChartSettings& s = settings_;
     const double px = Div((x - s.PlaneXMin) * factor * s.PictureWidth, s.PlaneXMax - s.PlaneXMin, "pixel X");

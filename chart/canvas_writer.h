@@ -32,10 +32,8 @@ public:
     void arc(const ArcSpec& a) override;
     void text(const Label& label) override;
 
-    // Continuous canvas position of a plane point and its inverse (the
-    // pointer read-out).
+    // Continuous canvas position of a plane point.
     void PlaneToCanvas(double x, double y, double& px, double& py) const;
-    void CanvasToPlane(double px, double py, double& x, double& y) const;
     // Whole-pixel position of a plane point, rounded like the polyline
     // vertices (`factor` pixels per twip).
     PixelPoint ToPixel(double x, double y, double factor) const;

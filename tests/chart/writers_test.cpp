@@ -87,9 +87,6 @@ TEST(CanvasWriter, PlaneWindowColoursTextsAndPolylines) {
     EXPECT_EQ(std::vector<double>({line.x1, line.y1, line.x2, line.y2}), std::vector<double>({0, 0, 1000, 700}));
     EXPECT_EQ(line.colour, PenColour(s.PenColor, PenSlot::Enthalpy));
     EXPECT_EQ(line.style, kDot);
-    double x, y;
-    out.CanvasToPlane(250, 350, x, y); // the inverse, for the pointer read-out
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(750.0, 1400.0));
 
     // The screen drops a leading blank, leaves out paper-only texts and formats a number in its own pattern.
     out.pen({PenSlot::WetBulb});
