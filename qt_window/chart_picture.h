@@ -76,7 +76,6 @@ public:
     QPoint offset() const { return offset_; }
 
     void setUserScale(const UserScale& s) { scale_ = s; }
-    const UserScale& userScale() const { return scale_; }
     // The mapping between the visible image and the plane: that of the
     // drawn chart, or of the canvas's user scale before any drawing.
     ViewMapping mapping() const;
@@ -92,11 +91,6 @@ public:
     // session's chart); later views redraw the scene's own chart.
     void drawScene(ChartScene scene, Chart& live);
     bool hasScene() const { return scene_.has_value(); }
-
-    // Drag state: the last kept start and the current drawing position.
-    QPointF dragStart() const { return dragStart_; }
-    QPointF currentPosition() const { return current_; }
-    bool dragging() const { return dragging_; }
 
 signals:
     // A left-button drag ended: start and end in the user scale.

@@ -37,7 +37,6 @@ public:
     ChartSettings& settings() { return session_.chart.settings; }
     ChartViewport& viewport() { return *viewport_; }
     DrawCommands& drawCommands() { return *draw_; }
-    FileCommands& fileCommands() { return *files_; }
     OutputCommands& outputCommands() { return *output_; }
     UserDialogs& dialogs() { return *dialogs_; }
     const MainMenus& menus() const { return menus_; }

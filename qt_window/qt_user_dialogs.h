@@ -14,7 +14,6 @@ class QtUserDialogs : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent = nullptr)
         : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override;
