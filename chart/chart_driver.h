@@ -15,10 +15,13 @@
 namespace hyg {
 
 // Draws one complete chart. `processLines`, when set, is called last if
-// DrawProcessLines is 1. Drawing reads the chart only; the caller counts
-// the drawing (CountDrawing) when it shows or writes one.
+// DrawProcessLines is 1. `onFamily`, when set, hears the name of each family
+// just before it draws (a reader of the output can tell the families
+// apart). Drawing reads the chart only; the caller counts the drawing
+// (CountDrawing) when it shows or writes one.
 void DrawChart(PenPlotter& out, const Chart& chart, const ChartFrame& frame,
-               const std::function<void(PenPlotter&)>& processLines = {});
+               const std::function<void(PenPlotter&)>& processLines = {},
+               const std::function<void(const char* family)>& onFamily = {});
 
 // Notes in the settings that a chart has been drawn. The count only tells
 // whether anything was drawn yet; it stops at the largest 16-bit value

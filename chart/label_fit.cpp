@@ -91,10 +91,7 @@ struct TextCall {
 using Call = std::variant<Pen, Dash, SizeCall, PlotDirection, DirectionReset, MoveCall, SegmentCall, BeginCall, ToCall,
                           HoldCall, EndCall, PointCall, CircleCall, FillCall, ArcSpec, TextCall>;
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
 
 // Holds a family's primitives back and passes them on, less the labels it
 // leaves out: optionally whatever would reach outside the plot window
@@ -175,6 +172,11 @@ public:
             // The screen's form of the number, made once for the box and the
             // writer alike.
             kept.text = kept.pattern ? FormatNumber(*kept.number, kept.pattern) : GeneralNumber(*kept.number);
+        }
+        if (kept.onPlot && !kept.plotText && kept.number && std::isfinite(*kept.number)) {
+            // The same for paper (a number that is not finite stays one, for
+            // the plot file to refuse).
+            kept.plotText = PlotText(kept);
         }
         std::optional<Extent> screen, plot;
         if (kept.onScreen) {
@@ -488,7 +490,8 @@ TextBox PlotBox(const ChartSettings& s, const Label& l, float plotWidth, double 
     // The direction (1, slope) made a unit vector.
     const double norm = std::sqrt(1 + slope * slope);
     const double c = 1 / norm, sn = slope / norm;
-    const PlotPoint start{pen.x + 1.5 * w * static_cast<double>(lead) * c, pen.y + 1.5 * w * static_cast<double>(lead) * sn};
+    const PlotPoint start{pen.x + 1.5 * w * static_cast<double>(lead) * c,
+                          pen.y + 1.5 * w * static_cast<double>(lead) * sn};
     return TurnedBox(start, c, sn, shown ? (1.5 * static_cast<double>(shown) - 0.5) * w : 0, 2 * w);
 }
 
@@ -545,9 +548,9 @@ bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b) {
 }
 
 void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family,
-                float plotWidthInForce) {
+                std::optional<float> plotWidthInForce) {
     // Left-out labels take no part in the thinning.
-    Fit(out, s, true, plotWidthInForce, family);
+    Fit(out, s, true, plotWidthInForce.value_or(s.PlotTextSize3), family);
 }
 
 PlotPoint IntoWindow(const ChartSettings& s, double left, double right, double bottom, double top) {
@@ -559,6 +562,210 @@ PlotPoint IntoWindow(const ChartSettings& s, double left, double right, double b
         return 0.0;
     };
     return {shift(left, right, s.PlaneXMin, s.PlaneXMax), shift(bottom, top, s.PlaneYMin, s.PlaneYMax)};
+}
+
+namespace {
+
+// The grid over the plot window that finds nearby texts: cells of about
+// two hundred plane units.
+constexpr int kCellsX = 25, kCellsY = 18;
+
+// A plotter that draws nothing.
+class NoOutput : public PenPlotter {
+public:
+    void pen(Pen) override {}
+    void lineStyle(Dash) override {}
+    void textSize(float) override {}
+    void direction(const PlotDirection&) override {}
+    void resetDirection(DirectionReset) override {}
+    void move(PlotPoint, PlotForm) override {}
+    void segment(PlotPoint, PlotPoint, SegmentForm) override {}
+    void beginPolyline(PlotPoint, Dash) override {}
+    void polylineTo(PlotPoint) override {}
+    void polylineHold() override {}
+    void endPolyline() override {}
+    void point(PlotPoint) override {}
+    void circle(PlotPoint, double, CircleForm) override {}
+    void fill(bool) override {}
+    void arc(const ArcSpec&) override {}
+    void text(const Label&) override {}
+};
+
+} // namespace
+
+LabelSpace::LabelSpace(PenPlotter& out, const ChartSettings& s)
+    : out_(&out)
+    , s_(s) {
+    for (Side* side : {&screen_, &paper_}) {
+        side->last.assign(kCellsX * kCellsY, -1);
+        side->placed.reserve(320);
+        side->entries.reserve(640);
+    }
+    // The screen places texts to whole pixels.
+    screen_.gap = 3 * PixelInPlane(s);
+    paper_.gap = 0.5;
+}
+
+void LabelSpace::nextFamily() {
+    ++family_;
+}
+
+void LabelSpace::reserve(const std::function<void(PenPlotter&)>& block) {
+    NoOutput none;
+    PenPlotter* out = out_;
+    const float width = plotWidth_;
+    const double slope = slope_;
+    const PlotPoint pen = pen_;
+    out_ = &none;
+    reserved_ = ++family_;
+    try {
+        block(*this);
+    } catch (const RunTimeFault&) {
+        // The block raises it again where it is drawn, after what comes
+        // before it, as an unreserved block would.
+    }
+    ++family_;
+    out_ = out, plotWidth_ = width, slope_ = slope, pen_ = pen;
+}
+
+void LabelSpace::drawReserved(const std::function<void(PenPlotter&)>& block) {
+    // Its texts are placed already; they are drawn as they are.
+    checking_ = false;
+    block(*this);
+    checking_ = true;
+    ++family_;
+}
+
+void LabelSpace::pen(Pen p) {
+    out_->pen(p);
+}
+void LabelSpace::lineStyle(Dash d) {
+    out_->lineStyle(d);
+}
+void LabelSpace::textSize(float plotWidth) {
+    plotWidth_ = plotWidth;
+    out_->textSize(plotWidth);
+}
+void LabelSpace::direction(const PlotDirection& d) {
+    slope_ = d.slope;
+    out_->direction(d);
+}
+void LabelSpace::resetDirection(DirectionReset form) {
+    slope_ = 0;
+    out_->resetDirection(form);
+}
+void LabelSpace::move(PlotPoint p, PlotForm form) {
+    pen_ = p;
+    out_->move(p, form);
+}
+void LabelSpace::segment(PlotPoint a, PlotPoint b, SegmentForm form) {
+    pen_ = b;
+    out_->segment(a, b, form);
+}
+void LabelSpace::beginPolyline(PlotPoint first, Dash dash) {
+    pen_ = first;
+    out_->beginPolyline(first, dash);
+}
+void LabelSpace::polylineTo(PlotPoint p) {
+    pen_ = p;
+    out_->polylineTo(p);
+}
+void LabelSpace::polylineHold() {
+    out_->polylineHold();
+}
+void LabelSpace::endPolyline() {
+    out_->endPolyline();
+}
+void LabelSpace::point(PlotPoint p) {
+    out_->point(p);
+}
+void LabelSpace::circle(PlotPoint centre, double radius, CircleForm form) {
+    pen_ = centre;
+    out_->circle(centre, radius, form);
+}
+void LabelSpace::fill(bool solid) {
+    out_->fill(solid);
+}
+void LabelSpace::arc(const ArcSpec& a) {
+    out_->arc(a);
+}
+
+void LabelSpace::text(const Label& l) {
+    const PlotPoint at = l.plotAtPen ? pen_ : l.plotAt.value_or(l.at);
+    pen_ = at;
+    if (!checking_) {
+        out_->text(l);
+        return;
+    }
+    const bool number = NumberOf(l).has_value();
+    const auto placed = [&](const TextBox& b) {
+        return Placed{b, Left(b), Right(b), Bottom(b), Top(b), family_, number};
+    };
+    bool onScreen = l.onScreen, onPlot = l.onPlot;
+    if (onScreen) {
+        const Placed p = placed(ScreenBox(s_, l));
+        onScreen = free(screen_, p);
+        if (onScreen)
+            place(screen_, p);
+    }
+    // Characters of no size (none set yet) leave no ink to keep apart.
+    if (onPlot && plotWidth_ > 0) {
+        const Placed p = placed(PlotBox(s_, l, plotWidth_, slope_, at));
+        onPlot = free(paper_, p);
+        if (onPlot)
+            place(paper_, p);
+    }
+    if (onScreen == l.onScreen && onPlot == l.onPlot) {
+        out_->text(l);
+    } else if (onScreen || onPlot) {
+        Label kept = l;
+        kept.onScreen = onScreen, kept.onPlot = onPlot;
+        out_->text(kept);
+    }
+}
+
+template <typename F> void LabelSpace::forCells(const Placed& p, double margin, F f) const {
+    const double cw = (static_cast<double>(s_.PlaneXMax) - s_.PlaneXMin) / kCellsX;
+    const double ch = (static_cast<double>(s_.PlaneYMax) - s_.PlaneYMin) / kCellsY;
+    if (!(cw > 0 && ch > 0))
+        return;
+    const auto cell = [](double v, double lo, double size, int n) {
+        return std::clamp(static_cast<int>(std::floor((v - lo) / size)), 0, n - 1);
+    };
+    const int x0 = cell(p.left - margin, s_.PlaneXMin, cw, kCellsX);
+    const int x1 = cell(p.right + margin, s_.PlaneXMin, cw, kCellsX);
+    const int y0 = cell(p.bottom - margin, s_.PlaneYMin, ch, kCellsY);
+    const int y1 = cell(p.top + margin, s_.PlaneYMin, ch, kCellsY);
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x)
+            f(static_cast<std::size_t>(y * kCellsX + x));
+    }
+}
+
+bool LabelSpace::free(const Side& side, const Placed& p) const {
+    bool clear = true;
+    // Texts within the gap of it may lie in the next cells.
+    forCells(p, side.gap, [&](std::size_t c) {
+        for (int e = side.last[c]; e >= 0 && clear; e = side.entries[static_cast<std::size_t>(e)].second) {
+            const Placed& q = side.placed[side.entries[static_cast<std::size_t>(e)].first];
+            if (q.family == p.family || !(q.number || p.number))
+                continue;
+            if (p.right + side.gap <= q.left || q.right + side.gap <= p.left || p.top + side.gap <= q.bottom ||
+                q.top + side.gap <= p.bottom)
+                continue;
+            clear = !Overlap(p.box, q.box, side.gap);
+        }
+    });
+    return clear;
+}
+
+void LabelSpace::place(Side& side, Placed p) {
+    const std::size_t index = side.placed.size();
+    side.placed.push_back(p);
+    forCells(p, 0, [&](std::size_t c) {
+        side.entries.emplace_back(index, side.last[c]);
+        side.last[c] = static_cast<int>(side.entries.size() - 1);
+    });
 }
 
 } // namespace hyg

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,9 +62,12 @@ void DrawThinned(PenPlotter& out, const ChartSettings& s, const std::function<vo
 // Draws `family` thinned as above and kept to the plot window: a straight
 // line is cut at the window's edges, a label or circle that would reach
 // outside is left out. `plotWidthInForce` is the plotter character width
-// (cm) that an earlier family set and this one writes its numbers in.
+// (cm) that an earlier family set and this one writes its texts in until it
+// sets its own: by default the small text size (PlotTextSize3), which the
+// dry-bulb numbers, drawn on every chart before the families that do not
+// set a size, leave in force.
 void DrawFitted(PenPlotter& out, const ChartSettings& s, const std::function<void(PenPlotter&)>& family,
-                float plotWidthInForce = 0);
+                std::optional<float> plotWidthInForce = std::nullopt);
 // Cuts the line from a to b to its part inside the plot window; false when
 // none of it is inside.
 bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b);
@@ -72,5 +76,74 @@ bool ClipToWindow(const ChartSettings& s, PlotPoint& a, PlotPoint& b);
 // [bottom, top] inside the plot window; a block wider or higher than the
 // window is put at its left or bottom edge.
 PlotPoint IntoWindow(const ChartSettings& s, double left, double right, double bottom, double top);
+
+// Keeps the texts of different families off each other. Everything drawn
+// passes through to `out`; a text that would cover a text of an earlier
+// family, where either of the two is a number, is left out on the side
+// (screen or paper) where they would meet. A family starts with
+// `nextFamily`. Texts reserved beforehand (a block placed where it must
+// stand, drawn later) count as drawn: a number that would cover them gives
+// way, and the block itself is then drawn whole.
+class LabelSpace : public PenPlotter {
+public:
+    LabelSpace(PenPlotter& out, const ChartSettings& s);
+
+    void nextFamily();
+    // Draws `block` into the space without output, so that the families
+    // drawn after keep off its texts; `drawReserved` later draws it for real.
+    void reserve(const std::function<void(PenPlotter&)>& block);
+    void drawReserved(const std::function<void(PenPlotter&)>& block);
+
+    void pen(Pen p) override;
+    void lineStyle(Dash d) override;
+    void textSize(float plotWidth) override;
+    void direction(const PlotDirection& d) override;
+    void resetDirection(DirectionReset form) override;
+    void move(PlotPoint p, PlotForm form) override;
+    void segment(PlotPoint a, PlotPoint b, SegmentForm form) override;
+    void beginPolyline(PlotPoint first, Dash dash) override;
+    void polylineTo(PlotPoint p) override;
+    void polylineHold() override;
+    void endPolyline() override;
+    void point(PlotPoint p) override;
+    void circle(PlotPoint centre, double radius, CircleForm form) override;
+    void fill(bool solid) override;
+    void arc(const ArcSpec& a) override;
+    void text(const Label& l) override;
+
+private:
+    struct Placed {
+        TextBox box;
+        double left, right, bottom, top;
+        int family;
+        bool number;
+    };
+    // The texts placed on one side, found by the cells of a coarse grid
+    // over the plot window that they touch.
+    struct Side {
+        std::vector<Placed> placed;
+        // Per cell the last of its entries, and per entry the text and the
+        // cell's entry before it (-1 ends a cell's chain): no allocation
+        // per cell.
+        std::vector<int> last;
+        std::vector<std::pair<std::size_t, int>> entries;
+        double gap = 0; // the least room between texts, plane units
+    };
+    bool free(const Side& side, const Placed& p) const;
+    void place(Side& side, Placed p);
+    // Calls f with each grid cell that the text, widened by `margin`, touches.
+    template <typename F> void forCells(const Placed& p, double margin, F f) const;
+
+    PenPlotter* out_;
+    const ChartSettings& s_;
+    Side screen_, paper_;
+    int family_ = 0;
+    int reserved_ = -1;
+    bool drawing_ = true;
+    bool checking_ = true;
+    float plotWidth_ = 0;
+    double slope_ = 0;
+    PlotPoint pen_;
+};
 
 } // namespace hyg

@@ -150,10 +150,14 @@ static void DrawShfProtractorHeld(PenPlotter& out, const Chart& chart, float lef
 
 // Numbers of the family that would run into each other are thinned.
 // With its origin far from the chart (a cold chart at the default origin)
-// the scales reach beyond the window; what lies outside is left out.
+// the scales reach beyond the window; what lies outside is left out. On
+// paper the numbers are set in the size the moisture-ratio protractor, when
+// drawn, leaves in force.
 void DrawShfProtractor(PenPlotter& out, const Chart& chart, float leftX, float topRightX, float shfOriginY) {
-    DrawFitted(out, chart.settings,
-               [&](PenPlotter& held) { DrawShfProtractorHeld(held, chart, leftX, topRightX, shfOriginY); });
+    const ChartSettings& s = chart.settings;
+    DrawFitted(
+        out, s, [&](PenPlotter& held) { DrawShfProtractorHeld(held, chart, leftX, topRightX, shfOriginY); },
+        LineOn(s, ChartLine::MoistureRatio) ? s.PlotTextSize4 : s.PlotTextSize3);
 }
 
 } // namespace hyg
