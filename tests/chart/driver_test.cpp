@@ -57,17 +57,35 @@ TEST(DrawChart, GatesDrawCountAndProcessStep) {
     EXPECT_NE(HpglLines(Render(l, true)).back(), "LBPROCESS\x03");
 }
 
-TEST(DrawChart, EachSwitchRemovesExactlyItsFamily) {
+// What Render gives less the texts (a label is its move and its LB
+// statement, or a text call): a family's numbers give way to another
+// family's texts, so those depend on what else is drawn.
+std::string Strokes(const std::string& rendered) {
+    std::vector<std::string> lines;
+    std::istringstream in(rendered);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.substr(0, line.find('\r')));
+    const std::string textCall = std::to_string(static_cast<int>(CanvasCall::Kind::Text)) + ' ';
+    std::string strokes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool moveToLabel = StartsWith(lines[i], "PU") && i + 1 < lines.size() && StartsWith(lines[i + 1], "LB");
+        if (!moveToLabel && !StartsWith(lines[i], "LB") && !StartsWith(lines[i], textCall))
+            strokes += lines[i] + '\n';
+    }
+    return strokes;
+}
+
+TEST(DrawChart, EachSwitchRemovesExactlyItsFamilysStrokes) {
     for (bool file : {true, false}) {
         Laid l;
-        const std::string all = Render(l, file);
+        const std::string all = Strokes(Render(l, file));
         for (std::size_t sw = 0; sw <= 7; ++sw) {
-            const std::string family = Render(l, file, static_cast<int>(sw));
+            const std::string family = Strokes(Render(l, file, static_cast<int>(sw)));
             const std::size_t at = all.find(family);
-            ASSERT_FALSE(family.empty()) << sw;
             ASSERT_NE(at, std::string::npos) << "family " << sw << " not found in the whole chart";
             SetLineOn(l.chart.settings, static_cast<ChartLine>(sw), false);
-            EXPECT_EQ(Render(l, file), std::string(all).erase(at, family.size())) << sw << (file ? " file" : " draw");
+            EXPECT_EQ(Strokes(Render(l, file)), std::string(all).erase(at, family.size()))
+                << sw << (file ? " file" : " draw");
             SetLineOn(l.chart.settings, static_cast<ChartLine>(sw), true);
         }
     }
