@@ -1,9 +1,10 @@
 // Every chart the dialogs allow, measured as drawn: every range of the range
 // dialog in both diagram types at the start-up settings, and a fixed sample
 // of further settings (pressures at the ends and middle of each unit's list,
-// unit systems, height-to-width ratios, protractor settings), each family
-// alone, in both device modes. Lines stay on the chart, texts in the plot
-// window, numbers of one family apart, and only typed faults are raised.
+// unit systems, height-to-width ratios, protractor settings), the whole
+// chart in both device modes, each family told apart. Lines stay on the
+// chart, texts in the plot window, no number covers another text, and only
+// typed faults are raised.
 #include "tests/chart/chart_inspector.h"
 
 #include "chart/canvas_writer.h"
@@ -27,87 +28,21 @@ using namespace test;
 constexpr double kLineEnd = 15;
 constexpr double kVolumeBelow = 75;
 
-enum class Measure { Fault, LineOutside, TextOutside, NumbersOverlap };
-const char* Name(Measure m) {
-    switch (m) {
-    case Measure::Fault:
-        return "typed fault";
-    case Measure::LineOutside:
-        return "line outside the chart";
-    case Measure::TextOutside:
-        return "text outside the window";
-    case Measure::NumbersOverlap:
-        return "numbers overlap";
-    }
-    return "";
-}
+// The families whose lines must stay on the chart: whether they may end
+// left of the saturation curve, and how far their ends may pass the bottom.
+const std::map<std::string, std::pair<bool, double>> kLineFamilies = {
+    {"relative humidity", {false, kLineEnd}}, {"saturation degree", {false, kLineEnd}},
+    {"dry bulb", {false, kLineEnd}},          {"absolute humidity", {false, kLineEnd}},
+    {"enthalpy", {true, kLineEnd}},           {"volume", {false, kVolumeBelow}},
+    {"wet bulb", {false, kLineEnd}}};
 
-struct FamilyDraw {
-    const char* name;
-    bool line;     // a family of lines on the chart
-    bool leftOpen; // may end left of the saturation curve
-    double below;  // how far its ends may pass the bottom edge
-    std::function<void(PenPlotter&, const Chart&, const ChartFrame&)> draw;
-};
-
-const std::vector<FamilyDraw>& Families() {
-    static const std::vector<FamilyDraw> all = {
-        {"relative humidity", true, false, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawRelHumCurves(d, c, f.TempCount, f.IdxMin, f.IdxMax); }},
-        {"saturation degree", true, false, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawSatDegreeCurves(d, c, f.TempCount, f.IdxMin, f.IdxMax);
-         }},
-        {"dry bulb", true, false, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawDryBulbLines(d, c, f.IdxMin, f.IdxMax, f.BottomY); }},
-        {"absolute humidity", true, false, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawAbsHumLines(d, c, f.IdxMin, f.IdxMax, f.LeftX, f.TopRightX);
-         }},
-        {"humidity scale", false, false, 0,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawAbsHumScale(d, c, f.TopRightX, f.BottomY); }},
-        {"enthalpy", true, true, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawEnthalpyLines(d, c, f.IdxMin, f.TopY, f.TopDewPoint);
-         }},
-        {"volume", true, false, kVolumeBelow,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawVolumeLines(d, c, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);
-         }},
-        {"wet bulb", true, false, kLineEnd,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawWetBulbLines(d, c, f.IdxMin, f.IdxMax, f.LeftX); }},
-        {"partial pressure", false, false, 0,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawPartialPressureScale(d, c, f.TopRightX, f.BottomY); }},
-        {"moisture ratio", false, false, 0,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawMoistureRatioProtractor(d, c, f.LeftX, f.TopY, f.ChartHeight);
-         }},
-        {"SHF", false, false, 0,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) { DrawShfProtractor(d, c, f.LeftX, f.TopRightX, f.ShfOriginY); }},
-        {"legend", false, false, 0,
-         [](PenPlotter& d, const Chart& c, const ChartFrame& f) {
-             DrawLegend(d, c, f.TopRightX, f.ChartHeight, f.ChartWidth, f.LeftX, f.TopY, f.ShfOriginY);
-         }},
-    };
-    return all;
-}
-
-// What the sweep found: per family, measure and mode, how many charts and
-// the first of them. Anything found fails the sweep.
-class Findings {
-public:
-    void add(const std::string& family, Measure m, bool file, const std::string& chart, const std::string& detail) {
-        auto& [charts, first] = entries_[family + ", " + Name(m) + (file ? ", file" : ", draw")];
-        if (charts++ == 0)
+// What the sweep found: per finding and mode, how many charts and the first
+// of them. Anything found fails the sweep.
+struct Findings : std::map<std::string, std::pair<int, std::string>> {
+    void add(const std::string& what, bool file, const std::string& chart, const std::string& detail) {
+        if (auto& [charts, first] = (*this)[what + (file ? ", file" : ", draw")]; charts++ == 0)
             first = chart + ": " + detail;
     }
-    void expectClean() const {
-        for (const auto& [key, e] : entries_)
-            ADD_FAILURE() << key << ": " << e.first << " charts, first " << e.second;
-    }
-
-private:
-    std::map<std::string, std::pair<int, std::string>> entries_;
 };
 
 std::string Describe(const ChartSettings& s) {
@@ -118,6 +53,39 @@ std::string Describe(const ChartSettings& s) {
     return os.str();
 }
 
+// Numbers of one family that cover each other, and texts of different
+// families where one covers a number of the other; boxes are compared only
+// where their upright extents meet.
+void Covering(const std::vector<std::pair<std::string, Drawn>>& drawn, bool file, const std::string& name,
+              Findings& found) {
+    // Each text with its family and its leftmost and rightmost x.
+    struct Placed {
+        const TextBox* box;
+        const std::string* family;
+        double left, right;
+    };
+    std::vector<Placed> all;
+    for (const auto& [family, d] : drawn) {
+        for (const TextBox& b : d.texts) {
+            const auto [l, r] = std::minmax({b.corner[0].x, b.corner[1].x, b.corner[2].x, b.corner[3].x});
+            all.push_back({&b, &family, l, r});
+        }
+    }
+    std::sort(all.begin(), all.end(), [](const Placed& a, const Placed& b) { return a.left < b.left; });
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        for (std::size_t j = i + 1; j < all.size() && all[j].left <= all[i].right; ++j) {
+            const Placed &a = all[i], &b = all[j];
+            const bool same = *a.family == *b.family;
+            const bool numbers = same ? a.box->isNumber() && b.box->isNumber() : a.box->isNumber() || b.box->isNumber();
+            if (!numbers || !Covers(*a.box, *b.box))
+                continue;
+            const auto [first, second] = *a.family < *b.family ? std::pair(a, b) : std::pair(b, a);
+            found.add(same ? *first.family + ", numbers overlap" : *first.family + " and " + *second.family + " cover",
+                      file, name, '"' + first.box->text + "\" and \"" + second.box->text + '"');
+        }
+    }
+}
+
 void Inspect(const ChartSettings& settings, Findings& found) {
     Chart chart;
     chart.settings = settings;
@@ -125,71 +93,56 @@ void Inspect(const ChartSettings& settings, Findings& found) {
     s.PictureWidth = 15000, s.PictureHeight = 10500; // a 1000 x 700 canvas
     s.PlotTextSize1 = 20, s.PlotTextSize2 = 0.28f, s.PlotTextSize3 = 0.16f, s.PlotTextSize4 = 0.14f;
     const ChartFrame frame = LayoutChart(chart, nullptr);
-    const ChartArea area(chart, frame);
+    const ChartArea area{chart, frame};
     const std::string name = Describe(s);
 
-    for (const FamilyDraw& family : Families()) {
-        for (bool file : {false, true}) {
-            std::ostringstream os;
-            RecordingCanvas canvas;
-            try {
-                if (file) {
-                    PlotFileWriter writer(os);
-                    family.draw(writer, chart, frame);
-                } else {
-                    CanvasWriter writer(s, canvas);
-                    family.draw(writer, chart, frame);
-                }
-            } catch (const RunTimeFault& e) {
-                found.add(family.name, Measure::Fault, file, name, e.what());
-                continue;
-            }
-            const Drawn d = file ? FromPlot(HpglLines(os.str()), s) : FromCanvas(canvas, s);
+    for (bool file : {false, true}) {
+        // Each family's share of the output: where it starts.
+        std::vector<std::pair<std::string, std::size_t>> starts;
+        std::ostringstream os;
+        RecordingCanvas canvas;
+        PlotFileWriter plot(os);
+        CanvasWriter screen(s, canvas);
+        try {
+            DrawChart(file ? static_cast<PenPlotter&>(plot) : screen, chart, frame, {}, [&](const char* family) {
+                starts.emplace_back(family, file ? static_cast<std::size_t>(os.tellp()) : canvas.calls.size());
+            });
+        } catch (const RunTimeFault& e) {
+            found.add(starts.back().first + ", typed fault", file, name, e.what());
+        }
+        const std::string text = os.str();
+        starts.emplace_back("", file ? text.size() : canvas.calls.size());
+        PlotReader reader{s};
+        std::vector<std::pair<std::string, Drawn>> drawn;
+        for (std::size_t k = 0, from = 0, to = 0; k + 1 < starts.size(); ++k) {
+            from = starts[k].second, to = starts[k + 1].second;
+            drawn.emplace_back(starts[k].first, file ? reader.read(HpglLines(text.substr(from, to - from)))
+                                                     : FromCanvas(canvas, s, from, to));
+        }
 
-            if (family.line) {
+        for (const auto& [family, d] : drawn) {
+            if (const auto line = kLineFamilies.find(family); line != kLineFamilies.end()) {
+                const auto [leftOpen, below] = line->second;
                 double worst = 0;
-                PlanePoint at;
                 for (const PlaneSegment& seg : d.segments) {
-                    for (const PlanePoint& p : {seg.a, seg.b}) {
-                        double out = area.outside(p, family.leftOpen);
-                        if (p.y < frame.BottomY && frame.BottomY - p.y <= family.below)
-                            out = std::max(0.0, out - (frame.BottomY - p.y));
-                        if (out > worst)
-                            worst = out, at = p;
+                    for (const PlotPoint& p : {seg.a, seg.b}) {
+                        const double under =
+                            p.y < frame.BottomY && frame.BottomY - p.y <= below ? frame.BottomY - p.y : 0;
+                        worst = std::max(worst, area.outside(p, leftOpen) - under);
                     }
                 }
-                if (worst > kLineEnd) {
-                    std::ostringstream why;
-                    why << worst << " units at (" << at.x << ", " << at.y << ")";
-                    found.add(family.name, Measure::LineOutside, file, name, why.str());
-                }
+                if (worst > kLineEnd)
+                    found.add(family + ", line outside the chart", file, name, std::to_string(worst) + " units");
             }
-
             for (const TextBox& b : d.texts) {
                 if (const double out = OutsideWindow(b, s); out > 0) {
-                    std::ostringstream why;
-                    why << '"' << b.text << "\" by " << out;
-                    found.add(family.name, Measure::TextOutside, file, name, why.str());
+                    found.add(family + ", text outside the window", file, name,
+                              '"' + b.text + "\" by " + std::to_string(out));
                     break;
                 }
             }
-
-            std::vector<const TextBox*> numbers;
-            for (const TextBox& b : d.texts) {
-                if (b.isNumber())
-                    numbers.push_back(&b);
-            }
-            bool overlap = false;
-            for (std::size_t i = 0; i < numbers.size() && !overlap; ++i) {
-                for (std::size_t j = i + 1; j < numbers.size() && !overlap; ++j) {
-                    if (Overlap(*numbers[i], *numbers[j])) {
-                        overlap = true;
-                        found.add(family.name, Measure::NumbersOverlap, file, name,
-                                  '"' + numbers[i]->text + "\" and \"" + numbers[j]->text + '"');
-                    }
-                }
-            }
         }
+        Covering(drawn, file, name, found);
     }
 }
 
@@ -198,9 +151,7 @@ std::vector<ChartSettings> DialogRanges() {
     std::vector<ChartSettings> out;
     for (int type = 0; type <= 1; ++type) {
         for (int min = -20; min <= 20; ++min) {
-            for (int max = 10; max <= 60; ++max) {
-                if (max <= min)
-                    continue;
+            for (int max = std::max(10, min + 1); max <= 60; ++max) {
                 ChartSettings s;
                 s.MinDryBulb = static_cast<float>(min), s.MaxDryBulb = static_cast<float>(max);
                 s.DiagramType = static_cast<std::int16_t>(type);
@@ -213,14 +164,10 @@ std::vector<ChartSettings> DialogRanges() {
 
 // A fixed sample of further settings the dialogs allow (the same every run).
 std::vector<ChartSettings> SampledSettings(int count) {
-    struct Pressure {
-        PressureIn unit;
-        float value;
-    };
     // The ends and the middle of each unit's pressure list.
     constexpr PressureIn mmHg = PressureIn::MmHg, kPa = PressureIn::KPa, atm = PressureIn::Atm;
-    const Pressure pressures[] = {{mmHg, 700}, {mmHg, 850}, {mmHg, 1000}, {kPa, 90},  {kPa, 105},
-                                  {kPa, 120},  {atm, 0.9f}, {atm, 1.05f}, {atm, 1.2f}};
+    const std::pair<PressureIn, float> pressures[] = {{mmHg, 700}, {mmHg, 850}, {mmHg, 1000}, {kPa, 90},  {kPa, 105},
+                                                      {kPa, 120},  {atm, 0.9f}, {atm, 1.05f}, {atm, 1.2f}};
     std::uint32_t state = 20261206;
     const auto next = [&](int n) {
         state = state * 1664525u + 1013904223u;
@@ -233,9 +180,8 @@ std::vector<ChartSettings> SampledSettings(int count) {
         if (max <= min)
             continue;
         s.MinDryBulb = static_cast<float>(min), s.MaxDryBulb = static_cast<float>(max);
-        const Pressure p = pressures[next(9)];
-        s.PressureUnit = p.unit, s.Pressure = p.value;
-        s.PressureMmHg = PressureToMmHg(p.value, p.unit);
+        const auto [unit, value] = pressures[next(9)];
+        s.PressureUnit = unit, s.Pressure = value, s.PressureMmHg = PressureToMmHg(value, unit);
         s.EnthalpyUnit = *UnitSystemOfCode(next(3) + 1);
         s.DiagramType = static_cast<std::int16_t>(next(2));
         s.VertHorizRatio = static_cast<float>(next(12) + 3);
@@ -261,7 +207,8 @@ void Sweep(const std::vector<ChartSettings>& settings, int shard) {
             ADD_FAILURE() << Describe(s) << ": layout " << e.what();
         }
     }
-    found.expectClean();
+    for (const auto& [key, e] : found)
+        ADD_FAILURE() << key << ": " << e.first << " charts, first " << e.second;
 }
 
 class DialogSweep : public testing::TestWithParam<int> {};
