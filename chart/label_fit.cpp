@@ -92,6 +92,9 @@ using Call = std::variant<Pen, Dash, SizeCall, PlotDirection, DirectionReset, Mo
                           HoldCall, EndCall, PointCall, CircleCall, FillCall, ArcSpec, TextCall>;
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
+// Spelled out for compilers without deduction for aggregates (clang 14, which
+// clang-tidy uses).
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 // Holds a family's primitives back and passes them on, less the labels it
 // leaves out: optionally whatever would reach outside the plot window
@@ -195,7 +198,7 @@ public:
         }
         // A number left out still shows the family's spacing.
         if (const std::optional<double> v = NumberOf(kept))
-            numbers_.push_back({index, *v, std::move(screen), std::move(plot)});
+            numbers_.push_back({index, *v, screen, plot});
     }
 
     // Passes everything on.

@@ -158,8 +158,8 @@ void PlotFileWriter::lineStyle(Dash d) {
     statements_->statement({d.plotter == 0 ? std::string("LT;") : "LT" + std::to_string(d.plotter) + ";", kEtx});
 }
 
-void PlotFileWriter::textSize(float w) {
-    statements_->statement({"SI", Single(w), Single(2.0 * w), kEtx});
+void PlotFileWriter::textSize(float plotWidth) {
+    statements_->statement({"SI", Single(plotWidth), Single(2.0 * plotWidth), kEtx});
 }
 
 void PlotFileWriter::direction(const PlotDirection& d) {

@@ -88,6 +88,7 @@ void PrintRow(const std::vector<std::string>& cells) {
 
 void PrintHeadings(const std::vector<std::string>& headings) {
     std::vector<std::string> cells;
+    cells.reserve(headings.size());
     for (const std::string& h : headings)
         cells.push_back(OneLine(h));
     PrintRow(cells);

@@ -85,7 +85,7 @@ std::string General(double v, int digits) {
 std::string FixedDigits(double v, int n) {
     if (!std::isfinite(v))
         return "0";
-    const std::string buf = Fixed(v, n);
+    std::string buf = Fixed(v, n);
     // A tie has an exact decimal expansion ending in the 5 one place further.
     const std::string w = Fixed(v, n + 24);
     const std::size_t point = w.find('.');
@@ -296,9 +296,7 @@ bool IsNumeric(std::string_view text) {
     std::size_t j = i + n;
     while (j < text.size() && (text[j] == ' ' || text[j] == '\t'))
         ++j;
-    if (j != text.size())
-        return false;
-    return true;
+    return j == text.size();
 }
 
 } // namespace hyg

@@ -15,6 +15,7 @@
 #include <QPushButton>
 
 #include <array>
+#include <utility>
 
 namespace hyg {
 
@@ -172,7 +173,7 @@ void PasteClipboardIntoGrid(FlexGrid& grid) {
 
 DlgProcessCalc::DlgProcessCalc(ProcessDialogContext context, QWidget* parent)
     : QDialog(parent)
-    , context_(context) {
+    , context_(std::move(context)) {
     setObjectName("DlgProcessCalc");
     setModal(true);
     setWindowTitle(kProcessDialogCaption);

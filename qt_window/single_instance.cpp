@@ -75,7 +75,7 @@ SingleInstance::~SingleInstance() {
 }
 
 QString SingleInstance::DefaultKey() {
-    const QString env = qEnvironmentVariable("HYGRANA_INSTANCE_KEY");
+    QString env = qEnvironmentVariable("HYGRANA_INSTANCE_KEY");
     if (!env.isEmpty())
         return env;
     return QStringLiteral("hygrana-") + QString::number(::getuid());
@@ -83,10 +83,10 @@ QString SingleInstance::DefaultKey() {
 
 QString SingleInstance::PrivateFolder(QString* why) {
     QString reason;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && IsPrivateFolder(runtime, false, reason))
         return runtime;
-    const QString own = QDir::tempPath() + QStringLiteral("/hygrana-") + QString::number(::getuid());
+    QString own = QDir::tempPath() + QStringLiteral("/hygrana-") + QString::number(::getuid());
     if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
         reason = own + QStringLiteral(" cannot be made: ") + SystemReason(errno);
     } else if (IsPrivateFolder(own, true, reason)) {
@@ -113,8 +113,7 @@ bool SingleInstance::claimOrNotify(int timeoutMs) {
     QString why;
     const QString folder = PrivateFolder(&why);
     if (folder.isEmpty()) {
-        qWarning("hygrana: no private runtime folder (%s); this copy runs without the one-copy rule",
-                 qPrintable(why));
+        qWarning("hygrana: no private runtime folder (%s); this copy runs without the one-copy rule", qPrintable(why));
         return false;
     }
     path_ = folder + QLatin1Char('/') + key_;

@@ -75,7 +75,7 @@ TEST(LayoutChart, ImpossibleRangeIsRefusedWithAMessage) {
 // above the saturation humidity of its hottest temperature.
 TEST(LayoutChart, TopHumidityOfEveryDialogRange) {
     for (float p : {700.f, 760.f, 850.f, 1000.f}) {
-        for (std::int16_t type : {0, 1}) {
+        for (const std::int16_t type : {std::int16_t{0}, std::int16_t{1}}) {
             std::map<std::pair<int, int>, float> top;
             for (int min = -20; min <= 20; ++min) {
                 for (int max = std::max(10, min + 1); max <= 60; ++max) {

@@ -108,7 +108,7 @@ TEST(MoistureRatioScreen, EveryRangeOfTheDialogKeepsAHalfRing) {
 TEST(SymbolsOnScreen, PhiAndPsiLabelTheSixtyPercentCurves) {
     // The symbol comes right before the curve's number, close beside it, as in the plot file.
     for (const auto& [family, symbol] : {std::pair{Family::RelHum, "Phi"}, std::pair{Family::SatDegree, "Psi"}}) {
-        for (std::int16_t type : {0, 1}) {
+        for (const std::int16_t type : {std::int16_t{0}, std::int16_t{1}}) {
             Laid l(10, 40, type);
             RecordingCanvas canvas;
             OnCanvas(l, family, canvas);

@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <random>
 
 using namespace hyg;
@@ -111,7 +112,11 @@ TEST(SearchEquivalence, SweepOfStatesAndTheLimit) {
     const auto compare = [&](float pAtm, float t, float x) {
         const float wf = WetBulb(pAtm, t, x), wr = ReferenceWetBulb(pAtm, t, x);
         const float df = DewPoint(pAtm, t, x), dr = ReferenceDewPoint(pAtm, t, x);
-        if ((std::memcmp(&wf, &wr, sizeof wf) != 0 || std::memcmp(&df, &dr, sizeof df) != 0) && ++mismatches <= 10) {
+        // The same bits, not merely equal values.
+        const auto same = [](float a, float b) {
+            return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+        };
+        if ((!same(wf, wr) || !same(df, dr)) && ++mismatches <= 10) {
             ADD_FAILURE() << "P=" << pAtm << " t=" << t << " x=" << x << ": wet bulb " << wf << " vs " << wr
                           << ", dew point " << df << " vs " << dr;
         }

@@ -108,7 +108,7 @@ TEST(DataFileRead, EveryDialogListEndReadsBack) {
         saved.PressureUnit = unit;
         saved.PressureMmHg = static_cast<float>(pressure * (unit == PressureIn::KPa ? 760 / 101.325 : 760.0));
         for (UnitSystem code : {UnitSystem::MetricKcal, UnitSystem::Imperial})
-            for (std::int16_t type : {0, 1}) {
+            for (const std::int16_t type : {std::int16_t{0}, std::int16_t{1}}) {
                 saved.EnthalpyUnit = code, saved.DiagramType = type;
                 ChartSettings s = DefaultChartSettings();
                 StatePointList states;

@@ -32,7 +32,8 @@ void TestGoldenImages::everyChartPixelForPixel() {
         const QImage rgb = RenderChartImage(chart, 1000, nullptr).convertToFormat(QImage::Format_RGB32);
         QCryptographicHash hash(QCryptographicHash::Sha256);
         for (int y = 0; y < rgb.height(); ++y)
-            hash.addData(QByteArrayView(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 4));
+            hash.addData(
+                QByteArrayView(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype{rgb.width()} * 4));
         const std::string got = hash.result().toHex().toStdString();
         written << c.name << ' ' << got << '\n';
         if (!test::UpdatingGoldens())
