@@ -79,21 +79,46 @@ Label PlotText(double x, double y, const std::string& text) {
     return {.text = text, .at = {x, y}, .onScreen = false};
 }
 
-// Moves a block of texts inside the plot window by the least amount, four
-// pixels clear of its edges (where the screen rounds them); `box` gives each text's ink.
-void ShiftInside(std::vector<Label>& block, const ChartSettings& s, const std::function<TextBox(const Label&)>& box) {
-    if (block.empty())
-        return;
-    double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300;
+// The ink of a block of texts: left, right, bottom and top.
+using BlockBox = std::function<TextBox(const Label&)>;
+std::array<double, 4> ExtentOf(const std::vector<Label>& block, const BlockBox& box) {
+    std::array<double, 4> e{1e300, -1e300, 1e300, -1e300};
     for (const Label& l : block) {
         const TextBox b = box(l);
-        left = std::min(left, Left(b)), right = std::max(right, Right(b));
-        bottom = std::min(bottom, Bottom(b)), top = std::max(top, Top(b));
+        e = {std::min(e[0], Left(b)), std::max(e[1], Right(b)), std::min(e[2], Bottom(b)), std::max(e[3], Top(b))};
     }
-    const double m = 4 * PixelInPlane(s);
-    const PlotPoint d = IntoWindow(s, left - m, right + m, bottom - m, top + m);
+    return e;
+}
+
+void Shift(std::vector<Label>& block, PlotPoint d) {
     for (Label& l : block)
         l.at = {l.at.x + d.x, l.at.y + d.y};
+}
+
+// Moves a block of texts inside the plot window by the least amount, four
+// pixels clear of its edges (where the screen rounds them); `box` gives each text's ink.
+void ShiftInside(std::vector<Label>& block, const ChartSettings& s, const BlockBox& box) {
+    if (block.empty())
+        return;
+    const auto [left, right, bottom, top] = ExtentOf(block, box);
+    const double m = 4 * PixelInPlane(s);
+    Shift(block, IntoWindow(s, left - m, right + m, bottom - m, top + m));
+}
+
+// Moves the symbol table down, by the least amount, clear of the setting
+// lines it would cover (a narrow chart puts it under the last column), as
+// far as the plot window lets it.
+void ShiftBelow(std::vector<Label>& table, const std::vector<std::array<double, 4>>& settings, const ChartSettings& s,
+                const BlockBox& box) {
+    const auto [left, right, bottom, top] = ExtentOf(table, box);
+    const double m = 4 * PixelInPlane(s);
+    double down = 0;
+    for (const auto& [l, r, b, t] : settings) {
+        if (left < r + m && l < right + m && bottom < t + m && b < top + m)
+            down = std::max(down, top - (b - m));
+    }
+    down = std::min(down, std::max(0.0, bottom - m - s.PlaneYMin));
+    Shift(table, {0, -down});
 }
 
 // Where the screen puts the legend: the range, humidity and protractor
@@ -127,10 +152,12 @@ void ScreenLegend(PenPlotter& out, const ChartSettings& s, const std::array<std:
     const double size = 1.2 * s.LabelUnit;
     const LegendPlaces p = Places(s, topRightX);
     const auto box = [&s](const Label& l) { return ScreenBox(s, l); };
+    std::vector<std::array<double, 4>> settings;
     for (std::size_t col = 0; col < 3; ++col) {
         std::vector<Label> block = {ScreenText(p.column[col], p.row1, lines[2 + 2 * col], size),
                                     ScreenText(p.column[col], p.row2, lines[3 + 2 * col], size)};
         ShiftInside(block, s, box);
+        settings.push_back(ExtentOf(block, box));
         for (const Label& l : block)
             out.text(l);
     }
@@ -141,6 +168,7 @@ void ScreenLegend(PenPlotter& out, const ChartSettings& s, const std::array<std:
         table.push_back(ScreenText(p.tableX + 2.4 * p.k, y, rows[j].second, size));
     }
     ShiftInside(table, s, box);
+    ShiftBelow(table, settings, s, box);
     for (const Label& l : table)
         out.text(l);
 }
@@ -161,11 +189,13 @@ void PlotLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::s
     out.textSize(width);
     const auto box = [&](const Label& l) { return PlotBox(s, l, width, 0, l.at); };
     const std::array<std::vector<std::size_t>, 3> columns = {{{2, 3, 0, 1}, {4, 5}, {6, 7}}};
+    std::vector<std::array<double, 4>> settings;
     for (std::size_t col = 0; col < 3; ++col) {
         std::vector<Label> block;
         for (std::size_t r = 0; r < columns[col].size(); ++r)
             block.push_back(PlotText(p.column[col], p.row1 - static_cast<double>(r) * p.k, lines[columns[col][r]]));
         ShiftInside(block, s, box);
+        settings.push_back(ExtentOf(block, box));
         for (const Label& l : block)
             out.text(l);
     }
@@ -173,6 +203,7 @@ void PlotLegend(PenPlotter& out, const ChartSettings& s, const std::array<std::s
     for (std::size_t j = 0; j < rows.size(); ++j)
         table.push_back(PlotText(p.tableX, p.tableY - static_cast<double>(j) * p.k, rows[j].first + rows[j].second));
     ShiftInside(table, s, box);
+    ShiftBelow(table, settings, s, box);
     for (const Label& l : table)
         out.text(l);
 }
