@@ -53,9 +53,9 @@ std::string Describe(const ChartSettings& s) {
     return os.str();
 }
 
-// Numbers of one family that cover each other, and texts of different
-// families where one covers a number of the other; boxes are compared only
-// where their upright extents meet.
+// Numbers of one family (any texts of the legend) that cover each other,
+// and texts of different families where one covers a number of the other;
+// boxes are compared only where their upright extents meet.
 void Covering(const std::vector<std::pair<std::string, Drawn>>& drawn, bool file, const std::string& name,
               Findings& found) {
     // Each text with its family and its leftmost and rightmost x.
@@ -76,11 +76,11 @@ void Covering(const std::vector<std::pair<std::string, Drawn>>& drawn, bool file
         for (std::size_t j = i + 1; j < all.size() && all[j].left <= all[i].right; ++j) {
             const Placed &a = all[i], &b = all[j];
             const bool same = *a.family == *b.family;
-            const bool numbers = same ? a.box->isNumber() && b.box->isNumber() : a.box->isNumber() || b.box->isNumber();
-            if (!numbers || !Covers(*a.box, *b.box))
+            const bool n = same ? a.box->isNumber() && b.box->isNumber() : a.box->isNumber() || b.box->isNumber();
+            if (!(n || (same && *a.family == "legend")) || !Covers(*a.box, *b.box))
                 continue;
             const auto [first, second] = *a.family < *b.family ? std::pair(a, b) : std::pair(b, a);
-            found.add(same ? *first.family + ", numbers overlap" : *first.family + " and " + *second.family + " cover",
+            found.add(same ? *first.family + ", texts overlap" : *first.family + " and " + *second.family + " cover",
                       file, name, '"' + first.box->text + "\" and \"" + second.box->text + '"');
         }
     }
