@@ -5715,24 +5715,24 @@ PU 2704  2962.5
 LB   Max. Moisture R. =  800 kcal/kg
 PU 2704  2887.5 
 LB   Atm. Pressure = 760 mmHg
-PU 3079  3050 
+PU 3079  2787.5 
 LB t  = Dry B.Temp. °C
-PU 3079  2975 
+PU 3079  2712.5 
 LB t' = Wet B.Temp. °C
-PU 3079  2900 
+PU 3079  2637.5 
 LBPsi = Saturation Degree  %
-PU 3079  2825 
+PU 3079  2562.5 
 LBPhi = Relative Humidity  %
-PU 3079  2750 
+PU 3079  2487.5 
 LB x  = Absolute Humidity  kg/kgDA
-PU 3079  2675 
+PU 3079  2412.5 
 LBPw  = Partial Pressure  mmHg
-PU 3079  2600 
+PU 3079  2337.5 
 LB h  = Enthalpy  kcal/kgDA
-PU 3079  2525 
+PU 3079  2262.5 
 LB v  = Specific Volume m³/kgDA
-PU 3079  2450 
+PU 3079  2187.5 
 LB u  = Moisture  Ratio kcal/kg
-PU 3079  2375 
+PU 3079  2112.5 
 LBSHF = Sensible Heat Factor (-)
 
