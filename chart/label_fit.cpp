@@ -573,6 +573,13 @@ namespace {
 // two hundred plane units.
 constexpr int kCellsX = 25, kCellsY = 18;
 
+// The moves a symbol tries, in steps of its height: the nearest first.
+constexpr int kSteps = 24;
+constexpr double kMoves[kSteps][2] = {{0, -0.5},  {0, 0.5},    {0.5, 0}, {-0.5, 0}, {0.5, -0.5}, {-0.5, -0.5},
+                                      {0.5, 0.5}, {-0.5, 0.5}, {0, -1},  {0, 1},    {1, 0},      {-1, 0},
+                                      {1, -1},    {-1, -1},    {1, 1},   {-1, 1},   {0, -1.5},   {0, 1.5},
+                                      {1.5, 0},   {-1.5, 0},   {0, -2},  {0, 2},    {2, 0},      {-2, 0}};
+
 // A plotter that draws nothing.
 class NoOutput : public PenPlotter {
 public:
@@ -704,25 +711,61 @@ void LabelSpace::text(const Label& l) {
     const auto placed = [&](const TextBox& b) {
         return Placed{b, Left(b), Right(b), Bottom(b), Top(b), family_, number};
     };
+    // A symbol (a text that is no number) that would cover a number moves
+    // instead, by the least of some steps of its own height, staying in the
+    // window; a number, or a symbol that finds no room, is left out.
+    const auto settle = [&](Side& side, double step, double margin, const std::function<TextBox(PlotPoint)>& box,
+                            PlotPoint& moved) {
+        const Placed p = placed(box({0, 0}));
+        if (free(side, p)) {
+            place(side, p);
+            return true;
+        }
+        for (int k = 0; !number && step > 0 && k < kSteps; ++k) {
+            const PlotPoint d{kMoves[k][0] * step, kMoves[k][1] * step};
+            const Placed q = placed(box(d));
+            if (q.left - margin >= s_.PlaneXMin && q.right + margin <= s_.PlaneXMax &&
+                q.bottom - margin >= s_.PlaneYMin && q.top + margin <= s_.PlaneYMax && free(side, q)) {
+                place(side, q);
+                moved = d;
+                return true;
+            }
+        }
+        return false;
+    };
     bool onScreen = l.onScreen, onPlot = l.onPlot;
+    PlotPoint screenMove, paperMove;
     if (onScreen) {
-        const Placed p = placed(ScreenBox(s_, l));
-        onScreen = free(screen_, p);
-        if (onScreen)
-            place(screen_, p);
+        onScreen = settle(
+            screen_, 2 * l.size, 2 * PixelInPlane(s_),
+            [&](PlotPoint d) {
+                Label moved = l;
+                moved.at = {l.at.x + d.x, l.at.y + d.y};
+                return ScreenBox(s_, moved);
+            },
+            screenMove);
     }
-    // Characters of no size (none set yet) leave no ink to keep apart.
+    // Characters of no size (none set yet) leave no ink to keep apart; a
+    // text written at the pen stays there.
     if (onPlot && plotWidth_ > 0) {
-        const Placed p = placed(PlotBox(s_, l, plotWidth_, slope_, at));
-        onPlot = free(paper_, p);
-        if (onPlot)
-            place(paper_, p);
+        onPlot = settle(
+            paper_, l.plotAtPen ? 0 : 2 * plotWidth_ * PlaneUnitsPerCm(s_), 0,
+            [&](PlotPoint d) {
+                return PlotBox(s_, l, plotWidth_, slope_, {at.x + d.x, at.y + d.y});
+            },
+            paperMove);
     }
-    if (onScreen == l.onScreen && onPlot == l.onPlot) {
+    const bool moved = screenMove.x != 0 || screenMove.y != 0 || paperMove.x != 0 || paperMove.y != 0;
+    if (onScreen == l.onScreen && onPlot == l.onPlot && !moved) {
         out_->text(l);
     } else if (onScreen || onPlot) {
         Label kept = l;
         kept.onScreen = onScreen, kept.onPlot = onPlot;
+        if (moved && !l.plotAtPen)
+            kept.plotAt = PlotPoint{at.x + paperMove.x, at.y + paperMove.y};
+        kept.at = {l.at.x + screenMove.x, l.at.y + screenMove.y};
+        if (moved)
+            pen_ = kept.plotAtPen ? pen_ : *kept.plotAt;
         out_->text(kept);
     }
 }
