@@ -2,6 +2,7 @@
 // by its switch, then the process lines.
 #include "chart/chart_driver.h"
 #include "chart/label_fit.h"
+#include "engine/basic.h"
 
 #include <cstdint>
 
@@ -63,7 +64,10 @@ void DrawChart(PenPlotter& out, const Chart& chart, const ChartFrame& f,
     }
     if (on(ChartLine::MoistureRatio)) {
         family("moisture ratio");
-        DrawMoistureRatioProtractor(space, chart, f.LeftX, f.TopY, f.ChartHeight);
+        // A block of its own: moved clear of the scales drawn before it.
+        space.drawMovable([&](PenPlotter& to, PlotPoint d) {
+            DrawMoistureRatioProtractor(to, chart, Sgl(f.LeftX + d.x), Sgl(f.TopY + d.y), f.ChartHeight);
+        });
     }
     if (on(ChartLine::Shf)) {
         family("SHF");

@@ -612,7 +612,7 @@ LabelSpace::LabelSpace(PenPlotter& out, const ChartSettings& s)
         side->entries.reserve(640);
     }
     // The screen places texts to whole pixels.
-    screen_.gap = 3 * PixelInPlane(s);
+    screen_.gap = 4 * PixelInPlane(s);
     paper_.gap = 0.5;
 }
 
@@ -644,6 +644,46 @@ void LabelSpace::drawReserved(const std::function<void(PenPlotter&)>& block) {
     block(*this);
     checking_ = true;
     ++family_;
+}
+
+void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& block) {
+    // Tries the block at `d` without output: whether all its texts are free
+    // and how many arrive (those outside the window do not).
+    const auto probe = [&](PlotPoint d, int& texts) {
+        NoOutput none;
+        PenPlotter* out = out_;
+        const float width = plotWidth_;
+        const double slope = slope_;
+        const PlotPoint pen = pen_;
+        out_ = &none, probing_ = true, probeTexts_ = 0, probeClashes_ = 0;
+        bool done = true;
+        try {
+            block(*this, d);
+        } catch (const RunTimeFault&) {
+            done = false; // raised again where it is drawn
+        }
+        out_ = out, probing_ = false, plotWidth_ = width, slope_ = slope, pen_ = pen;
+        texts = probeTexts_;
+        return done && probeClashes_ == 0;
+    };
+    int texts = 0, movedTexts = 0;
+    PlotPoint chosen;
+    if (!probe({0, 0}, texts)) {
+        // Up, left and up-left, twenty plane units a step, the nearest first.
+        constexpr double kStep = 20, kDiagonal = 0.70710678;
+        const PlotPoint ways[] = {{-1, 0}, {0, 1}, {-kDiagonal, kDiagonal}};
+        bool found = false;
+        for (int k = 1; k <= 30 && !found; ++k) {
+            for (const PlotPoint& w : ways) {
+                const PlotPoint d{w.x * kStep * k, w.y * kStep * k};
+                if (probe(d, movedTexts) && movedTexts >= texts) {
+                    chosen = d, found = true;
+                    break;
+                }
+            }
+        }
+    }
+    block(*this, chosen);
 }
 
 void LabelSpace::pen(Pen p) {
@@ -705,6 +745,17 @@ void LabelSpace::text(const Label& l) {
     pen_ = at;
     if (!checking_) {
         out_->text(l);
+        return;
+    }
+    if (probing_) {
+        ++probeTexts_;
+        const bool number = NumberOf(l).has_value();
+        const auto clashes = [&](const Side& side, const TextBox& b) {
+            return !free(side, Placed{b, Left(b), Right(b), Bottom(b), Top(b), family_, number});
+        };
+        if ((l.onScreen && clashes(screen_, ScreenBox(s_, l))) ||
+            (l.onPlot && plotWidth_ > 0 && clashes(paper_, PlotBox(s_, l, plotWidth_, slope_, at))))
+            ++probeClashes_;
         return;
     }
     const bool number = NumberOf(l).has_value();

@@ -93,6 +93,11 @@ public:
     // drawn after keep off its texts; `drawReserved` later draws it for real.
     void reserve(const std::function<void(PenPlotter&)>& block);
     void drawReserved(const std::function<void(PenPlotter&)>& block);
+    // Draws `block`, which draws itself moved by the offset it is given, at
+    // the least of some offsets up and to the left that keeps its texts off
+    // those drawn before without losing any at the window's edge; where
+    // none does, where it stands.
+    void drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& block);
 
     void pen(Pen p) override;
     void lineStyle(Dash d) override;
@@ -141,6 +146,9 @@ private:
     int reserved_ = -1;
     bool drawing_ = true;
     bool checking_ = true;
+    // While trying an offset: texts arrived and texts that met another.
+    bool probing_ = false;
+    int probeTexts_ = 0, probeClashes_ = 0;
     float plotWidth_ = 0;
     double slope_ = 0;
     PlotPoint pen_;
