@@ -627,7 +627,7 @@ void LabelSpace::reserve(const std::function<void(PenPlotter&)>& block) {
     const double slope = slope_;
     const PlotPoint pen = pen_;
     out_ = &none;
-    reserved_ = ++family_;
+    ++family_; // the block is a family of its own
     try {
         block(*this);
     } catch (const RunTimeFault&) {

@@ -143,8 +143,6 @@ private:
     const ChartSettings& s_;
     Side screen_, paper_;
     int family_ = 0;
-    int reserved_ = -1;
-    bool drawing_ = true;
     bool checking_ = true;
     // While trying an offset: texts arrived and texts that met another.
     bool probing_ = false;
