@@ -26,6 +26,18 @@ wait_for() { # at most 5 s for the last logged view to match
     for _ in $(seq 1 100); do last | grep -Eq -- "$1" && return 0; sleep 0.05; done
     fail "waiting for: $1"
 }
+pointer_after() { # the read-out once it differs from $1 and holds still a moment (at most 5 s)
+    local now
+    for _ in $(seq 1 100); do
+        now=$(readout pointer)
+        if [ -n "$now" ] && [ "$now" != "$1" ]; then
+            sleep 0.1
+            [ "$(readout pointer)" = "$now" ] && echo "$now" && return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
 command_key() { # the Chart menu's item by its access key: d(raw), i(n), o(ut)
     local before try
     before=$(field drawn)
@@ -108,18 +120,18 @@ echo "wheel: down $v0 -> $v1, sideways $h0 -> $h1, back up to 0"
 command_key o
 read -r cx cy <<<"$(shade_centre)"
 x0=$((cx - 60)) y0=$((cy - 40))
+# Each read-out is taken once it has followed the pointer (a busy machine lags behind xdotool).
+p=$(readout pointer)
 xdotool mousemove "$x0" "$y0"
-wait_for " pointer=\[D"
-t0=$(dry_bulb "$(readout pointer)")
+p0=$(pointer_after "$p") || fail "no read-out at the rectangle's corner"
 xdotool mousemove $((x0 + 100)) "$y0"
-wait_for " pointer=\[D\.B\. [^]]*\] topleft"
-sleep 0.1
-w=$(awk -v a="$t0" -v b="$(dry_bulb "$(readout pointer)")" 'BEGIN { printf "%d", 2 * 100 / (b - a) + 0.5 }')
+p1=$(pointer_after "$p0") || fail "the read-out did not follow the pointer"
+w=$(awk -v a="$(dry_bulb "$p0")" -v b="$(dry_bulb "$p1")" 'BEGIN { printf "%d", 2 * 100 / (b - a) + 0.5 }')
 h=$(awk -v w="$w" 'BEGIN { printf "%d", 0.7 * w + 0.5 }')
-xdotool mousemove "$x0" "$y0" sleep 0.15
-start=$(readout pointer)
-xdotool mousedown 1 mousemove $((x0 + w / 2)) $((y0 + h / 2)) mousemove $((x0 + w)) $((y0 + h)) sleep 0.15
-end=$(readout pointer)
+xdotool mousemove "$x0" "$y0"
+start=$(pointer_after "$p1") || fail "the read-out did not return to the corner"
+xdotool mousedown 1 mousemove $((x0 + w / 2)) $((y0 + h / 2)) mousemove $((x0 + w)) $((y0 + h))
+end=$(pointer_after "$start") || fail "the read-out did not follow the drag"
 xdotool mouseup 1
 command_key i
 tl=$(readout topleft) br=$(readout bottomright)
