@@ -22,8 +22,8 @@ field() { last | grep -o " $1=[^ ]*" | cut -d= -f2; }
 readout() { last | sed -n "s/.* $1=\[\([^]]*\)\].*/\1/p"; } # pointer, topleft or bottomright
 dry_bulb() { sed -n 's/^D\.B\. \([-0-9.]*\) .*/\1/p' <<<"$1"; }
 abs_hum() { sed -n 's/.*   x \([0-9.]*\) .*/\1/p' <<<"$1"; }
-wait_for() { # at most 5 s for the last logged view to match
-    for _ in $(seq 1 100); do last | grep -Eq -- "$1" && return 0; sleep 0.05; done
+wait_for() { # at most 10 s for the last logged view to match
+    for _ in $(seq 1 200); do last | grep -Eq -- "$1" && return 0; sleep 0.05; done
     fail "waiting for: $1"
 }
 pointer_after() { # the read-out once it differs from $1 and holds still a moment (at most 5 s)
