@@ -13,8 +13,6 @@
 
 namespace {
 
-using hyg::bench::App;
-
 struct Drawn : hyg::bench::ShownWindow {
     QTemporaryDir dir;
     Drawn() {

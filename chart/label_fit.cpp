@@ -607,7 +607,7 @@ LabelSpace::LabelSpace(PenPlotter& out, const ChartSettings& s)
     : out_(&out)
     , s_(s) {
     for (Side* side : {&screen_, &paper_}) {
-        side->last.assign(kCellsX * kCellsY, -1);
+        side->last.assign(static_cast<std::size_t>(kCellsX) * kCellsY, -1);
         side->placed.reserve(320);
         side->entries.reserve(640);
     }

@@ -42,7 +42,7 @@ std::optional<std::string> ReadCalcRows(std::istream& in, ProcessData& data, int
         if (lineNo > kMaxLines)
             return "more than " + std::to_string(kMaxLines) + " lines on standard input";
         // A blank line is no row (a row of empty cells has its tabs).
-        if (line.find_first_not_of(" ") == std::string::npos)
+        if (line.find_first_not_of(' ') == std::string::npos)
             continue;
         if (++rows > InputTable::kRows)
             return std::string("more than six rows on standard input");

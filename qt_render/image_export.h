@@ -69,6 +69,6 @@ struct DrawingStopped {
 // image, SVG and PDF with the image inside, one pixel to one point. A name
 // without a known extension is written as BMP. Raises RunTimeFault on an
 // empty image or a failed write.
-void ExportPicture(const std::string& path, const QImage& image);
+void ExportPicture(const std::string& path, const QImage& picture);
 
 } // namespace hyg

@@ -77,7 +77,7 @@ void ProcessCommands::AddStateHere(QPointF plane) {
     // The state must pass the same checks as a typed one, or the next
     // opening of the process dialog would refuse it with a range message.
     try {
-        InputTable table;
+        InputTable table{}; // braces: clang 14 (clang-tidy) crashes on the default-initialised form
         table.cell(1, 1) = TwoDecimalText(pressure);
         table.cell(1, 2) = TwoDecimalText(dryBulb);
         table.cell(1, 3) = TwoDecimalText(relHum);
