@@ -64,7 +64,7 @@ void BM_InputAndPropertyPass(benchmark::State& st) {
     hyg::StateMatrix input{}, properties{};
     hyg::StatePointList points;
     for (auto _ : st) {
-        hyg::InputTable table;
+        hyg::InputTable table{}; // braces: clang 14 (clang-tidy) crashes on the default-initialised form
         for (int i = 0; i < 6; ++i) {
             for (int j = 0; j < 4; ++j)
                 table.cell(i + 1, j + 1) = rows[i][j];
