@@ -50,6 +50,10 @@ void DrawChart(PenPlotter& out, const Chart& chart, const ChartFrame& f,
     DrawAbsHumScale(space, chart, f.TopRightX, f.BottomY);
     family("enthalpy");
     DrawEnthalpyLines(space, chart, f.IdxMin, f.TopY, f.TopDewPoint);
+    // The protractor's ring keeps off the scale line and its numbers.
+    const auto scale = EnthalpyScaleCorners(chart, f.IdxMin, f.TopDewPoint);
+    space.keepRingOff(scale[0], scale[1]);
+    space.keepRingOff(scale[1], scale[2]);
     if (on(ChartLine::Volume)) {
         family("volume");
         DrawVolumeLines(space, chart, f.IdxMin, f.IdxMax, f.BottomRightX, f.BottomY);

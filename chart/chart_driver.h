@@ -9,6 +9,7 @@
 #include "chart/chart_settings.h"
 #include "chart/pen_plotter.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -37,6 +38,9 @@ void DrawAbsHumScale(PenPlotter& out, const Chart& chart, float topRightX, float
 
 // Enthalpy lines, their scale line and the symbol "h".
 void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY, float topDewPoint);
+// The corners of the enthalpy scale line: its lower end, its top, and the
+// end of the piece of top edge that closes the corner.
+std::array<PlotPoint, 3> EnthalpyScaleCorners(const Chart& chart, std::int16_t idxMin, float topDewPoint);
 
 // Relative-humidity and saturation-degree curves (the 100 % curve of either
 // is the saturation curve).

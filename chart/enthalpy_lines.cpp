@@ -248,6 +248,11 @@ static void DrawEnthalpyLinesHeld(PenPlotter& out, const Chart& chart, std::int1
     }
 }
 
+std::array<PlotPoint, 3> EnthalpyScaleCorners(const Chart& chart, std::int16_t idxMin, float topDewPoint) {
+    const ScaleLine line = EnthalpyScaleLine(chart, idxMin, topDewPoint);
+    return {PlotPoint{line.p0.x, line.p0.y}, PlotPoint{line.p1.x, line.p1.y}, PlotPoint{line.closeX, line.p1.y}};
+}
+
 // Numbers of the family that would run into each other are thinned, and
 // nothing goes outside the plot window.
 void DrawEnthalpyLines(PenPlotter& out, const Chart& chart, std::int16_t idxMin, float topY, float topDewPoint) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -646,16 +647,84 @@ void LabelSpace::drawReserved(const std::function<void(PenPlotter&)>& block) {
     ++family_;
 }
 
+namespace {
+
+// The ring of a movable block: the band between its smallest and largest
+// arc, from the first arc's start round its sweep.
+struct RingBand {
+    PlotPoint c;
+    double inner = 0, outer = 0, from = 0, sweep = 0;
+};
+
+RingBand BandOf(const std::vector<ArcSpec>& arcs) {
+    RingBand r{arcs.front().centre, arcs.front().radius, arcs.front().radius, arcs.front().from,
+               arcs.front().to - arcs.front().from};
+    for (const ArcSpec& a : arcs) {
+        r.inner = std::min(r.inner, a.radius);
+        r.outer = std::max(r.outer, a.radius);
+    }
+    return r;
+}
+
+// Whether p lies on the band, widened by `margin` plane units.
+bool OnBand(const RingBand& r, PlotPoint p, double margin) {
+    const double dx = p.x - r.c.x, dy = p.y - r.c.y;
+    const double d = std::hypot(dx, dy);
+    if (d < r.inner - margin || d > r.outer + margin)
+        return false;
+    const double turn = 2 * kPi;
+    double a = std::atan2(dy, dx) - r.from;
+    a -= turn * std::floor(a / turn);
+    const double slack = margin / std::max(d, 1.0);
+    return a <= r.sweep + slack || a >= turn - slack;
+}
+
+// Whether the piece from a to b meets the band, tried every few units.
+bool PieceMeetsBand(const RingBand& r, PlotPoint a, PlotPoint b, double margin) {
+    const int n = std::max(1, static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / 4)));
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n;
+        if (OnBand(r, {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}, margin))
+            return true;
+    }
+    return false;
+}
+
+// Whether the band's outer edge lies inside the plot window.
+bool BandInWindow(const ChartSettings& s, const RingBand& r) {
+    for (int i = 0; i <= 64; ++i) {
+        const double a = r.from + r.sweep * i / 64;
+        const double x = r.c.x + r.outer * std::cos(a), y = r.c.y + r.outer * std::sin(a);
+        if (x < s.PlaneXMin || x > s.PlaneXMax || y < s.PlaneYMin || y > s.PlaneYMax)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void LabelSpace::keepRingOff(PlotPoint a, PlotPoint b) {
+    ringBarrier_.emplace_back(a, b);
+    ringFamily_ = family_;
+}
+
 void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& block) {
-    // Tries the block at `d` without output: whether all its texts are free
-    // and how many arrive (those outside the window do not).
-    const auto probe = [&](PlotPoint d, int& texts) {
+    // The block tried at an offset without output.
+    struct Trial {
+        bool textsFree = false; // drawn whole, no text on another's
+        int clashes = 0;        // texts on another's
+        int texts = 0;          // texts arrived (those outside the window do not)
+        bool ringFree = true;   // no ring, or one off the scale kept clear
+        bool ringInside = true; // no ring, or one inside the plot window
+    };
+    const auto probe = [&](PlotPoint d) {
         NoOutput none;
         PenPlotter* out = out_;
         const float width = plotWidth_;
         const double slope = slope_;
         const PlotPoint pen = pen_;
         out_ = &none, probing_ = true, probeTexts_ = 0, probeClashes_ = 0;
+        probeArcs_.clear();
         bool done = true;
         try {
             block(*this, d);
@@ -663,25 +732,59 @@ void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& 
             done = false; // raised again where it is drawn
         }
         out_ = out, probing_ = false, plotWidth_ = width, slope_ = slope, pen_ = pen;
-        texts = probeTexts_;
-        return done && probeClashes_ == 0;
-    };
-    int texts = 0, movedTexts = 0;
-    PlotPoint chosen;
-    if (!probe({0, 0}, texts)) {
-        // Up, left and up-left, twenty plane units a step, the nearest first.
-        constexpr double kStep = 20, kDiagonal = 0.70710678;
-        const PlotPoint ways[] = {{-1, 0}, {0, 1}, {-kDiagonal, kDiagonal}};
-        bool found = false;
-        for (int k = 1; k <= 30 && !found; ++k) {
-            for (const PlotPoint& w : ways) {
-                const PlotPoint d{w.x * kStep * k, w.y * kStep * k};
-                if (probe(d, movedTexts) && movedTexts >= texts) {
-                    chosen = d, found = true;
-                    break;
+        Trial t{done && probeClashes_ == 0, done ? probeClashes_ : INT_MAX, probeTexts_};
+        if (!probeArcs_.empty()) {
+            const RingBand band = BandOf(probeArcs_);
+            // Touching counts, nearness not: a ring close beside the scale
+            // stays where the texts put it.
+            const double margin = paper_.gap;
+            for (const auto& [a, b] : ringBarrier_)
+                t.ringFree = t.ringFree && !PieceMeetsBand(band, a, b, margin);
+            for (const Side* side : {&screen_, &paper_}) {
+                for (const Placed& p : side->placed) {
+                    if (!t.ringFree || p.family != ringFamily_ || !p.number)
+                        continue;
+                    for (std::size_t i = 0; i < 4 && t.ringFree; ++i)
+                        t.ringFree = !PieceMeetsBand(band, p.box.corner[i], p.box.corner[(i + 1) % 4], margin);
                 }
             }
+            t.ringInside = BandInWindow(s_, band);
         }
+        return t;
+    };
+    // Up, left and up-left, twenty plane units a step, the nearest first:
+    // the first offset that `fits`.
+    const auto search = [&](int steps, const std::function<bool(const Trial&)>& fits) -> std::optional<PlotPoint> {
+        constexpr double kStep = 20, kDiagonal = 0.70710678;
+        const PlotPoint ways[] = {{-1, 0}, {0, 1}, {-kDiagonal, kDiagonal}};
+        for (int k = 1; k <= steps; ++k) {
+            for (const PlotPoint& w : ways) {
+                const PlotPoint d{w.x * kStep * k, w.y * kStep * k};
+                if (fits(probe(d)))
+                    return d;
+            }
+        }
+        return std::nullopt;
+    };
+    const Trial here = probe({0, 0});
+    PlotPoint chosen;
+    Trial at = here;
+    if (!here.textsFree) {
+        if (const auto d = search(30, [&](const Trial& t) { return t.textsFree && t.texts >= here.texts; })) {
+            chosen = *d;
+            at = probe(chosen);
+        }
+    }
+    // A ring across the scale moves on to where it clears it too, losing
+    // no text and meeting no more texts than where the texts put it; the
+    // ring is the size of a quarter of the chart, so the search goes on as
+    // far as the window lets it.
+    if (!at.ringFree) {
+        const auto fits = [&](const Trial& t) {
+            return t.ringFree && t.ringInside && t.texts >= here.texts && t.clashes <= at.clashes;
+        };
+        if (const auto d = search(100, fits))
+            chosen = *d;
     }
     block(*this, chosen);
 }
@@ -737,6 +840,8 @@ void LabelSpace::fill(bool solid) {
     out_->fill(solid);
 }
 void LabelSpace::arc(const ArcSpec& a) {
+    if (probing_)
+        probeArcs_.push_back(a);
     out_->arc(a);
 }
 

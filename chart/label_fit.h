@@ -97,7 +97,15 @@ public:
     // the least of some offsets up and to the left that keeps its texts off
     // those drawn before without losing any at the window's edge; where
     // none does, where it stands.
+    // Where the block draws a ring (arcs about one centre), the ring also
+    // keeps off the line pieces given to `keepRingOff` and the numbers of
+    // the family drawing them, as far as a place with the ring inside the
+    // plot window allows; a block whose ring clears them already is drawn
+    // as the texts alone place it.
     void drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& block);
+    // A line piece of the family being drawn (a scale line) that the rings
+    // of movable blocks keep off, together with the family's numbers.
+    void keepRingOff(PlotPoint a, PlotPoint b);
 
     void pen(Pen p) override;
     void lineStyle(Dash d) override;
@@ -147,6 +155,10 @@ private:
     // While trying an offset: texts arrived and texts that met another.
     bool probing_ = false;
     int probeTexts_ = 0, probeClashes_ = 0;
+    std::vector<ArcSpec> probeArcs_;
+    // What rings keep off: line pieces, and the numbers of one family (-1 none).
+    std::vector<std::pair<PlotPoint, PlotPoint>> ringBarrier_;
+    int ringFamily_ = -1;
     float plotWidth_ = 0;
     double slope_ = 0;
     PlotPoint pen_;

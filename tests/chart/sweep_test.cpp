@@ -225,5 +225,58 @@ TEST_P(DialogSweep, SampleOfPressuresUnitsRatiosAndProtractors) {
 
 INSTANTIATE_TEST_SUITE_P(Shard, DialogSweep, testing::Range(0, kShards));
 
+// Whether the pieces a-b and c-d cross.
+bool Cross(PlotPoint a, PlotPoint b, PlotPoint c, PlotPoint d) {
+    const auto side = [](PlotPoint p, PlotPoint q, PlotPoint r) {
+        return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+    };
+    return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
+}
+
+TEST(MoistureRatioRing, KeepsOffTheEnthalpyScaleLineOnATallChart) {
+    // At a height-to-width ratio of 1.4 the protractor's ring (the band
+    // between its arcs, from end to end) ran across the enthalpy scale line
+    // where the texts alone placed it; there is room for it further left.
+    for (const auto& [min, max] : {std::pair{10.f, 40.f}, {-20.f, 20.f}, {0.f, 30.f}}) {
+        Chart chart;
+        ChartSettings& s = chart.settings;
+        s.MinDryBulb = min, s.MaxDryBulb = max, s.VertHorizRatio = 14;
+        s.PictureWidth = 15000, s.PictureHeight = 10500;
+        const ChartFrame frame = LayoutChart(chart, nullptr);
+        RecordingCanvas canvas;
+        CanvasWriter screen(s, canvas);
+        std::map<std::string, std::size_t> starts;
+        DrawChart(screen, chart, frame, {}, [&](const char* family) { starts[family] = canvas.calls.size(); });
+        const double k = (s.PlaneXMax - s.PlaneXMin) / canvas.width();
+        const auto plane = [&](double px, double py) { return PlotPoint{s.PlaneXMin + px * k, s.PlaneYMax - py * k}; };
+        // The scale line: the first two lines of the enthalpy family.
+        std::vector<std::pair<PlotPoint, PlotPoint>> scale;
+        for (std::size_t i = starts.at("enthalpy"); scale.size() < 2; ++i) {
+            if (const CanvasCall& c = canvas.calls.at(i); c.kind == CanvasCall::Kind::Line)
+                scale.emplace_back(plane(c.x1, c.y1), plane(c.x2, c.y2));
+        }
+        // The band's outline: the outer arc, then the inner one backwards.
+        std::vector<const CanvasCall*> arcs;
+        for (std::size_t i = starts.at("moisture ratio"); i < starts.at("SHF"); ++i) {
+            if (canvas.calls[i].kind == CanvasCall::Kind::Arc)
+                arcs.push_back(&canvas.calls[i]);
+        }
+        ASSERT_EQ(arcs.size(), 2u);
+        std::vector<PlotPoint> outline;
+        for (const CanvasCall* c : {arcs[1], arcs[0]}) {
+            const PlotPoint centre = plane(c->x1, c->y1);
+            for (int i = 0; i <= 90; ++i) {
+                const double a = c == arcs[1] ? c->a1 + (c->a2 - c->a1) * i / 90 : c->a2 - (c->a2 - c->a1) * i / 90;
+                outline.push_back({centre.x + c->r * k * std::cos(a), centre.y + c->r * k * std::sin(a)});
+            }
+        }
+        outline.push_back(outline.front());
+        for (const auto& [a, b] : scale) {
+            for (std::size_t i = 1; i < outline.size(); ++i)
+                EXPECT_FALSE(Cross(a, b, outline[i - 1], outline[i])) << min << ".." << max << " at " << i;
+        }
+    }
+}
+
 } // namespace
 } // namespace hyg
