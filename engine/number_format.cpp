@@ -2,6 +2,7 @@
 
 #include "engine/fault.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -249,7 +250,9 @@ long DecimalOrder(std::string_view s) {
         const auto r = std::from_chars(s.data() + at, s.data() + s.size(), exponent);
         if (r.ec == std::errc::result_out_of_range)
             exponent = s[at] == '-' ? -1000000 : 1000000;
-        order += exponent;
+        // Only the sign of the order counts: an exponent at the ends of a long
+        // must not overflow when the digits before it are added.
+        order += std::clamp(exponent, -1000000L, 1000000L);
     }
     return order;
 }
