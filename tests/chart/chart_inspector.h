@@ -93,8 +93,8 @@ inline Drawn FromCanvas(const RecordingCanvas& canvas, const ChartSettings& s, s
     return d;
 }
 
-// The numbers of a plot statement after its two-letter command, read as
-// written (blanks, zone padding, "," and ETX between them).
+// The numbers of a plot statement after its two-letter command, read from
+// the statement text itself (blanks, zone padding, "," and ETX between them).
 inline std::vector<double> PlotNumbers(const std::string& line, std::size_t from = 2) {
     std::vector<double> out;
     const char* p = line.data() + std::min(from, line.size());

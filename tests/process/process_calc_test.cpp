@@ -79,8 +79,8 @@ TEST(Calculate, AirflowRangeMessagesFewerStatesAndAFault) {
     EXPECT_EQ(d.cells({{1, 0}, {2, 0}}), "#1 -> #3|" + second);
     EXPECT_EQ(d.data.StateCount, 2);
 
-    // A fault ends the pass with a box; what was written before it stays
-    // and the state list keeps the last calculated states.
+    // A fault ends the pass with a box; the cells already filled keep their
+    // results and the state list keeps the last calculated states.
     const StatePointList points = d.points;
     d.rows({{"25", "50"}, {"100", "10"}}); // boiling at 1 atm: P equals p_s
     EXPECT_FALSE(d.calculate());
