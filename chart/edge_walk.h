@@ -16,6 +16,13 @@
 
 namespace hyg {
 
+// Where a line meets an edge: a point of the chart by dry-bulb temperature
+// [deg C] and humidity [g/kgDA].
+struct ChartState {
+    float t = 0;
+    float x = 0;
+};
+
 // The coordinate at which `target` falls between two samples (a0, g0) and
 // (a1, g1); equal sample values are a division by zero, reported as `where`.
 double Lerp(double a0, double g0, double a1, double g1, double target, const char* where);

@@ -77,16 +77,6 @@ void LabelVolumeLine(PenPlotter& out, const Chart& chart, float lowX, float lowY
     out.resetDirection(DirectionReset::Spaced);
 }
 
-} // namespace
-
-namespace {
-
-// A point of the chart by dry-bulb temperature [deg C] and humidity [g/kgDA].
-struct ChartState {
-    float t = 0;
-    float x = 0;
-};
-
 // The ends of the volume lines, found by walking the chart's edges: the
 // upper end on the saturation curve, the top edge or the left edge, the
 // lower end on the right edge or below the bottom edge.

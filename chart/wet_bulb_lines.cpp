@@ -61,16 +61,6 @@ void LabelWetBulbLine(PenPlotter& out, const Chart& chart, float upX, float upY,
     out.resetDirection(DirectionReset::Spaced);
 }
 
-} // namespace
-
-namespace {
-
-// A point of the chart by dry-bulb temperature [deg C] and humidity [g/kgDA].
-struct ChartState {
-    float t = 0;
-    float x = 0;
-};
-
 // The symbol goes on the line that starts where the saturation curve passes
 // a little above half the chart's height (0 deg C when none does).
 int SymbolLineValue(const Chart& chart, std::int16_t idxMax) {
