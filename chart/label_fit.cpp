@@ -753,15 +753,19 @@ void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& 
         return t;
     };
     // Up, left and up-left, twenty plane units a step, the nearest first:
-    // the first offset that `fits`.
-    const auto search = [&](int steps, const std::function<bool(const Trial&)>& fits) -> std::optional<PlotPoint> {
+    // the first offset that `fits`, with what was found there.
+    struct Found {
+        PlotPoint offset;
+        Trial trial;
+    };
+    const auto search = [&](int steps, const std::function<bool(const Trial&)>& fits) -> std::optional<Found> {
         constexpr double kStep = 20, kDiagonal = 0.70710678;
         const PlotPoint ways[] = {{-1, 0}, {0, 1}, {-kDiagonal, kDiagonal}};
         for (int k = 1; k <= steps; ++k) {
             for (const PlotPoint& w : ways) {
                 const PlotPoint d{w.x * kStep * k, w.y * kStep * k};
-                if (fits(probe(d)))
-                    return d;
+                if (const Trial t = probe(d); fits(t))
+                    return Found{d, t};
             }
         }
         return std::nullopt;
@@ -770,10 +774,8 @@ void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& 
     PlotPoint chosen;
     Trial at = here;
     if (!here.textsFree) {
-        if (const auto d = search(30, [&](const Trial& t) { return t.textsFree && t.texts >= here.texts; })) {
-            chosen = *d;
-            at = probe(chosen);
-        }
+        if (const auto f = search(30, [&](const Trial& t) { return t.textsFree && t.texts >= here.texts; }))
+            chosen = f->offset, at = f->trial;
     }
     // A ring across the scale moves on to where it clears it too, losing
     // no text and meeting no more texts than where the texts put it; the
@@ -783,8 +785,8 @@ void LabelSpace::drawMovable(const std::function<void(PenPlotter&, PlotPoint)>& 
         const auto fits = [&](const Trial& t) {
             return t.ringFree && t.ringInside && t.texts >= here.texts && t.clashes <= at.clashes;
         };
-        if (const auto d = search(100, fits))
-            chosen = *d;
+        if (const auto f = search(100, fits))
+            chosen = f->offset;
     }
     block(*this, chosen);
 }
